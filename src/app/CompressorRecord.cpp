@@ -1,0 +1,98 @@
+#include "app/CompressorRecord.h"
+
+namespace velutra {
+
+namespace {
+
+constexpr std::array<const char*, kMaxCond> kEnglishCondTemps = { "90.0", "100.0", "110.0", "120.0", "130.0", "140.0" };
+constexpr std::array<const char*, kMaxCond> kSICondTemps = { "45.0", "55.0", "65.0", "", "", "" };
+constexpr std::array<const char*, kMaxEvap> kEnglishEvapTemps = { "-40.0", "-30.0", "-20.0", "-10.0", "0.0", "10.0", "",
+    "" };
+constexpr std::array<const char*, kMaxEvap> kSIEvapTemps = { "-35.0", "-30.0", "-25.0", "-20.0", "-15.0", "-10.0", "", "" };
+
+void SetAxes(CompressorRecord& record, const std::array<const char*, kMaxCond>& cond,
+    const std::array<const char*, kMaxEvap>& evap)
+{
+    for (int r = 0; r < kMaxCond; ++r) {
+        record.condTempText[r][0] = cond[r];
+        record.condTempText[r][1] = cond[r];
+    }
+    for (int c = 0; c < kMaxEvap; ++c)
+        record.evapTempText[c] = evap[c];
+}
+
+} // namespace
+
+void CompressorRecord::ApplyNewDefaults()
+{
+    manufacturer = "Manufacturer";
+    model = "Model";
+    ratingCapacityText = "Capacity";
+    ratingEERText = "EER";
+    speedText = "3450";
+    voltageText = "115";
+    unitsEnglish = 1;
+    unitsSI = 0;
+    refrigerantIndex = 0;
+    condCount = 3;
+    evapCount = 6;
+    // The New axes are the English ones although the counts are 3 x 6.
+    SetAxes(*this, kEnglishCondTemps, kEnglishEvapTemps);
+    for (auto& row : capacityText)
+        row.fill("");
+    for (auto& row : powerText)
+        row.fill("");
+
+    convertRefrigerant = 0;
+    plotType = 0;
+    smoothingMethod = 0;
+    smoothEachCondTemp = 0;
+    smoothAllTemps = 1;
+
+    recordLoaded = 1;
+    newRecordDefaultsPending = 1;
+}
+
+void CompressorRecord::ApplyDefaultAxes(bool english)
+{
+    if (english) {
+        condCount = 6;
+        evapCount = 6;
+        SetAxes(*this, kEnglishCondTemps, kEnglishEvapTemps);
+    } else {
+        condCount = 3;
+        evapCount = 6;
+        SetAxes(*this, kSICondTemps, kSIEvapTemps);
+    }
+}
+
+void CompressorRecord::CopyPersistentFrom(const CompressorRecord& other)
+{
+    manufacturer = other.manufacturer;
+    model = other.model;
+    ratingCapacityText = other.ratingCapacityText;
+    ratingEERText = other.ratingEERText;
+    speedText = other.speedText;
+    voltageText = other.voltageText;
+    unitsEnglish = other.unitsEnglish;
+    unitsSI = other.unitsSI;
+    refrigerantIndex = other.refrigerantIndex;
+    condCount = other.condCount;
+    evapCount = other.evapCount;
+    condTempText = other.condTempText;
+    evapTempText = other.evapTempText;
+    capacityText = other.capacityText;
+    powerText = other.powerText;
+}
+
+bool CompressorRecord::PersistentFieldsEqual(const CompressorRecord& other) const
+{
+    return manufacturer == other.manufacturer && model == other.model
+        && ratingCapacityText == other.ratingCapacityText && ratingEERText == other.ratingEERText
+        && speedText == other.speedText && voltageText == other.voltageText && unitsEnglish == other.unitsEnglish
+        && unitsSI == other.unitsSI && refrigerantIndex == other.refrigerantIndex && condCount == other.condCount
+        && evapCount == other.evapCount && condTempText == other.condTempText && evapTempText == other.evapTempText
+        && capacityText == other.capacityText && powerText == other.powerText;
+}
+
+} // namespace velutra

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace velutra {
+
+inline constexpr int kMaxCond = 6;
+inline constexpr int kMaxEvap = 8;
+
+template <typename T> using CondRow = std::array<T, kMaxCond>;
+template <typename T> using EvapRow = std::array<T, kMaxEvap>;
+template <typename T> using MapTable = std::array<std::array<T, kMaxEvap>, kMaxCond>;
+
+// Refrigerant codes, in the order of the refrigerant lists and of refrigerantIndex.
+inline constexpr std::array<const char*, 6> kRefrigerantNames = { "R134a", "R152a", "R290", "R404A", "R507A", "R600a" };
+
+// Help topics of the four forms.
+inline constexpr int kHelpDescription = 100;
+inline constexpr int kHelpMap = 110;
+inline constexpr int kHelpPlots = 120;
+inline constexpr int kHelpSmoothedMap = 130;
+
+// The one compressor the program works on. Texts hold what the user typed; the numeric
+// tables are filled by the analysis. Map tables are [condensing row][evaporating column].
+struct CompressorRecord {
+    // Persistent fields, in file order.
+    std::string manufacturer;
+    std::string model;
+    std::string ratingCapacityText;
+    std::string ratingEERText;
+    std::string speedText;
+    std::string voltageText;
+    int unitsEnglish = 0;
+    int unitsSI = 0;
+    int refrigerantIndex = 0;
+    int condCount = 0;
+    int evapCount = 0;
+    std::array<std::array<std::string, 2>, kMaxCond> condTempText;
+    EvapRow<std::string> evapTempText;
+    MapTable<std::string> capacityText;
+    MapTable<std::string> powerText;
+
+    // Working choices, not stored in the compressor file.
+    int convertRefrigerant = 0;
+    int newRefrigerantIndex = 0;
+    int plotType = 0;
+    int smoothingMethod = 0;
+    int smoothEachCondTemp = 0;
+    int smoothAllTemps = 0;
+    MapTable<std::string> capacityTextCopy;
+    MapTable<std::string> powerTextCopy;
+
+    // Numeric working tables written by the analysis.
+    CondRow<double> condTemp {};
+    EvapRow<double> evapTemp {};
+    MapTable<double> capacity {};
+    MapTable<double> power {};
+    MapTable<double> pressureRatio {};
+    MapTable<double> suctionFlow {};
+    MapTable<double> isentropicEff {};
+    double flowFitIntercept = 0;
+    double flowFitSlope = 0;
+    double iseLinIntercept = 0;
+    double iseLinSlope = 0;
+    CondRow<double> iseLinInterceptByCond {};
+    CondRow<double> iseLinSlopeByCond {};
+    std::array<double, 3> iseQuad {};
+    std::array<std::array<double, 3>, kMaxCond> iseQuadByCond {};
+    double smoothedRatingEER = 0;
+    double mapRatingEER = 0;
+
+    // Run-state flags through which forms and file commands signal each other.
+    std::string mapsDir;
+    std::string currentFileName;
+    std::string cmdLineFile;
+    int cmdLineFileGiven = 0;
+    int recordLoaded = 0;
+    int firstUpdatePending = 0;
+    int newRecordDefaultsPending = 0;
+    int reloadFormsFromRecord = 0;
+    int helpContext = 0;
+
+    // New: persistent fields and working choices to their defaults; newRefrigerantIndex,
+    // the text-map copies and the numeric tables stay as they are.
+    void ApplyNewDefaults();
+
+    // Replaces counts and temperature axes by the defaults of the unit system; the map
+    // texts are left alone.
+    void ApplyDefaultAxes(bool english);
+
+    // Copies the persistent fields (the ones the compressor file stores) from another record.
+    void CopyPersistentFrom(const CompressorRecord& other);
+
+    bool PersistentFieldsEqual(const CompressorRecord& other) const;
+};
+
+} // namespace velutra

@@ -1,0 +1,109 @@
+#include "app/TextRules.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+#include <limits>
+
+namespace velutra {
+
+std::string FormatFixed(double value, int precision, int width)
+{
+    // to_chars never consults the locale, unlike printf, which the GUI toolkit's locale set-up would change.
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+    std::string text(buffer, result.ptr);
+    if (!std::isfinite(value))
+        text = std::isnan(value) ? (std::signbit(value) ? "-nan" : "nan") : (value < 0 ? "-inf" : "inf");
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
+    return text;
+}
+
+std::string FormatNumber(double value, int style)
+{
+    if (style < -4 || style > 4 || style == 0)
+        return {};
+    const double widened = static_cast<double>(static_cast<float>(value));
+    return FormatFixed(widened, style < 0 ? -style : style, style < 0 ? 0 : 10);
+}
+
+std::string IntToText(long long value) { return std::to_string(value); }
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+double TextToNumber(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    const size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    size_t digits = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    // An exponent counts only when at least one digit follows it.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < text.size() && IsDigit(text[j])) {
+            while (j < text.size() && IsDigit(text[j]))
+                ++j;
+            i = j;
+        }
+    }
+    // strtod_l with the C locale: "." is the decimal point whatever the user's locale, and
+    // overflow and underflow behave as the C library defines them.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string token(text.substr(start, i - start));
+    return strtod_l(token.c_str(), nullptr, cLocale);
+}
+
+long long LeadingInteger(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    constexpr long long kLimit = std::numeric_limits<long long>::max() / 10 - 1;
+    long long value = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        if (value < kLimit)
+            value = value * 10 + (text[i] - '0');
+        ++i;
+    }
+    return negative ? -value : value;
+}
+
+int TruncateToInt(double value)
+{
+    if (!std::isfinite(value) || value >= 2147483648.0 || value <= -2147483649.0)
+        return 0;
+    return static_cast<int>(value);
+}
+
+} // namespace velutra

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/CompressorRecord.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace velutra {
+
+// A compressor file that cannot be read or written; the message names the file and the reason.
+class CompressorFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The persistent fields as the bytes of a compressor file (Windows-1252 texts, little-endian ints).
+std::string EncodeCompressorFile(const CompressorRecord& record);
+
+// Reads the bytes of a compressor file. On success the persistent fields of `record` are replaced
+// and recordLoaded = 1, newRecordDefaultsPending = 0. On failure throws CompressorFileError
+// (message mentions `fileName`) and `record` is left exactly as it was.
+void DecodeCompressorFile(std::string_view bytes, CompressorRecord& record, const std::string& fileName);
+
+// File-level forms of the two above. Writing goes to a temporary file in the same folder that is
+// renamed over the target, so a failed write never destroys an existing file.
+void ReadCompressorFile(const std::string& path, CompressorRecord& record);
+void WriteCompressorFile(const std::string& path, const CompressorRecord& record);
+
+} // namespace velutra
