@@ -39,9 +39,9 @@ VELUTRA_THERMO_API void WMOLdll(double* x, double* wmm);
 VELUTRA_THERMO_API void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rhov, double* xliq,
     double* xvap, int* ierr, char* herr, size_t herrLength);
 
-/* Flash at (t, p): bulk density, phase densities and compositions, quality (0 liquid, 1 vapour,
- * between for two phases; 998/-998 style codes are not used: single-phase states report
- * 0 or 1 as liquid-like or vapour-like), internal energy, enthalpy, entropy, cv, cp, speed of sound. */
+/* Flash at (t, p): bulk density, phase densities and compositions, molar vapour fraction q
+ * (a single-phase state gives 0 when liquid-like and 1 when vapour-like), internal energy,
+ * enthalpy, entropy, cv, cp, speed of sound. */
 VELUTRA_THERMO_API void TPFLSHdll(double* t, double* p, double* z, double* d, double* dl, double* dv, double* x,
     double* y, double* q, double* e, double* h, double* s, double* cv, double* cp, double* w, int* ierr, char* herr,
     size_t herrLength);
