@@ -27,4 +27,8 @@ void DecodeCompressorFile(std::string_view bytes, CompressorRecord& record, cons
 void ReadCompressorFile(const std::string& path, CompressorRecord& record);
 void WriteCompressorFile(const std::string& path, const CompressorRecord& record);
 
+// The path Save As writes to: a file name with two or more "." is cut just before its second one
+// ("x.cmp.cmp" becomes "x.cmp"); dots in folder names are left alone.
+std::string SaveAsPath(const std::string& chosenPath);
+
 } // namespace velutra

@@ -1,0 +1,193 @@
+#include "files/CompressorFile.h"
+
+#include "files/ReplaceFile.h"
+#include "files/Windows1252.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace velutra {
+
+namespace {
+
+// Length prefixes of a text: one byte below 255, then 0xFF and a 16-bit length, then 0xFF 0xFFFF
+// and a 32-bit length. 0xFFFE after the first 0xFF marks a UTF-16 text, which only other writers
+// produce.
+constexpr std::uint8_t kLongerLength = 0xFF;
+constexpr std::uint16_t kWideText = 0xFFFE;
+constexpr std::uint16_t kLength32 = 0xFFFF;
+
+class Writer {
+public:
+    void Int(std::int32_t value) {
+        const auto bits = static_cast<std::uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes_ += static_cast<char>((bits >> shift) & 0xFF);
+    }
+
+    void Text(const std::string& utf8) {
+        const std::string encoded = Utf8ToWindows1252(utf8);
+        const size_t n = encoded.size();
+        if (n < kLongerLength) {
+            Byte(static_cast<std::uint8_t>(n));
+        } else if (n < kWideText) {
+            Byte(kLongerLength);
+            Word(static_cast<std::uint16_t>(n));
+        } else {
+            Byte(kLongerLength);
+            Word(kLength32);
+            Int(static_cast<std::int32_t>(static_cast<std::uint32_t>(n)));
+        }
+        bytes_ += encoded;
+    }
+
+    std::string Take() { return std::move(bytes_); }
+
+private:
+    void Byte(std::uint8_t value) { bytes_ += static_cast<char>(value); }
+    void Word(std::uint16_t value) {
+        Byte(static_cast<std::uint8_t>(value & 0xFF));
+        Byte(static_cast<std::uint8_t>(value >> 8));
+    }
+
+    std::string bytes_;
+};
+
+class Reader {
+public:
+    Reader(std::string_view bytes, const std::string& fileName)
+        : bytes_(bytes)
+        , fileName_(fileName) { }
+
+    std::int32_t Int() { return static_cast<std::int32_t>(Unsigned(4)); }
+
+    std::string Text() {
+        std::uint64_t length = Length();
+        if (length != kWideMarker)
+            return Windows1252ToUtf8(Bytes(length));
+        length = Length();
+        if (length == kWideMarker)
+            throw CompressorFileError(
+                "\"" + fileName_ + "\" is not a compressor file: a text has two wide-text marks.");
+        return Utf16LeToUtf8(Bytes(2 * length));
+    }
+
+private:
+    static constexpr std::uint64_t kWideMarker = ~std::uint64_t { 0 };
+
+    std::uint64_t Length() {
+        const std::uint64_t first = Unsigned(1);
+        if (first != kLongerLength)
+            return first;
+        const std::uint64_t word = Unsigned(2);
+        if (word == kWideText)
+            return kWideMarker;
+        if (word == kLength32)
+            return Unsigned(4);
+        return word;
+    }
+
+    std::uint64_t Unsigned(int size) {
+        const std::string_view raw = Bytes(static_cast<std::uint64_t>(size));
+        std::uint64_t value = 0;
+        for (int k = size - 1; k >= 0; --k)
+            value = value << 8 | static_cast<unsigned char>(raw[static_cast<size_t>(k)]);
+        return value;
+    }
+
+    // Checked against what is left before anything is taken, so a hostile length costs nothing.
+    std::string_view Bytes(std::uint64_t count) {
+        if (count > bytes_.size() - position_)
+            throw CompressorFileError("An attempt was made to access \"" + fileName_
+                + "\" past its end (a field of " + std::to_string(count) + " bytes at byte "
+                + std::to_string(position_) + ", file length " + std::to_string(bytes_.size()) + ").");
+        const std::string_view taken = bytes_.substr(position_, count);
+        position_ += count;
+        return taken;
+    }
+
+    std::string_view bytes_;
+    const std::string& fileName_;
+    size_t position_ = 0;
+};
+
+// One walk over the persistent fields in file order, shared by reading and writing.
+template <typename Record, typename TextFn, typename IntFn>
+void VisitFields(Record& record, TextFn text, IntFn integer) {
+    text(record.manufacturer);
+    text(record.model);
+    text(record.ratingCapacityText);
+    text(record.ratingEERText);
+    text(record.speedText);
+    text(record.voltageText);
+    integer(record.unitsEnglish);
+    integer(record.unitsSI);
+    integer(record.refrigerantIndex);
+    integer(record.condCount);
+    integer(record.evapCount);
+    for (auto& row : record.condTempText)
+        for (auto& cell : row)
+            text(cell);
+    for (auto& cell : record.evapTempText)
+        text(cell);
+    for (auto& row : record.capacityText)
+        for (auto& cell : row)
+            text(cell);
+    for (auto& row : record.powerText)
+        for (auto& cell : row)
+            text(cell);
+}
+
+} // namespace
+
+std::string EncodeCompressorFile(const CompressorRecord& record) {
+    Writer writer;
+    VisitFields(
+        record, [&](const std::string& text) { writer.Text(text); }, [&](int value) { writer.Int(value); });
+    return writer.Take();
+}
+
+void DecodeCompressorFile(std::string_view bytes, CompressorRecord& record, const std::string& fileName) {
+    Reader reader(bytes, fileName);
+    CompressorRecord read;
+    VisitFields(
+        read, [&](std::string& text) { text = reader.Text(); }, [&](int& value) { value = reader.Int(); });
+    record.CopyPersistentFrom(read);
+    record.recordLoaded = 1;
+    record.newRecordDefaultsPending = 0;
+}
+
+void ReadCompressorFile(const std::string& path, CompressorRecord& record) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw CompressorFileError("Cannot read \"" + path + "\": it is a folder.");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw CompressorFileError("Cannot open \"" + path + "\" for reading.");
+    const std::string bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    if (in.bad())
+        throw CompressorFileError("Cannot read \"" + path + "\".");
+    DecodeCompressorFile(bytes, record, path);
+}
+
+void WriteCompressorFile(const std::string& path, const CompressorRecord& record) {
+    try {
+        ReplaceFileContents(path, EncodeCompressorFile(record));
+    } catch (const FileWriteError& error) {
+        throw CompressorFileError(error.what());
+    }
+}
+
+std::string SaveAsPath(const std::string& chosenPath) {
+    const size_t lastSlash = chosenPath.rfind('/');
+    const size_t nameStart = lastSlash == std::string::npos ? 0 : lastSlash + 1;
+    const size_t firstDot = chosenPath.find('.', nameStart);
+    if (firstDot == std::string::npos)
+        return chosenPath;
+    const size_t secondDot = chosenPath.find('.', firstDot + 1);
+    return secondDot == std::string::npos ? chosenPath : chosenPath.substr(0, secondDot);
+}
+
+} // namespace velutra

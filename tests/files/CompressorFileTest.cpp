@@ -1,0 +1,229 @@
+#include "files/CompressorFile.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace velutra {
+namespace {
+
+using namespace std::string_literals;
+
+CompressorRecord NewRecord() {
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    return record;
+}
+
+// A record in which every persistent field differs from the New defaults and from its neighbours.
+CompressorRecord DistinctRecord() {
+    CompressorRecord record;
+    record.manufacturer = "K\xC3\xA4ltemittel GmbH \xE2\x82\xAC";
+    record.model = "XK-7";
+    record.ratingCapacityText = "812.5";
+    record.ratingEERText = "4.05";
+    record.speedText = "2900";
+    record.voltageText = "230";
+    record.unitsEnglish = 0;
+    record.unitsSI = 1;
+    record.refrigerantIndex = 5;
+    record.condCount = -7; // stored as it stands: the file checks no ranges
+    record.evapCount = 123456789;
+    for (int r = 0; r < kMaxCond; ++r) {
+        record.condTempText[r][0] = std::string("c").append(std::to_string(r));
+        record.condTempText[r][1] = std::string("p").append(std::to_string(r));
+        for (int c = 0; c < kMaxEvap; ++c) {
+            record.capacityText[r][c] = std::to_string(100 * r + c);
+            record.powerText[r][c] = std::to_string(-(100 * r + c));
+        }
+    }
+    for (int c = 0; c < kMaxEvap; ++c)
+        record.evapTempText[c] = std::string("e").append(std::to_string(c));
+    return record;
+}
+
+std::string Prefix(const std::string& bytes, size_t n) {
+    return bytes.substr(0, n);
+}
+
+TEST(CompressorFile, NewRecordIs262BytesBeginningWithManufacturerAndModel) {
+    const std::string bytes = EncodeCompressorFile(NewRecord());
+    EXPECT_EQ(bytes.size(), 262u);
+    EXPECT_EQ(Prefix(bytes, 19),
+        "\x0C"
+        "Manufacturer"
+        "\x05"
+        "Model");
+    // unitsEnglish = 1 follows the six description texts (13 + 6 + 9 + 4 + 5 + 4 bytes).
+    EXPECT_EQ(bytes.substr(41, 8), "\x01\0\0\0\0\0\0\0"s);
+}
+
+TEST(CompressorFile, LengthPrefixTakesThreeFormsByLength) {
+    struct Case {
+        size_t length;
+        std::string prefix;
+    };
+    const Case cases[] = {
+        { 254, "\xFE"s },
+        { 255, "\xFF\xFF\x00"s },
+        { 65533, "\xFF\xFD\xFF"s },
+        { 65534, "\xFF\xFF\xFF\xFE\xFF\x00\x00"s },
+        { 70000, "\xFF\xFF\xFF\x70\x11\x01\x00"s },
+    };
+    for (const Case& c : cases) {
+        CompressorRecord record = NewRecord();
+        record.manufacturer.assign(c.length, 'x');
+        const std::string bytes = EncodeCompressorFile(record);
+        EXPECT_EQ(Prefix(bytes, c.prefix.size()), c.prefix) << c.length;
+        EXPECT_EQ(bytes.size(), 262u - 13u + c.prefix.size() + c.length) << c.length;
+
+        CompressorRecord back;
+        DecodeCompressorFile(bytes, back, "long.cmp");
+        EXPECT_EQ(back.manufacturer, record.manufacturer) << c.length;
+        EXPECT_EQ(back.model, "Model") << c.length;
+    }
+}
+
+TEST(CompressorFile, RoundTripRestoresPersistentFieldsAndLeavesWorkingChoices) {
+    const CompressorRecord written = DistinctRecord();
+    CompressorRecord record = NewRecord();
+    record.plotType = 3;
+    record.smoothingMethod = 2;
+    record.smoothEachCondTemp = 1;
+    record.smoothAllTemps = 0;
+    record.convertRefrigerant = 1;
+    record.newRefrigerantIndex = 4;
+    record.capacity[2][2] = 77.0;
+    record.capacityTextCopy[1][1] = "copy";
+    record.recordLoaded = 0;
+
+    DecodeCompressorFile(EncodeCompressorFile(written), record, "distinct.cmp");
+
+    EXPECT_TRUE(record.PersistentFieldsEqual(written));
+    EXPECT_EQ(record.plotType, 3);
+    EXPECT_EQ(record.smoothingMethod, 2);
+    EXPECT_EQ(record.smoothEachCondTemp, 1);
+    EXPECT_EQ(record.smoothAllTemps, 0);
+    EXPECT_EQ(record.convertRefrigerant, 1) << "Open clears it, not the reading";
+    EXPECT_EQ(record.newRefrigerantIndex, 4);
+    EXPECT_EQ(record.capacity[2][2], 77.0);
+    EXPECT_EQ(record.capacityTextCopy[1][1], "copy");
+    EXPECT_EQ(record.recordLoaded, 1);
+    EXPECT_EQ(record.newRecordDefaultsPending, 0);
+}
+
+TEST(CompressorFile, TextsAreWindows1252OnDisk) {
+    CompressorRecord record = NewRecord();
+    record.manufacturer = "K\xC3\xA4ltemittel";
+    record.model = "\xE2\x82\xAC \xCE\xB1";
+    const std::string bytes = EncodeCompressorFile(record);
+    EXPECT_EQ(Prefix(bytes, 16), "\x0BK\xE4ltemittel\x03\x80 ?");
+
+    CompressorRecord back;
+    DecodeCompressorFile(bytes, back, "x.cmp");
+    EXPECT_EQ(back.manufacturer, "K\xC3\xA4ltemittel");
+    EXPECT_EQ(back.model, "\xE2\x82\xAC ?") << "alpha has no Windows-1252 byte";
+}
+
+TEST(CompressorFile, WideTextFormIsRead) {
+    const std::string narrow = EncodeCompressorFile(NewRecord());
+    // "Kä€" as UTF-16LE with the wide mark, in place of the 13 bytes of "Manufacturer".
+    const std::string wide = "\xFF\xFE\xFF\x03K\x00\xE4\x00\xAC\x20"s + narrow.substr(13);
+    CompressorRecord record;
+    DecodeCompressorFile(wide, record, "wide.cmp");
+    EXPECT_EQ(record.manufacturer, "K\xC3\xA4\xE2\x82\xAC");
+    EXPECT_TRUE(record.PersistentFieldsEqual([] {
+        CompressorRecord expected = NewRecord();
+        expected.manufacturer = "K\xC3\xA4\xE2\x82\xAC";
+        return expected;
+    }()));
+
+    // The wide form with its own 16-bit length.
+    const std::string wide16
+        = "\xFF\xFE\xFF\xFF\x02\x01"s + std::string(2 * 258, '\0').replace(0, 2, "A\0"s) + narrow.substr(13);
+    DecodeCompressorFile(wide16, record, "wide16.cmp");
+    ASSERT_EQ(record.manufacturer.size(), 258u);
+    EXPECT_EQ(record.manufacturer[0], 'A');
+}
+
+TEST(CompressorFile, EveryTruncationFailsAndLeavesTheRecordUnchanged) {
+    const std::string bytes = EncodeCompressorFile(DistinctRecord());
+    CompressorRecord record = NewRecord();
+    record.newRecordDefaultsPending = 1;
+    record.recordLoaded = 0;
+    const CompressorRecord before = record;
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        try {
+            DecodeCompressorFile(std::string_view(bytes).substr(0, n), record, "/maps/cut.cmp");
+            ADD_FAILURE() << "a file cut to " << n << " bytes was accepted";
+        } catch (const CompressorFileError& error) {
+            EXPECT_NE(std::string(error.what()).find("\"/maps/cut.cmp\""), std::string::npos) << error.what();
+        }
+        ASSERT_TRUE(record.PersistentFieldsEqual(before)) << n;
+        ASSERT_EQ(record.recordLoaded, 0);
+        ASSERT_EQ(record.newRecordDefaultsPending, 1);
+    }
+}
+
+TEST(CompressorFile, HugeLengthPrefixFailsWithoutReadingOn) {
+    const CompressorRecord before = NewRecord();
+    const std::string hostile[] = {
+        "\xFF\xFF\xFF\xFF\xFF\xFF\x7F"
+        "abc"s, // 2^31 - 1 bytes announced
+        "\xFF\xFF\xFF\xFF\xFF\xFF\xFF"
+        "abc"s, // 2^32 - 1 bytes
+        "\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF"
+        "abc"s, // 2^32 - 1 UTF-16 units
+        "\xFF\xFE\xFF\xFF\xFE\xFF"
+        "abc"s, // a second wide mark
+    };
+    for (const std::string& bytes : hostile) {
+        CompressorRecord record = before;
+        EXPECT_THROW(DecodeCompressorFile(bytes, record, "hostile.cmp"), CompressorFileError);
+        EXPECT_TRUE(record.PersistentFieldsEqual(before));
+    }
+}
+
+TEST(CompressorFile, FilesAreWrittenWholeAndReadBack) {
+    test::TempDir dir;
+    const std::string path = dir.File("pump.cmp");
+    test::WriteBytes(path, "old contents");
+    WriteCompressorFile(path, DistinctRecord());
+
+    CompressorRecord record;
+    ReadCompressorFile(path, record);
+    EXPECT_TRUE(record.PersistentFieldsEqual(DistinctRecord()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
+        << "no temporary file is left behind";
+}
+
+TEST(CompressorFile, FileErrorsNameTheFile) {
+    test::TempDir dir;
+    CompressorRecord record = NewRecord();
+    const auto expectNamed = [&](auto action, const std::string& path) {
+        try {
+            action();
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const CompressorFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
+        }
+    };
+    const std::string missing = dir.File("missing.cmp");
+    expectNamed([&] { ReadCompressorFile(missing, record); }, missing);
+    expectNamed([&] { ReadCompressorFile(dir.Path().string(), record); }, dir.Path().string());
+    const std::string noFolder = dir.File("no/such/folder/x.cmp");
+    expectNamed([&] { WriteCompressorFile(noFolder, record); }, noFolder);
+    expectNamed([&] { WriteCompressorFile(dir.Path().string(), record); }, dir.Path().string());
+    EXPECT_TRUE(record.PersistentFieldsEqual(NewRecord()));
+}
+
+TEST(CompressorFile, SaveAsCutsTheFileNameAtItsSecondDot) {
+    EXPECT_EQ(SaveAsPath("/a.b/Maps/x.cmp.cmp"), "/a.b/Maps/x.cmp");
+    EXPECT_EQ(SaveAsPath("/a.b/Maps/x.cmp"), "/a.b/Maps/x.cmp");
+    EXPECT_EQ(SaveAsPath("/a.b/Maps/x"), "/a.b/Maps/x");
+    EXPECT_EQ(SaveAsPath("/a.b/c.d/x.y.z.cmp"), "/a.b/c.d/x.y");
+    EXPECT_EQ(SaveAsPath("x.tab.cmp"), "x.tab");
+}
+
+} // namespace
+} // namespace velutra
