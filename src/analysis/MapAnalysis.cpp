@@ -1,0 +1,307 @@
+#include "analysis/MapAnalysis.h"
+
+#include "app/TextRules.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace velutra {
+
+namespace {
+
+// Unit rules of the analysis; the engine works in K, kPa, mol/dm3, J/mol and g/mol.
+constexpr double kFahrenheitOffset = 459.67;
+constexpr double kKelvinPerRankine = 0.5555555555555556;
+constexpr double kCelsiusOffset = 273.15;
+constexpr double kKJPerBtu = 1.055056;
+constexpr double kKJPerKcal = 4.1848; // the program's kcal, not the 4.1868 of the IT calorie
+constexpr double kBtuPerKJ = 0.9478169879134378;
+constexpr double kKcalPerKJ = 0.2389600458803288;
+constexpr double kKJhPerWatt = 3.6;
+
+// Suction gas and liquid line are at 90 F; rows condensing below it have no meaningful flow.
+constexpr double kNinetyFahrenheitK = 305.37222222222226;
+constexpr double kNoFlow = -1.0;
+
+// ASHRAE rating point (-10 F evaporating, 130 F condensing) for the EER from the fits, in K.
+constexpr double kRatingEvapK = 249.82;
+constexpr double kRatingCondK = 327.59;
+
+// The same point in the map's own units for the EER interpolated in the entered map.
+constexpr double kRatingEvapF = -10;
+constexpr double kRatingCondF = 130;
+constexpr double kRatingEvapC = -23.33;
+constexpr double kRatingCondC = 54.44;
+constexpr double kBtuPerKcal = 3.966;
+
+// The volumetric efficiency is scaled so that the suction-flow line gives this at ratio 0.
+constexpr double kVolumetricEffAtZeroRatio = 0.98;
+
+// Bilinear interpolation (or extrapolation) between rows r-1, r and columns c-1, c.
+double Interpolate(const MapTable<double>& x, int r, int c, double fr, double fe) {
+    return (1 - fr) * ((1 - fe) * x[r - 1][c - 1] + fe * x[r - 1][c])
+        + fr * ((1 - fe) * x[r][c - 1] + fe * x[r][c]);
+}
+
+} // namespace
+
+MapAnalysis::MapAnalysis(CycleStateSource& engine, CompressorRecord& record)
+    : engine(engine)
+    , record(record) { }
+
+void MapAnalysis::LoadOptionsFromRecord() {
+    plotType = record.plotType;
+    smoothingMethod = record.smoothingMethod;
+    smoothEachCondTemp = record.smoothEachCondTemp;
+    smoothAllTemps = record.smoothAllTemps;
+}
+
+void MapAnalysis::SaveOptionsToRecord() const {
+    record.smoothingMethod = smoothingMethod;
+    record.smoothEachCondTemp = smoothEachCondTemp;
+    record.smoothAllTemps = smoothAllTemps;
+    record.plotType = plotType;
+}
+
+int MapAnalysis::RowsInUse() const {
+    return std::clamp(record.condCount, 0, kMaxCond);
+}
+
+int MapAnalysis::ColumnsInUse() const {
+    return std::clamp(record.evapCount, 0, kMaxEvap);
+}
+
+double MapAnalysis::ToKelvin(double temperature) const {
+    if (record.unitsEnglish != 0)
+        return (temperature + kFahrenheitOffset) * kKelvinPerRankine;
+    return temperature + kCelsiusOffset;
+}
+
+void MapAnalysis::ReadMapFromRecord() {
+    if (record.convertRefrigerant == 1 && record.refrigerantIndex != record.newRefrigerantIndex) {
+        if (smoothingMethod == 0)
+            smoothingMethod = 1;
+        originalMapAvailable = false;
+    }
+
+    for (int c = 0; c < kMaxEvap; ++c)
+        evapTemp[c] = TextToNumber(record.evapTempText[c]);
+    for (int r = 0; r < kMaxCond; ++r)
+        condTemp[r] = TextToNumber(record.condTempText[r][0]);
+    for (int r = 0; r < kMaxCond; ++r)
+        for (int c = 0; c < kMaxEvap; ++c)
+            capacity[r][c] = TextToNumber(record.capacityText[r][c]);
+    for (int r = 0; r < kMaxCond; ++r)
+        for (int c = 0; c < kMaxEvap; ++c)
+            power[r][c] = TextToNumber(record.powerText[r][c]);
+
+    ComputeMapRatingEER();
+}
+
+void MapAnalysis::ComputeMapRatingEER() {
+    record.mapRatingEER = 0;
+    const bool si = record.unitsSI != 0;
+    const double evapRating = si ? kRatingEvapC : kRatingEvapF;
+    const double condRating = si ? kRatingCondC : kRatingCondF;
+
+    // Only rows and columns in use take part: cells beyond the counts may hold texts left from
+    // an earlier, larger map, and interpolating towards them would give a plausible-looking but
+    // meaningless EER. Interpolation needs two rows and two columns.
+    const int rows = RowsInUse();
+    const int columns = ColumnsInUse();
+    if (rows < 2 || columns < 2)
+        return;
+    int c = 0;
+    while (c < columns && !(evapTemp[c] >= evapRating))
+        ++c;
+    if (c == columns)
+        return;
+    int r = 0;
+    while (r < rows && !(condTemp[r] >= condRating))
+        ++r;
+    if (r == rows)
+        return;
+
+    // A hit in the first row or column extrapolates from the first two.
+    r = std::max(r, 1);
+    c = std::max(c, 1);
+    const double fr = (condRating - condTemp[r - 1]) / (condTemp[r] - condTemp[r - 1]);
+    const double fe = (evapRating - evapTemp[c - 1]) / (evapTemp[c] - evapTemp[c - 1]);
+    const double q = Interpolate(capacity, r, c, fr, fe);
+    const double w = Interpolate(power, r, c, fr, fe);
+    record.mapRatingEER = si ? kBtuPerKcal * q / w : q / w;
+}
+
+void MapAnalysis::ComputePointQuantities(int r, int c) {
+    const double teK = ToKelvin(evapTemp[c]);
+    const double tcK = ToKelvin(condTemp[r]);
+    const double qKJh = capacity[r][c] * (record.unitsEnglish != 0 ? kKJPerBtu : kKJPerKcal);
+    const double w = power[r][c];
+
+    const double M = engine.MolarMass();
+    const CycleStateResult s = engine.CycleStates(teK, tcK);
+
+    const double massFlow = qKJh / ((s.h1 - s.h3) / M); // kg/h
+    suctionFlow[r][c] = tcK < kNinetyFahrenheitK ? kNoFlow : massFlow / (M * s.d1);
+    pressureRatio[r][c] = s.Pc / s.Pe;
+    isentropicEff[r][c] = massFlow * (s.h2s - s.h1) / M / (w * kKJhPerWatt);
+}
+
+void MapAnalysis::CollectValidPoints() {
+    const int rows = RowsInUse();
+    const int columns = ColumnsInUse();
+    validCount = 0;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            if (!(suctionFlow[r][c] > 0))
+                continue;
+            validFlow[validCount] = suctionFlow[r][c];
+            validIse[validCount] = isentropicEff[r][c];
+            validPressureRatio[validCount] = pressureRatio[r][c];
+            ++validCount;
+        }
+    }
+
+    // Bubble sort by pressure ratio; swapping only on a strictly smaller later ratio keeps equal
+    // ratios in the order of the walk.
+    for (int k = validCount - 1; k >= 1; --k) {
+        for (int i = 0; i < k; ++i) {
+            if (validPressureRatio[i + 1] < validPressureRatio[i]) {
+                std::swap(validPressureRatio[i], validPressureRatio[i + 1]);
+                std::swap(validFlow[i], validFlow[i + 1]);
+                std::swap(validIse[i], validIse[i + 1]);
+            }
+        }
+    }
+}
+
+void MapAnalysis::FitMap() {
+    const int rows = RowsInUse();
+    const int columns = ColumnsInUse();
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            ComputePointQuantities(r, c);
+
+    // The record's tables describe the entered map, all cells, until "Next >>".
+    record.condTemp = condTemp;
+    record.evapTemp = evapTemp;
+    record.capacity = capacity;
+    record.power = power;
+    record.pressureRatio = pressureRatio;
+    record.suctionFlow = suctionFlow;
+    record.isentropicEff = isentropicEff;
+
+    CollectValidPoints();
+
+    const LineFit flow = FitLine(validPressureRatio.data(), validFlow.data(), validCount);
+    flowFitIntercept = flow.intercept;
+    flowFitSlope = flow.slope;
+    const LineFit ise = FitLine(validPressureRatio.data(), validIse.data(), validCount);
+    iseLinIntercept = ise.intercept;
+    iseLinSlope = ise.slope;
+
+    // Per-row fits take every point of the row in use, valid or not.
+    for (int r = 0; r < rows; ++r) {
+        const LineFit row = FitLine(pressureRatio[r].data(), isentropicEff[r].data(), columns);
+        iseLinInterceptByCond[r] = row.intercept;
+        iseLinSlopeByCond[r] = row.slope;
+    }
+    iseQuad = FitQuadratic(validPressureRatio.data(), validIse.data(), validCount);
+    for (int r = 0; r < rows; ++r)
+        iseQuadByCond[r] = FitQuadratic(pressureRatio[r].data(), isentropicEff[r].data(), columns);
+}
+
+void MapAnalysis::ApplySmoothing() {
+    if (smoothingMethod == 0) {
+        ReadMapFromRecord();
+        return;
+    }
+    if (smoothingMethod != 1 && smoothingMethod != 2)
+        return;
+
+    const int rows = RowsInUse();
+    const int columns = ColumnsInUse();
+    for (int r = 0; r < rows; ++r) {
+        const double a0 = smoothAllTemps == 1 ? iseLinIntercept : iseLinInterceptByCond[r];
+        const double a1 = smoothAllTemps == 1 ? iseLinSlope : iseLinSlopeByCond[r];
+        const Vector3& quad = smoothAllTemps == 1 ? iseQuad : iseQuadByCond[r];
+        for (int c = 0; c < columns; ++c) {
+            const double p = pressureRatio[r][c];
+            // The suction flow is always the line over the valid points of the entered map.
+            suctionFlow[r][c] = flowFitIntercept + flowFitSlope * p;
+            isentropicEff[r][c]
+                = smoothingMethod == 1 ? a0 + a1 * p : quad[0] + quad[1] * p + quad[2] * p * p;
+        }
+    }
+    RebuildMapFromFits();
+}
+
+void MapAnalysis::RebuildMapFromFits() {
+    const int rows = RowsInUse();
+    const int columns = ColumnsInUse();
+    const double toCapacity = record.unitsEnglish != 0 ? kBtuPerKJ : kKcalPerKJ;
+    const double M = engine.MolarMass();
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const CycleStateResult s = engine.CycleStates(ToKelvin(evapTemp[c]), ToKelvin(condTemp[r]));
+            const double massFlow = M * s.d1 * suctionFlow[r][c];
+            const double qKJh = massFlow * (s.h1 - s.h3) / M;
+            power[r][c] = massFlow * (s.h2s - s.h1) / M / (isentropicEff[r][c] * kKJhPerWatt);
+            capacity[r][c] = qKJh * toCapacity;
+        }
+    }
+    if (rows < 1)
+        return;
+
+    // The rating-point EER always uses the fits over all valid points, also with per-row smoothing.
+    const CycleStateResult s = engine.CycleStates(kRatingEvapK, kRatingCondK);
+    const double p = s.Pc / s.Pe;
+    const double flow = flowFitIntercept + flowFitSlope * p;
+    const double efficiency = smoothingMethod == 2 ? iseQuad[0] + iseQuad[1] * p + iseQuad[2] * p * p
+                                                   : iseLinIntercept + iseLinSlope * p;
+    const double massFlow = M * s.d1 * flow;
+    const double qKJh = massFlow * (s.h1 - s.h3) / M;
+    const double w = massFlow * (s.h2s - s.h1) / M / (efficiency * kKJhPerWatt);
+    record.smoothedRatingEER = qKJh * kBtuPerKJ / w;
+}
+
+void MapAnalysis::VolumetricEfficiencyPoints() {
+    const int rows = RowsInUse();
+    const int columns = ColumnsInUse();
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            ComputePointQuantities(r, c);
+    CollectValidPoints();
+
+    // A fresh line on the current map; its value at ratio 0 over 0.98 is taken as the
+    // displacement flow.
+    const double a0 = FitLine(validPressureRatio.data(), validFlow.data(), validCount).intercept;
+    for (int i = 0; i < validCount; ++i)
+        validFlow[i] = validFlow[i] * kVolumetricEffAtZeroRatio / a0;
+}
+
+void MapAnalysis::StoreResultsInRecord() const {
+    const int rows = RowsInUse();
+    const int columns = ColumnsInUse();
+    for (int r = 0; r < rows; ++r) {
+        record.condTemp[r] = condTemp[r];
+        record.iseLinInterceptByCond[r] = iseLinInterceptByCond[r];
+        record.iseLinSlopeByCond[r] = iseLinSlopeByCond[r];
+        record.iseQuadByCond[r] = iseQuadByCond[r];
+        for (int c = 0; c < columns; ++c) {
+            record.evapTemp[c] = evapTemp[c];
+            record.capacity[r][c] = capacity[r][c];
+            record.power[r][c] = power[r][c];
+            record.isentropicEff[r][c] = isentropicEff[r][c];
+            record.suctionFlow[r][c] = suctionFlow[r][c];
+            record.pressureRatio[r][c] = pressureRatio[r][c];
+        }
+    }
+    record.flowFitIntercept = flowFitIntercept;
+    record.flowFitSlope = flowFitSlope;
+    record.iseLinIntercept = iseLinIntercept;
+    record.iseLinSlope = iseLinSlope;
+    record.iseQuad = iseQuad;
+}
+
+} // namespace velutra

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "analysis/LeastSquares.h"
+#include "app/CompressorRecord.h"
+#include "props/CycleStateSource.h"
+
+#include <array>
+
+namespace velutra {
+
+inline constexpr int kMaxMapPoints = kMaxCond * kMaxEvap;
+
+// The numerical analysis of the manufacturer's map that the plot form shows: per-point pressure
+// ratio, suction volume flow and isentropic efficiency, their least-squares fits against the
+// pressure ratio, the map rebuilt from the fits, and the EER at the rating point from the entered
+// map and from the fits. Fixed-size tables only; nothing is allocated while computing.
+// Undefined fits (too few points, equal ratios, zero power) give non-finite values, which are
+// kept and stored as they come.
+class MapAnalysis {
+public:
+    MapAnalysis(CycleStateSource& engine, CompressorRecord& record);
+
+    // Steering members, mirrors of the record's fields of the same names.
+    void LoadOptionsFromRecord();
+    void SaveOptionsToRecord() const;
+
+    // Converts the record's texts into condTemp, evapTemp, capacity and power (all cells) and
+    // writes the record's mapRatingEER. A pending refrigerant conversion turns method 0 into 1
+    // and makes "Original map data" unavailable.
+    void ReadMapFromRecord();
+
+    // Pressure ratio, suction flow (m3/h, -1 below 90 F condensing) and isentropic efficiency of
+    // one point from its capacity and power.
+    void ComputePointQuantities(int r, int c);
+
+    // Point quantities for every point in use, the copy of the entered tables into the record,
+    // the valid points sorted by pressure ratio, and all fits.
+    void FitMap();
+
+    // Applies smoothingMethod to the working tables: 0 re-reads the entered map, 1 and 2 rebuild
+    // it from the fits of the entered map. The caller redraws.
+    void ApplySmoothing();
+
+    // Capacity and power of every point in use from suctionFlow and isentropicEff, and the
+    // record's smoothedRatingEER from the all-points fits.
+    void RebuildMapFromFits();
+
+    // Valid points of the current working map sorted by pressure ratio, with validFlow replaced
+    // by the volumetric efficiency (0.98 at pressure ratio 0 on a fresh suction-flow line).
+    void VolumetricEfficiencyPoints();
+
+    // The copy of the current working tables and fits into the record made by "Next >>".
+    void StoreResultsInRecord() const;
+
+    // Rows and columns in use: the record's counts, held inside the tables.
+    int RowsInUse() const;
+    int ColumnsInUse() const;
+
+    // False once a pending refrigerant conversion has been seen: the entered map cannot be shown
+    // for a refrigerant it was not measured with.
+    bool OriginalMapAvailable() const { return originalMapAvailable; }
+
+    // Working members.
+    CondRow<double> condTemp {};
+    EvapRow<double> evapTemp {};
+    MapTable<double> capacity {};
+    MapTable<double> power {};
+    MapTable<double> pressureRatio {};
+    MapTable<double> suctionFlow {};
+    MapTable<double> isentropicEff {};
+    std::array<double, kMaxMapPoints> validFlow {};
+    std::array<double, kMaxMapPoints> validIse {};
+    std::array<double, kMaxMapPoints> validPressureRatio {};
+    int validCount = 0;
+    double flowFitIntercept = 0;
+    double flowFitSlope = 0;
+    double iseLinIntercept = 0;
+    double iseLinSlope = 0;
+    CondRow<double> iseLinInterceptByCond {};
+    CondRow<double> iseLinSlopeByCond {};
+    Vector3 iseQuad {};
+    std::array<Vector3, kMaxCond> iseQuadByCond {};
+
+    // Steering members.
+    int plotType = 0;
+    int smoothingMethod = 0;
+    int smoothEachCondTemp = 0;
+    int smoothAllTemps = 1;
+
+private:
+    void ComputeMapRatingEER();
+    void CollectValidPoints();
+    double ToKelvin(double temperature) const;
+
+    CycleStateSource& engine;
+    CompressorRecord& record;
+    bool originalMapAvailable = true;
+};
+
+} // namespace velutra

@@ -1,0 +1,485 @@
+#include "analysis/MapAnalysis.h"
+
+#include "IdealGasCycle.h"
+#include "Tolerance.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace velutra {
+namespace {
+
+using test::IdealGasCycle;
+using test::NearRel;
+
+constexpr double kBtuPerKJ = 0.9478169879134378;
+
+std::string Text(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return buffer;
+}
+
+double ToKelvin(double t, bool english) {
+    return english ? (t + 459.67) * 0.5555555555555556 : t + 273.15;
+}
+
+CompressorRecord MakeRecord(bool english, const std::vector<double>& cond, const std::vector<double>& evap) {
+    CompressorRecord record;
+    record.unitsEnglish = english ? 1 : 0;
+    record.unitsSI = english ? 0 : 1;
+    record.smoothAllTemps = 1;
+    record.condCount = static_cast<int>(cond.size());
+    record.evapCount = static_cast<int>(evap.size());
+    for (std::size_t r = 0; r < cond.size(); ++r)
+        record.condTempText[r] = { Text(cond[r]), Text(cond[r]) };
+    for (std::size_t c = 0; c < evap.size(); ++c)
+        record.evapTempText[c] = Text(evap[c]);
+    return record;
+}
+
+// Plain capacities and powers, different at every point.
+void FillPlainMap(CompressorRecord& record) {
+    for (int r = 0; r < record.condCount; ++r) {
+        for (int c = 0; c < record.evapCount; ++c) {
+            record.capacityText[r][c] = Text(5000.0 + 1000.0 * c - 300.0 * r + 7.0 * r * c);
+            record.powerText[r][c] = Text(900.0 + 40.0 * c + 60.0 * r);
+        }
+    }
+}
+
+// A map whose suction flow lies on flow(p) = f0 + f1 p and whose isentropic efficiency on
+// eff(p) = e0 + e1 p + e2 p^2 (plus rowOffset * r), worked out from the ideal-gas cycle's
+// closed forms.
+struct Curves {
+    double f0 = 12.0;
+    double f1 = -0.2;
+    double e0 = 0.42;
+    double e1 = 0.03;
+    double e2 = -0.001;
+    double rowOffset = 0;
+};
+
+double CurveEfficiency(const Curves& k, double p, int r) {
+    return k.e0 + k.e1 * p + k.e2 * p * p + k.rowOffset * r;
+}
+
+void FillMapOnCurves(CompressorRecord& record, const Curves& k) {
+    const bool english = record.unitsEnglish == 1;
+    for (int r = 0; r < record.condCount; ++r) {
+        for (int c = 0; c < record.evapCount; ++c) {
+            const double pe
+                = IdealGasCycle::DewPressure(ToKelvin(std::stod(record.evapTempText[c]), english));
+            const double pc
+                = IdealGasCycle::DewPressure(ToKelvin(std::stod(record.condTempText[r][0]), english));
+            const double p = pc / pe;
+            const double rho = IdealGasCycle::kM * IdealGasCycle::SuctionDensity(pe); // kg/m3
+            const double massFlow = (k.f0 + k.f1 * p) * rho; // kg/h
+            const double qKJh = massFlow * (IdealGasCycle::kH1 - IdealGasCycle::kH3) / IdealGasCycle::kM;
+            const double workKJh = massFlow * IdealGasCycle::IsentropicWork(p) / IdealGasCycle::kM;
+            record.capacityText[r][c] = Text(qKJh / (english ? 1.055056 : 4.1848));
+            record.powerText[r][c] = Text(workKJh / CurveEfficiency(k, p, r) / 3.6);
+        }
+    }
+}
+
+double RatingRatio() {
+    return IdealGasCycle::DewPressure(327.59) / IdealGasCycle::DewPressure(249.82);
+}
+
+// EER at the rating point for an efficiency e there: the flow cancels, leaving
+// 0.9478... * 3.6 * e * (h1 - h3) / (h2s - h1).
+double RatingEER(double efficiency) {
+    return kBtuPerKJ * 3.6 * efficiency * (IdealGasCycle::kH1 - IdealGasCycle::kH3)
+        / IdealGasCycle::IsentropicWork(RatingRatio());
+}
+
+// Independent least-squares line by the centred formula.
+LineFit CentredLine(const std::vector<double>& x, const std::vector<double>& y) {
+    double mx = 0;
+    double my = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        mx += x[i] / x.size();
+        my += y[i] / y.size();
+    }
+    double sxx = 0;
+    double sxy = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        sxx += (x[i] - mx) * (x[i] - mx);
+        sxy += (x[i] - mx) * (y[i] - my);
+    }
+    return { my - sxy / sxx * mx, sxy / sxx };
+}
+
+struct Analysed {
+    IdealGasCycle engine;
+    CompressorRecord record;
+    MapAnalysis analysis { engine, record };
+    explicit Analysed(CompressorRecord r)
+        : record(std::move(r)) {
+        analysis.LoadOptionsFromRecord();
+        analysis.ReadMapFromRecord();
+        analysis.FitMap();
+    }
+};
+
+TEST(PointQuantities, HandWorkedPoint) {
+    // -23.15 C is 250 K, where the ideal-gas refrigerant's dew pressure is 100 kPa.
+    CompressorRecord record = MakeRecord(false, { 54.44 }, { -23.15 });
+    record.capacityText[0][0] = "2000";
+    record.powerText[0][0] = "1500";
+    Analysed a(record);
+    const double pe = 100.0;
+    const double pc = IdealGasCycle::DewPressure(327.59);
+    const double massFlow = 2000 * 4.1848 / 160.0; // kg/h
+    const double rho = 100.0 * pe / (IdealGasCycle::kR * IdealGasCycle::kSuctionK);
+    EXPECT_TRUE(NearRel(a.analysis.pressureRatio[0][0], pc / pe, 1e-13));
+    EXPECT_TRUE(NearRel(a.analysis.suctionFlow[0][0], massFlow / rho, 1e-13));
+    const double work = IdealGasCycle::IsentropicWork(pc / pe) / 100.0; // kJ/kg
+    EXPECT_TRUE(NearRel(a.analysis.isentropicEff[0][0], massFlow * work / (1500 * 3.6), 1e-13));
+}
+
+TEST(ValidPoints, RowsBelowNinetyFahrenheitAreOutOfTheAllPointsFitsOnly) {
+    CompressorRecord record = MakeRecord(true, { 80, 90, 100 }, { -20, -10, 0, 10 });
+    FillPlainMap(record);
+    Analysed a(record);
+    const MapAnalysis& m = a.analysis;
+
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(m.suctionFlow[0][c], -1.0);
+        EXPECT_GT(m.suctionFlow[1][c], 0.0) << "a row at exactly 90 F is valid";
+        EXPECT_EQ(a.record.suctionFlow[0][c], -1.0);
+    }
+    ASSERT_EQ(m.validCount, 8);
+
+    // The all-points line is the least-squares line of rows 90 and 100 alone.
+    std::vector<double> x;
+    std::vector<double> flow;
+    std::vector<double> ise;
+    for (int r = 1; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            x.push_back(m.pressureRatio[r][c]);
+            flow.push_back(m.suctionFlow[r][c]);
+            ise.push_back(m.isentropicEff[r][c]);
+        }
+    }
+    const LineFit flowLine = CentredLine(x, flow);
+    EXPECT_TRUE(NearRel(m.flowFitIntercept, flowLine.intercept, 1e-9));
+    EXPECT_TRUE(NearRel(m.flowFitSlope, flowLine.slope, 1e-9));
+    const LineFit iseLine = CentredLine(x, ise);
+    EXPECT_TRUE(NearRel(m.iseLinIntercept, iseLine.intercept, 1e-9));
+    EXPECT_TRUE(NearRel(m.iseLinSlope, iseLine.slope, 1e-9));
+
+    // ... while the 80 F row has its own per-row fits.
+    const std::vector<double> x0(m.pressureRatio[0].begin(), m.pressureRatio[0].begin() + 4);
+    const std::vector<double> ise0(m.isentropicEff[0].begin(), m.isentropicEff[0].begin() + 4);
+    const LineFit row0 = CentredLine(x0, ise0);
+    EXPECT_TRUE(NearRel(m.iseLinInterceptByCond[0], row0.intercept, 1e-9));
+    EXPECT_TRUE(NearRel(m.iseLinSlopeByCond[0], row0.slope, 1e-9));
+    EXPECT_TRUE(std::isfinite(m.iseQuadByCond[0][2]));
+
+    // Smoothing rebuilds the 80 F row as well, with the flow of the all-points line.
+    a.analysis.smoothingMethod = 1;
+    a.analysis.ApplySmoothing();
+    for (int c = 0; c < 4; ++c) {
+        const double p = m.pressureRatio[0][c];
+        EXPECT_TRUE(NearRel(m.suctionFlow[0][c], flowLine.intercept + flowLine.slope * p, 1e-9));
+        EXPECT_TRUE(std::isfinite(m.capacity[0][c]));
+        EXPECT_NE(m.capacity[0][c], std::stod(record.capacityText[0][c]));
+    }
+}
+
+TEST(ValidPoints, CelsiusLimitIsNinetyFahrenheitExactly) {
+    // 32.22 C is 305.37 K, just below 305.3722... K; 32.23 C is above it.
+    CompressorRecord record = MakeRecord(false, { 32.22, 32.23 }, { -20, -10 });
+    FillPlainMap(record);
+    Analysed a(record);
+    EXPECT_EQ(a.analysis.suctionFlow[0][0], -1.0);
+    EXPECT_GT(a.analysis.suctionFlow[1][0], 0.0);
+    EXPECT_EQ(a.analysis.validCount, 2);
+}
+
+TEST(ValidPoints, SortedByRatioWithEqualRatiosInWalkOrder) {
+    // Two rows at the same condensing temperature: each column gives a pair of equal ratios.
+    CompressorRecord record = MakeRecord(true, { 100, 100 }, { -20, -10, 0 });
+    FillPlainMap(record);
+    Analysed a(record);
+    const MapAnalysis& m = a.analysis;
+    ASSERT_EQ(m.validCount, 6);
+    // Higher evaporating temperature, lower ratio: columns 2, 1, 0, each row 0 before row 1.
+    const int expectedColumn[] = { 2, 2, 1, 1, 0, 0 };
+    const int expectedRow[] = { 0, 1, 0, 1, 0, 1 };
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(m.validFlow[i], m.suctionFlow[expectedRow[i]][expectedColumn[i]]) << "entry " << i;
+        EXPECT_EQ(m.validIse[i], m.isentropicEff[expectedRow[i]][expectedColumn[i]]) << "entry " << i;
+        EXPECT_EQ(m.validPressureRatio[i], m.pressureRatio[expectedRow[i]][expectedColumn[i]]);
+    }
+}
+
+TEST(MapRatingEER, InterpolatedInsideTheMap) {
+    // Capacity and power linear in both temperatures: bilinear interpolation is exact.
+    // Q = 6000 + 100 te - 20 tc, W = 500 + 4 tc + te; at (-10, 130): Q = 2400, W = 1010.
+    CompressorRecord record = MakeRecord(true, { 110, 125, 150 }, { -30, -15, 5, 25 });
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            const double te = std::stod(record.evapTempText[c]);
+            const double tc = std::stod(record.condTempText[r][0]);
+            record.capacityText[r][c] = Text(6000 + 100 * te - 20 * tc);
+            record.powerText[r][c] = Text(500 + 4 * tc + te);
+        }
+    }
+    IdealGasCycle engine;
+    MapAnalysis analysis(engine, record);
+    analysis.ReadMapFromRecord();
+    EXPECT_TRUE(NearRel(record.mapRatingEER, 2400.0 / 1010.0, 1e-12));
+}
+
+TEST(MapRatingEER, FirstColumnAboveRatingExtrapolatesFromTheFirstTwo) {
+    // Columns 0 and 10 F, rows 110 and 130 F: fe = (-10 - 0) / 10 = -1, fr = 1, so the value is
+    // 2 X[1][0] - X[1][1]: capacity 2 * 5000 - 6000 = 4000, power 2 * 1000 - 1100 = 900.
+    CompressorRecord record = MakeRecord(true, { 110, 130 }, { 0, 10 });
+    record.capacityText = { { { "7000", "8000" }, { "5000", "6000" } } };
+    record.powerText = { { { "950", "1000" }, { "1000", "1100" } } };
+    IdealGasCycle engine;
+    MapAnalysis analysis(engine, record);
+    analysis.ReadMapFromRecord();
+    EXPECT_TRUE(NearRel(record.mapRatingEER, 4000.0 / 900.0, 1e-12));
+}
+
+TEST(MapRatingEER, SIUsesItsRatingTemperaturesAndKcalToBtu) {
+    // Q = 1000 + 10 te - 5 tc, W = 200 + 2 tc; at (-23.33, 54.44): Q = 494.5, W = 308.88.
+    CompressorRecord record = MakeRecord(false, { 45, 55, 65 }, { -30, -25, -20 });
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            const double te = std::stod(record.evapTempText[c]);
+            const double tc = std::stod(record.condTempText[r][0]);
+            record.capacityText[r][c] = Text(1000 + 10 * te - 5 * tc);
+            record.powerText[r][c] = Text(200 + 2 * tc);
+        }
+    }
+    IdealGasCycle engine;
+    MapAnalysis analysis(engine, record);
+    analysis.ReadMapFromRecord();
+    EXPECT_TRUE(NearRel(record.mapRatingEER, 3.966 * 494.5 / 308.88, 1e-12));
+}
+
+TEST(MapRatingEER, ZeroWhenTheMapDoesNotReachTheRatingPoint) {
+    IdealGasCycle engine;
+    // Columns -40..-20 F only; a stale text in the unused fourth column must not be used.
+    CompressorRecord cold = MakeRecord(true, { 110, 130, 150 }, { -40, -30, -20 });
+    FillPlainMap(cold);
+    cold.evapTempText[3] = "0";
+    cold.capacityText[1][3] = "9000";
+    cold.powerText[1][3] = "1200";
+    cold.mapRatingEER = 99;
+    MapAnalysis(engine, cold).ReadMapFromRecord();
+    EXPECT_EQ(cold.mapRatingEER, 0.0);
+
+    // Rows up to 120 F only.
+    CompressorRecord cool = MakeRecord(true, { 90, 100, 120 }, { -20, -10, 0 });
+    FillPlainMap(cool);
+    cool.mapRatingEER = 99;
+    MapAnalysis(engine, cool).ReadMapFromRecord();
+    EXPECT_EQ(cool.mapRatingEER, 0.0);
+
+    // A single row cannot be interpolated, even when it is at 130 F.
+    CompressorRecord single = MakeRecord(true, { 130 }, { -20, 0 });
+    FillPlainMap(single);
+    single.mapRatingEER = 99;
+    MapAnalysis(engine, single).ReadMapFromRecord();
+    EXPECT_EQ(single.mapRatingEER, 0.0);
+}
+
+TEST(Options, PendingConversionTurnsOriginalMapIntoLinearSmoothing) {
+    CompressorRecord record = MakeRecord(true, { 100, 120 }, { -20, 0 });
+    FillPlainMap(record);
+    record.convertRefrigerant = 1;
+    record.refrigerantIndex = 0;
+    record.newRefrigerantIndex = 3;
+    IdealGasCycle engine;
+    MapAnalysis pending(engine, record);
+    pending.LoadOptionsFromRecord();
+    ASSERT_EQ(pending.smoothingMethod, 0);
+    pending.ReadMapFromRecord();
+    EXPECT_EQ(pending.smoothingMethod, 1);
+    EXPECT_FALSE(pending.OriginalMapAvailable());
+
+    record.smoothingMethod = 2;
+    MapAnalysis quadratic(engine, record);
+    quadratic.LoadOptionsFromRecord();
+    quadratic.ReadMapFromRecord();
+    EXPECT_EQ(quadratic.smoothingMethod, 2);
+
+    // Converting to the same refrigerant is no conversion.
+    record.smoothingMethod = 0;
+    record.newRefrigerantIndex = 0;
+    MapAnalysis same(engine, record);
+    same.LoadOptionsFromRecord();
+    same.ReadMapFromRecord();
+    EXPECT_EQ(same.smoothingMethod, 0);
+    EXPECT_TRUE(same.OriginalMapAvailable());
+}
+
+class OnCurves : public ::testing::TestWithParam<bool> { };
+
+TEST_P(OnCurves, MapOnTheFittedCurvesIsRebuiltUnchanged) {
+    const bool english = GetParam();
+    CompressorRecord record = english
+        ? MakeRecord(true, { 80, 95, 110, 125, 140, 155 }, { -40, -30, -20, -10, 0, 10, 20, 30 })
+        : MakeRecord(false, { 27, 35, 45, 55, 65, 70 }, { -40, -35, -30, -25, -20, -15, -10, -5 });
+    const Curves k;
+    FillMapOnCurves(record, k);
+    Analysed a(record);
+    MapAnalysis& m = a.analysis;
+    EXPECT_EQ(m.validCount, 40) << "the first row is below 90 F";
+    EXPECT_TRUE(NearRel(m.flowFitIntercept, k.f0, 1e-9));
+    EXPECT_TRUE(NearRel(m.flowFitSlope, k.f1, 1e-9));
+    EXPECT_TRUE(NearRel(m.iseQuad[0], k.e0, 1e-8));
+    EXPECT_TRUE(NearRel(m.iseQuad[1], k.e1, 1e-8));
+    EXPECT_TRUE(NearRel(m.iseQuad[2], k.e2, 1e-8));
+
+    m.smoothingMethod = 2;
+    m.ApplySmoothing();
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            EXPECT_TRUE(NearRel(m.capacity[r][c], std::stod(record.capacityText[r][c]), 1e-9))
+                << r << "," << c;
+            EXPECT_TRUE(NearRel(m.power[r][c], std::stod(record.powerText[r][c]), 1e-9)) << r << "," << c;
+        }
+    }
+    const double p = RatingRatio();
+    EXPECT_TRUE(NearRel(a.record.smoothedRatingEER, RatingEER(k.e0 + k.e1 * p + k.e2 * p * p), 1e-9));
+
+    // The volumetric efficiency is the flow line over its intercept, times 0.98.
+    m.VolumetricEfficiencyPoints();
+    ASSERT_EQ(m.validCount, 40);
+    for (int i = 0; i < m.validCount; ++i)
+        EXPECT_TRUE(NearRel(m.validFlow[i], 0.98 * (k.f0 + k.f1 * m.validPressureRatio[i]) / k.f0, 1e-9));
+}
+
+INSTANTIATE_TEST_SUITE_P(EnglishAndSI, OnCurves, ::testing::Bool());
+
+TEST(Smoothing, QuadraticAfterLinearStillUsesTheFitsOfTheEnteredMap) {
+    CompressorRecord record = MakeRecord(true, { 90, 110, 130 }, { -30, -20, -10, 0, 10 });
+    const Curves k;
+    FillMapOnCurves(record, k);
+    Analysed a(record);
+    MapAnalysis& m = a.analysis;
+
+    m.smoothingMethod = 1;
+    m.ApplySmoothing();
+    const double linearRebuilt = m.capacity[0][0] / m.power[0][0];
+    EXPECT_GT(
+        std::fabs(
+            linearRebuilt / (std::stod(record.capacityText[0][0]) / std::stod(record.powerText[0][0])) - 1),
+        1e-3)
+        << "the linear fit should not reproduce a parabola";
+
+    m.smoothingMethod = 2;
+    m.ApplySmoothing();
+    EXPECT_TRUE(NearRel(m.iseQuad[2], k.e2, 1e-8));
+    for (int c = 0; c < 5; ++c)
+        EXPECT_TRUE(NearRel(m.power[2][c], std::stod(record.powerText[2][c]), 1e-9));
+
+    // Back to the entered map: the texts are read again.
+    m.smoothingMethod = 0;
+    m.ApplySmoothing();
+    EXPECT_EQ(m.capacity[1][3], std::stod(record.capacityText[1][3]));
+}
+
+TEST(Smoothing, PerRowSmoothingRatesTheEERWithTheAllPointsFit) {
+    CompressorRecord record = MakeRecord(true, { 90, 110, 130 }, { -30, -20, -10, 0, 10 });
+    Curves k;
+    k.e2 = 0;
+    k.rowOffset = -0.03; // each row on its own line
+    FillMapOnCurves(record, k);
+    record.smoothAllTemps = 0;
+    record.smoothEachCondTemp = 1;
+    Analysed a(record);
+    MapAnalysis& m = a.analysis;
+    EXPECT_TRUE(NearRel(m.iseLinInterceptByCond[2], k.e0 - 0.06, 1e-9));
+
+    m.smoothingMethod = 1;
+    m.ApplySmoothing();
+    // Per-row lines reproduce each row ...
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 5; ++c)
+            EXPECT_TRUE(NearRel(m.power[r][c], std::stod(record.powerText[r][c]), 1e-9));
+    // ... but the EER comes from the line over all points, which no row lies on.
+    const double p = RatingRatio();
+    EXPECT_TRUE(NearRel(a.record.smoothedRatingEER, RatingEER(m.iseLinIntercept + m.iseLinSlope * p), 1e-12));
+    EXPECT_FALSE(NearRel(a.record.smoothedRatingEER,
+        RatingEER(m.iseLinInterceptByCond[2] + m.iseLinSlopeByCond[2] * p), 1e-3));
+}
+
+TEST(Record, FitMapCopiesEveryCellAndNextCopiesTheCellsInUse) {
+    CompressorRecord record = MakeRecord(true, { 90, 110 }, { -20, 0, 20 });
+    FillPlainMap(record);
+    record.capacityText[5][7] = "123";
+    Analysed a(record);
+    EXPECT_EQ(a.record.capacity[5][7], 123.0);
+    EXPECT_EQ(a.record.iseLinIntercept, 0.0) << "the fits reach the record only with Next";
+
+    a.analysis.smoothingMethod = 1;
+    a.analysis.ApplySmoothing();
+    a.record.capacity[5][7] = -5;
+    a.analysis.StoreResultsInRecord();
+    EXPECT_EQ(a.record.capacity[1][2], a.analysis.capacity[1][2]);
+    EXPECT_NE(a.record.capacity[1][2], std::stod(record.capacityText[1][2]));
+    EXPECT_EQ(a.record.capacity[5][7], -5.0);
+    EXPECT_EQ(a.record.iseLinSlope, a.analysis.iseLinSlope);
+    EXPECT_EQ(a.record.iseQuadByCond[1], a.analysis.iseQuadByCond[1]);
+}
+
+TEST(Robustness, UndefinedFitsAreStoredAsTheyCome) {
+    // Every row below 90 F leaves no valid point; one power is zero.
+    CompressorRecord record = MakeRecord(true, { 70, 80 }, { 0, 10 });
+    FillPlainMap(record);
+    record.powerText[1][0] = "0";
+    Analysed a(record);
+    MapAnalysis& m = a.analysis;
+    EXPECT_EQ(m.validCount, 0);
+    EXPECT_TRUE(std::isinf(m.isentropicEff[1][0]));
+    EXPECT_FALSE(std::isfinite(m.flowFitIntercept));
+    EXPECT_FALSE(std::isfinite(m.flowFitSlope));
+    m.smoothingMethod = 2;
+    m.ApplySmoothing();
+    m.VolumetricEfficiencyPoints();
+    m.StoreResultsInRecord();
+    EXPECT_FALSE(std::isfinite(a.record.capacity[1][0]));
+    EXPECT_FALSE(std::isfinite(a.record.smoothedRatingEER));
+    EXPECT_FALSE(std::isfinite(a.record.iseQuad[0]));
+}
+
+TEST(Robustness, CountsOutsideTheTablesAreHeldInside) {
+    CompressorRecord record
+        = MakeRecord(true, { 90, 100, 110, 120, 130, 140 }, { -40, -30, -20, -10, 0, 10, 20, 30 });
+    FillPlainMap(record);
+    record.condCount = 9;
+    record.evapCount = 12;
+    Analysed big(record);
+    EXPECT_EQ(big.analysis.RowsInUse(), 6);
+    EXPECT_EQ(big.analysis.ColumnsInUse(), 8);
+    EXPECT_EQ(big.analysis.validCount, 48);
+    big.analysis.smoothingMethod = 1;
+    big.analysis.ApplySmoothing();
+    EXPECT_EQ(big.engine.calls, 48 + 48 + 1)
+        << "one cycle per point to fit, one per point and the rating point to rebuild";
+
+    record.condCount = -2;
+    record.evapCount = 3;
+    record.smoothedRatingEER = 7;
+    Analysed none(record);
+    none.analysis.smoothingMethod = 1;
+    none.analysis.ApplySmoothing();
+    none.analysis.StoreResultsInRecord();
+    EXPECT_EQ(none.analysis.validCount, 0);
+    EXPECT_EQ(none.engine.calls, 0);
+    EXPECT_EQ(none.record.smoothedRatingEER, 7.0) << "no row in use, no rating point";
+    EXPECT_EQ(none.record.mapRatingEER, 0.0);
+}
+
+} // namespace
+} // namespace velutra
