@@ -1,0 +1,293 @@
+#include "props/PropertyEngine.h"
+
+#include "props/RefrigerantFluids.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace velutra {
+
+namespace {
+
+template <std::size_t Size> void CopyText(char (&slot)[Size], const char* text) {
+    std::memset(slot, 0, Size);
+    std::memcpy(slot, text, std::min(std::strlen(text), Size - 1));
+}
+
+void FillNaN(double* values, int count) {
+    std::fill(values, values + count, PropertyEngine::kNaN);
+}
+
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+} // namespace
+
+SetupResult PropertyEngine::SetupFluid(int refrigerantIndex) {
+    setUp_ = false;
+    lastError_.clear();
+    refrigerant = refrigerantIndex;
+    enthalpy = entropy = vaporDensity = molarMass = kNaN;
+    block_.guessFlag = 0;
+
+    if (refrigerantIndex < 0 || refrigerantIndex >= static_cast<int>(kRefrigerantFluids.size()))
+        return SetupFailure("refrigerant code " + std::to_string(refrigerantIndex),
+            "it is none of R134a, R152a, R290, R404A, R507A, R600a (codes 0 to 5)");
+    const RefrigerantFluids& fluid = kRefrigerantFluids[refrigerantIndex];
+
+    if (auto error = library_.Load(entries_); !error.empty())
+        return SetupFailure(fluid.name, error);
+
+    // Entries beyond the components are cleared so that no mole fraction of a previous blend
+    // stays behind for a library that reads more entries than the component count.
+    block_.componentCount = fluid.componentCount;
+    std::fill(std::begin(block_.composition), std::end(block_.composition), 0.0);
+    std::copy_n(fluid.composition.begin(), fluid.componentCount, block_.composition);
+    CopyText(block_.fluidFiles, fluid.fluidFiles);
+    CopyText(block_.mixingRule, kMixingRuleFile);
+    CopyText(block_.referenceState, kReferenceState);
+    CopyText(block_.errorText, "Ok");
+    block_.errorCode = 0;
+
+    entries_.setup(&block_.componentCount, block_.fluidFiles, block_.mixingRule, block_.referenceState,
+        &block_.errorCode, block_.errorText, kFluidFilesLength, kMixingRuleLength, kReferenceStateLength,
+        kErrorTextLength);
+    block_.errorText[kErrorTextLength] = '\0';
+    if (block_.errorCode != 0)
+        return SetupFailure(fluid.name,
+            "the property library \"" + library_.LoadedPath() + "\" reports error "
+                + std::to_string(block_.errorCode) + ": " + block_.errorText);
+
+    setUp_ = true;
+    Run(kWMOL);
+    if (!std::isfinite(molarMass)) {
+        setUp_ = false;
+        return SetupFailure(fluid.name, "the property library gives no molar mass for it");
+    }
+    return { true, {} };
+}
+
+SetupResult PropertyEngine::SetupFailure(const std::string& name, const std::string& reason) {
+    lastError_ = "Cannot set up " + name + ": " + reason + ".";
+    return { false, lastError_ };
+}
+
+void PropertyEngine::CallRoutine(int code) {
+    lastError_.clear();
+    Run(code);
+}
+
+void PropertyEngine::CalcStatePoint(int mode) {
+    lastError_.clear();
+    StatePoint(mode);
+}
+
+double PropertyEngine::MolarMass() {
+    CallRoutine(kWMOL);
+    return molarMass;
+}
+
+CycleStateResult PropertyEngine::CycleStates(double evapTempK, double condTempK) {
+    lastError_.clear();
+    CycleStateResult result;
+    Run(kWMOL);
+    result.M = molarMass;
+
+    temperature = evapTempK;
+    StatePoint(kDewPressureAtT);
+    result.Pe = pressure;
+
+    temperature = kLineTempK;
+    pressure = result.Pe;
+    StatePoint(kStateFromTP);
+    result.h1 = enthalpy;
+    result.s1 = entropy;
+    result.d1 = vaporDensity;
+
+    temperature = condTempK;
+    StatePoint(kDewPressureAtT);
+    result.Pc = pressure;
+
+    LiquidLineEnthalpy(result.Pc);
+    result.h3 = enthalpy;
+
+    pressure = result.Pc;
+    entropy = result.s1;
+    StatePoint(kStateFromPS);
+    result.h2s = enthalpy;
+    return result;
+}
+
+void PropertyEngine::StatePoint(int mode) {
+    block_.temperature = temperature;
+    block_.pressure = pressure;
+    block_.enthalpy = enthalpy;
+    block_.entropy = entropy;
+    switch (mode) {
+    case kDewPressureAtT:
+        block_.phaseFlag = 2;
+        Run(kSATT);
+        pressure = block_.pressure;
+        break;
+    case kStateFromTP:
+        Run(kTPFLSH);
+        enthalpy = block_.enthalpy;
+        entropy = block_.entropy;
+        break;
+    case kStateFromPS:
+        Run(kPSFLSH);
+        enthalpy = block_.enthalpy;
+        temperature = block_.temperature;
+        break;
+    default:
+        Fail("unknown state mode " + std::to_string(mode));
+        return;
+    }
+    block_.phaseFlag = 2;
+    Run(kTPRHO);
+    vaporDensity = block_.density;
+}
+
+// The liquid line at 90 F and the condensing pressure. A flash there returns vapour or a
+// two-phase state when the condensing temperature is at or below 90 F, and always for a blend
+// at 90 F (its dew pressure lies below its bubble pressure), and the refrigerating effect
+// collapses. The liquid root gives the saturated liquid at exactly 90 F, the metastable liquid
+// of the bulk composition below, and the same subcooled liquid as the flash otherwise.
+void PropertyEngine::LiquidLineEnthalpy(double pressureKPa) {
+    temperature = kLineTempK;
+    pressure = pressureKPa;
+    block_.temperature = temperature;
+    block_.pressure = pressure;
+    block_.phaseFlag = 1;
+    Run(kTPRHO);
+    RunTherm();
+    enthalpy = block_.enthalpy;
+    entropy = block_.entropy;
+}
+
+void PropertyEngine::Run(int code) {
+    ArgumentBlock& b = block_;
+    switch (code) {
+    case kWMOL:
+        if (Ready("WMOLdll")) {
+            entries_.wmol(b.composition, &b.molarMass);
+            if (!std::isfinite(b.molarMass) || b.molarMass <= 0) {
+                Fail("WMOLdll gives no molar mass");
+                b.molarMass = kNaN;
+            }
+        } else {
+            b.molarMass = kNaN;
+        }
+        molarMass = b.molarMass;
+        return;
+    case kSATT:
+        if (Ready("SATTdll") && InputsFinite("SATTdll", { b.temperature })) {
+            b.errorCode = 0;
+            entries_.satt(&b.temperature, b.composition, &b.phaseFlag, &b.pressure, &b.liquidDensity,
+                &b.vaporDensity, b.liquidComposition, b.vaporComposition, &b.errorCode, b.errorText,
+                kErrorTextLength);
+            if (Succeeded("SATTdll"))
+                return;
+        }
+        b.pressure = b.liquidDensity = b.vaporDensity = kNaN;
+        FillNaN(b.liquidComposition, kCompositionSlots);
+        FillNaN(b.vaporComposition, kCompositionSlots);
+        return;
+    case kTPRHO:
+        if (Ready("TPRHOdll") && InputsFinite("TPRHOdll", { b.temperature, b.pressure })) {
+            b.errorCode = 0;
+            entries_.tprho(&b.temperature, &b.pressure, b.composition, &b.phaseFlag, &b.guessFlag, &b.density,
+                &b.errorCode, b.errorText, kErrorTextLength);
+            if (Succeeded("TPRHOdll"))
+                return;
+        }
+        b.density = kNaN;
+        return;
+    case kTPFLSH:
+        if (Ready("TPFLSHdll") && InputsFinite("TPFLSHdll", { b.temperature, b.pressure })) {
+            b.errorCode = 0;
+            entries_.tpflsh(&b.temperature, &b.pressure, b.composition, &b.density, &b.liquidDensity,
+                &b.vaporDensity, b.liquidComposition, b.vaporComposition, &b.quality, &b.internalEnergy,
+                &b.enthalpy, &b.entropy, &b.cv, &b.cp, &b.speedOfSound, &b.errorCode, b.errorText,
+                kErrorTextLength);
+            if (Succeeded("TPFLSHdll"))
+                return;
+        }
+        b.density = b.liquidDensity = b.vaporDensity = b.quality = b.internalEnergy = kNaN;
+        b.enthalpy = b.entropy = b.cv = b.cp = b.speedOfSound = kNaN;
+        FillNaN(b.liquidComposition, kCompositionSlots);
+        FillNaN(b.vaporComposition, kCompositionSlots);
+        return;
+    case kPSFLSH:
+        if (Ready("PSFLSHdll") && InputsFinite("PSFLSHdll", { b.pressure, b.entropy })) {
+            b.errorCode = 0;
+            entries_.psflsh(&b.pressure, &b.entropy, b.composition, &b.temperature, &b.density,
+                &b.liquidDensity, &b.vaporDensity, b.liquidComposition, b.vaporComposition, &b.quality,
+                &b.internalEnergy, &b.enthalpy, &b.cv, &b.cp, &b.speedOfSound, &b.errorCode, b.errorText,
+                kErrorTextLength);
+            if (Succeeded("PSFLSHdll"))
+                return;
+        }
+        b.temperature = b.density = b.liquidDensity = b.vaporDensity = b.quality = b.internalEnergy = kNaN;
+        b.enthalpy = b.cv = b.cp = b.speedOfSound = kNaN;
+        FillNaN(b.liquidComposition, kCompositionSlots);
+        FillNaN(b.vaporComposition, kCompositionSlots);
+        return;
+    default:
+        Fail("unknown operation code " + std::to_string(code));
+        return;
+    }
+}
+
+// THERMdll has no error code; it leaves NaN for a state it cannot evaluate.
+void PropertyEngine::RunTherm() {
+    ArgumentBlock& b = block_;
+    if (Ready("THERMdll") && InputsFinite("THERMdll", { b.temperature, b.density })) {
+        entries_.therm(&b.temperature, &b.density, b.composition, &b.pressure, &b.internalEnergy, &b.enthalpy,
+            &b.entropy, &b.cv, &b.cp, &b.speedOfSound, &b.jouleThomson);
+        if (std::isfinite(b.enthalpy) && std::isfinite(b.entropy))
+            return;
+        Fail("THERMdll gives no state at T = " + Number(b.temperature) + " K, density = " + Number(b.density)
+            + " mol/dm3");
+    }
+    b.pressure = b.internalEnergy = b.enthalpy = b.entropy = b.cv = b.cp = b.speedOfSound = b.jouleThomson
+        = kNaN;
+}
+
+bool PropertyEngine::Ready(const char* routine) {
+    if (setUp_)
+        return true;
+    Fail(std::string(routine) + " not called: no refrigerant is set up");
+    return false;
+}
+
+// A state that already failed upstream is not passed on: NaN inputs would only produce a
+// second, less telling error (or worse, from a library that does not check them).
+bool PropertyEngine::InputsFinite(const char* routine, std::initializer_list<double> inputs) {
+    if (std::all_of(inputs.begin(), inputs.end(), [](double v) { return std::isfinite(v); }))
+        return true;
+    Fail(std::string(routine) + " not called: an input is not a number");
+    return false;
+}
+
+bool PropertyEngine::Succeeded(const char* routine) {
+    block_.errorText[kErrorTextLength] = '\0';
+    if (block_.errorCode == 0)
+        return true;
+    Fail(std::string(routine) + " reports error " + std::to_string(block_.errorCode) + ": "
+        + block_.errorText);
+    return false;
+}
+
+// The first failure is kept: later ones follow from it.
+void PropertyEngine::Fail(const std::string& what) {
+    if (lastError_.empty())
+        lastError_ = what;
+}
+
+} // namespace velutra
