@@ -11,7 +11,8 @@ class TableFileError : public std::runtime_error {
 public:
     enum class Reason {
         CannotOpen, // the file could not be opened; nothing was read
-        Malformed, // the file opened but its contents were refused
+        CannotRead, // the file opened but reading it failed
+        Malformed, // the file was read but its contents were refused
         CannotWrite,
     };
 

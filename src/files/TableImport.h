@@ -3,8 +3,8 @@
 #include "app/CompressorRecord.h"
 #include "files/TableFileError.h"
 
+#include <istream>
 #include <string>
-#include <string_view>
 
 namespace velutra {
 
@@ -26,8 +26,8 @@ namespace velutra {
 // file has opened, i.e. unless the reason is CannotOpen, the working directory) is the caller's.
 void ImportTable(const std::string& path, CompressorRecord& record);
 
-// The same on the text of a table; `fileName` is used in messages only.
-void DecodeTable(std::string_view text, CompressorRecord& record, const std::string& fileName);
+// The same on a stream holding a table; `fileName` is used in messages only.
+void ImportTable(std::istream& in, CompressorRecord& record, const std::string& fileName);
 
 // The longest table the import accepts, in condensing temperatures.
 inline constexpr int kMaxTableCondCount = 100;

@@ -99,6 +99,16 @@ std::string Utf8ToWindows1252(std::string_view utf8) {
     return out;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+    size_t i = 0;
+    char32_t cp = 0;
+    while (i < bytes.size()) {
+        if (!NextCodePoint(bytes, i, cp))
+            return false;
+    }
+    return true;
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());

@@ -15,6 +15,9 @@ std::string Utf8ToWindows1252(std::string_view utf8);
 // control characters of the same value, so that every byte sequence survives a round trip.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values above U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
 // UTF-16LE (an even number of bytes) to UTF-8; an unpaired surrogate becomes "?".
 std::string Utf16LeToUtf8(std::string_view bytes);
 

@@ -1,0 +1,85 @@
+#include "files/TableExport.h"
+
+#include "app/TextRules.h"
+#include "files/ReplaceFile.h"
+
+#include <algorithm>
+
+namespace velutra {
+
+namespace {
+
+// "%Nd" of a temperature truncated toward zero.
+std::string TemperatureField(double value, int width) {
+    std::string text = IntToText(TruncateToInt(value));
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
+    return text;
+}
+
+void AppendMapBlock(std::string& out, const CompressorRecord& record, const MapTable<double>& map, int rows,
+    int columns, const std::string& heading) {
+    out += heading;
+    out += std::string(9, ' ');
+    for (int c = 0; c < columns; ++c)
+        out += TemperatureField(record.evapTemp[c], 12);
+    out += '\n';
+    for (int r = 0; r < rows; ++r) {
+        out += TemperatureField(record.condTemp[r], 10);
+        for (int c = 0; c < columns; ++c)
+            out += FormatFixed(map[r][c], 1, 12);
+        out += '\n';
+    }
+}
+
+} // namespace
+
+std::string FormatTable(const CompressorRecord& record) {
+    // Counts beyond the tables are clamped, and written as clamped so the table stays consistent.
+    const int columns = std::clamp(record.evapCount, 0, kMaxEvap);
+    const int rows = std::clamp(record.condCount, 0, kMaxCond);
+    const bool english = record.unitsEnglish == 1;
+    const std::string heading = english ? "COND TEMP, F            EVAPORATING TEMPERATURE, F\n"
+                                        : "COND TEMP, C            EVAPORATING TEMPERATURE, C\n";
+
+    std::string out;
+    out += "Manufacturer, Model, Description\n";
+    out += "\n";
+    out += "   0.0        MASS FLOW AT STANDARD RATING POINT (not used)\n";
+    out += "     " + IntToText(columns)
+        + "        NUMBER OF DATA POINTS ALONG EVAPORATING TEMPERATURE AXIS\n";
+    out += "     " + IntToText(rows) + "        NUMBER OF DATAPOINTS ALONG CONDENSING TEMPERATURE AXIS\n";
+    out += "     1        COMPRESSOR TYPE (not used)\n";
+    out += std::string("     ") + (english ? "1" : "2")
+        + "        UNITS FOR CAPACITY, TEMPERATURE DATA, AND MASS FLOW\n";
+    out += "              (1 - BTU/HR, DEG F, LB/HR; 2 - KCAL/HR, DEG C, KG/HR)\n";
+    out += "              POWER DATA MUST BE IN WATTS\n";
+    out += "\n";
+    out += std::string("                        CAPACITY DATA, ") + (english ? "BTU/HR" : "KCAL/HR") + "\n";
+    out += "\n";
+    AppendMapBlock(out, record, record.capacity, rows, columns, heading);
+    out += "\n";
+    out += "\n";
+    out += "                        COMPRESSOR POWER, WATTS\n";
+    out += "\n";
+    AppendMapBlock(out, record, record.power, rows, columns, heading);
+    return out;
+}
+
+void ExportTable(const std::string& path, const CompressorRecord& record) {
+    const std::string table = FormatTable(record);
+    std::string crlf;
+    crlf.reserve(table.size() + table.size() / 32);
+    for (const char c : table) {
+        if (c == '\n')
+            crlf += '\r';
+        crlf += c;
+    }
+    try {
+        ReplaceFileContents(path, crlf);
+    } catch (const FileWriteError& error) {
+        throw TableFileError(TableFileError::Reason::CannotWrite, error.what());
+    }
+}
+
+} // namespace velutra

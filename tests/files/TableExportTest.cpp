@@ -1,0 +1,136 @@
+#include "files/TableExport.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <vector>
+
+namespace velutra {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// English 6 x 6 map: rows 90..140 F, columns -40..10 F.
+CompressorRecord EnglishRecord() {
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    record.condCount = 6;
+    record.evapCount = 6;
+    for (int r = 0; r < 6; ++r) {
+        record.condTemp[r] = 90.0 + 10 * r;
+        for (int c = 0; c < 6; ++c) {
+            record.capacity[r][c] = 300.0 + 200 * c - 20 * r;
+            record.power[r][c] = 120.0 + 15 * c + 5 * r;
+        }
+    }
+    for (int c = 0; c < 6; ++c)
+        record.evapTemp[c] = -40.0 + 10 * c;
+    record.capacity[0][0] = 5234.56;
+    record.power[5][5] = 209.04;
+    return record;
+}
+
+TEST(TableExport, EnglishLayoutCharacterForCharacter) {
+    const auto lines = Lines(FormatTable(EnglishRecord()));
+    ASSERT_EQ(lines.size(), 32u) << "20 fixed lines and 6 rows in each block";
+    const char* expectedHead[] = {
+        "Manufacturer, Model, Description",
+        "",
+        "   0.0        MASS FLOW AT STANDARD RATING POINT (not used)",
+        "     6        NUMBER OF DATA POINTS ALONG EVAPORATING TEMPERATURE AXIS",
+        "     6        NUMBER OF DATAPOINTS ALONG CONDENSING TEMPERATURE AXIS",
+        "     1        COMPRESSOR TYPE (not used)",
+        "     1        UNITS FOR CAPACITY, TEMPERATURE DATA, AND MASS FLOW",
+        "              (1 - BTU/HR, DEG F, LB/HR; 2 - KCAL/HR, DEG C, KG/HR)",
+        "              POWER DATA MUST BE IN WATTS",
+        "",
+        "                        CAPACITY DATA, BTU/HR",
+        "",
+        "COND TEMP, F            EVAPORATING TEMPERATURE, F",
+        "                  -40         -30         -20         -10           0          10",
+        "        90      5234.6       500.0       700.0       900.0      1100.0      1300.0",
+    };
+    for (size_t i = 0; i < std::size(expectedHead); ++i)
+        EXPECT_EQ(lines[i], expectedHead[i]) << "line " << i + 1;
+    EXPECT_EQ(
+        lines[19], "       140       200.0       400.0       600.0       800.0      1000.0      1200.0");
+    EXPECT_EQ(lines[20], "");
+    EXPECT_EQ(lines[21], "");
+    EXPECT_EQ(lines[22], "                        COMPRESSOR POWER, WATTS");
+    EXPECT_EQ(lines[23], "");
+    EXPECT_EQ(lines[24], lines[12]);
+    EXPECT_EQ(lines[25], lines[13]);
+    EXPECT_EQ(
+        lines[26], "        90       120.0       135.0       150.0       165.0       180.0       195.0");
+    EXPECT_EQ(
+        lines[31], "       140       145.0       160.0       175.0       190.0       205.0       209.0");
+}
+
+TEST(TableExport, SiLayoutAndTruncationTowardZero) {
+    CompressorRecord record;
+    record.unitsEnglish = 0;
+    record.unitsSI = 1;
+    record.condCount = 1;
+    record.evapCount = 3;
+    record.condTemp[0] = 54.9;
+    record.evapTemp = { -10.7, -0.5, 7.99 };
+    record.capacity[0] = { 99.95, -0.04, 1e6 };
+    const auto lines = Lines(FormatTable(record));
+    ASSERT_EQ(lines.size(), 22u);
+    EXPECT_EQ(lines[3], "     3        NUMBER OF DATA POINTS ALONG EVAPORATING TEMPERATURE AXIS");
+    EXPECT_EQ(lines[6], "     2        UNITS FOR CAPACITY, TEMPERATURE DATA, AND MASS FLOW");
+    EXPECT_EQ(lines[10], "                        CAPACITY DATA, KCAL/HR");
+    EXPECT_EQ(lines[12], "COND TEMP, C            EVAPORATING TEMPERATURE, C");
+    EXPECT_EQ(lines[13], "                  -10           0           7");
+    EXPECT_EQ(lines[14], "        54       100.0        -0.0   1000000.0");
+}
+
+TEST(TableExport, CountsOutsideTheTablesAreClamped) {
+    CompressorRecord record = EnglishRecord();
+    record.condCount = 40;
+    record.evapCount = 1000;
+    auto lines = Lines(FormatTable(record));
+    ASSERT_EQ(lines.size(), 32u);
+    EXPECT_EQ(lines[3].substr(0, 6), "     8");
+    EXPECT_EQ(lines[4].substr(0, 6), "     6");
+    EXPECT_EQ(lines[14].size(), 10u + 8 * 12);
+
+    record.condCount = -2;
+    record.evapCount = -1;
+    lines = Lines(FormatTable(record));
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[3].substr(0, 6), "     0");
+    EXPECT_EQ(lines[13], std::string(9, ' '));
+}
+
+TEST(TableExport, FileHasCrLfLineEndsAndErrorsNameTheFile) {
+    test::TempDir dir;
+    const std::string path = dir.File("map.tab");
+    const CompressorRecord record = EnglishRecord();
+    ExportTable(path, record);
+    const std::string bytes = test::ReadBytes(path);
+    std::string expected;
+    for (const char c : FormatTable(record))
+        expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(bytes.substr(0, 34), "Manufacturer, Model, Description\r\n");
+
+    const std::string bad = dir.File("missing/map.tab");
+    try {
+        ExportTable(bad, record);
+        ADD_FAILURE() << "no error";
+    } catch (const TableFileError& error) {
+        EXPECT_EQ(error.reason(), TableFileError::Reason::CannotWrite);
+        EXPECT_NE(std::string(error.what()).find(bad), std::string::npos) << error.what();
+    }
+}
+
+} // namespace
+} // namespace velutra

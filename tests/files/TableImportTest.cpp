@@ -1,0 +1,279 @@
+#include "files/TableImport.h"
+
+#include "TempDir.h"
+#include "files/TableExport.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <streambuf>
+#include <vector>
+
+namespace velutra {
+namespace {
+
+// A table in the DOS layout, written out line by line so that tests can bend any line.
+struct Table {
+    std::string evapCountLine = "     3        NUMBER OF DATA POINTS ALONG EVAPORATING TEMPERATURE AXIS";
+    std::string condCountLine;
+    std::string unitsLine = "     1        UNITS";
+    std::string evapLine = "   -20   -10   0";
+    std::vector<std::string> capacityRows;
+    std::vector<std::string> powerRows;
+    std::string tail;
+
+    // Rows of three values whose digits say where they come from: 1TC0 capacity, 2TC0 power.
+    explicit Table(const std::vector<std::string>& condTemps) {
+        for (const std::string& t : condTemps) {
+            std::string capacity = t, power = t;
+            for (int c = 0; c < 3; ++c) {
+                capacity += " 1" + t + std::to_string(c) + ".5";
+                power += " 2" + t + std::to_string(c);
+            }
+            capacityRows.push_back(capacity);
+            powerRows.push_back(power);
+        }
+        condCountLine = "     " + std::to_string(condTemps.size()) + "        NUMBER OF DATAPOINTS";
+    }
+
+    std::string Text() const {
+        std::string text = "Acme X1\n\n   0.0   MASS FLOW\n" + evapCountLine + "\n" + condCountLine
+            + "\n     1        COMPRESSOR TYPE\n" + unitsLine
+            + "\n(units)\nWATTS\n\n  CAPACITY\n\nCOND TEMP\n" + evapLine + "\n";
+        for (const std::string& row : capacityRows)
+            text += row + "\n";
+        text += "\n\n  POWER\n\nCOND TEMP\n" + evapLine + "\n";
+        for (const std::string& row : powerRows)
+            text += row + "\n";
+        return text + tail;
+    }
+};
+
+CompressorRecord Import(const std::string& text) {
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    record.refrigerantIndex = 4;
+    std::istringstream in(text);
+    ImportTable(in, record, "test.tab");
+    return record;
+}
+
+TEST(TableImport, ExportedEnglishMapReadsBack) {
+    CompressorRecord source;
+    source.unitsEnglish = 1;
+    source.condCount = 6;
+    source.evapCount = 6;
+    for (int r = 0; r < 6; ++r) {
+        source.condTemp[r] = 90.0 + 10 * r;
+        for (int c = 0; c < 6; ++c) {
+            source.capacity[r][c] = 1000.04 * (c + 1) - 50.0 * r;
+            source.power[r][c] = 150.26 + 10.0 * c + 5.0 * r;
+        }
+    }
+    for (int c = 0; c < 6; ++c)
+        source.evapTemp[c] = -40.0 + 10 * c;
+
+    test::TempDir dir;
+    const std::string path = dir.File("six.tab");
+    ExportTable(path, source);
+
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    record.manufacturer = "Acme";
+    record.unitsEnglish = 0;
+    record.unitsSI = 1;
+    record.refrigerantIndex = 2;
+    record.plotType = 2;
+    record.capacity[0][0] = 3.0;
+    ImportTable(path, record);
+
+    EXPECT_EQ(record.condCount, 6);
+    EXPECT_EQ(record.evapCount, 6);
+    EXPECT_EQ(record.unitsEnglish, 1);
+    EXPECT_EQ(record.unitsSI, 0);
+    EXPECT_EQ(record.condTempText[0][0], "90");
+    EXPECT_EQ(record.condTempText[5][1], "140");
+    EXPECT_EQ(record.evapTempText[0], "-40");
+    EXPECT_EQ(record.evapTempText[4], "0");
+    EXPECT_EQ(record.evapTempText[6], "");
+    EXPECT_EQ(record.capacityText[0][0], "1000.0");
+    EXPECT_EQ(record.capacityText[5][5], "5750.2");
+    EXPECT_EQ(record.capacityText[5][6], "");
+    EXPECT_EQ(record.powerText[0][0], "150.3");
+    EXPECT_EQ(record.powerText[5][5], "225.3");
+    EXPECT_EQ(record.manufacturer, "Manufacturer");
+    EXPECT_EQ(record.ratingEERText, "EER");
+    EXPECT_EQ(record.voltageText, "115");
+    EXPECT_EQ(record.refrigerantIndex, 2);
+    EXPECT_EQ(record.plotType, 2);
+    EXPECT_EQ(record.capacity[0][0], 3.0);
+    EXPECT_EQ(record.reloadFormsFromRecord, 1);
+    EXPECT_EQ(record.newRecordDefaultsPending, 0);
+}
+
+TEST(TableImport, EnglishRowsUpTo89FAreDropped) {
+    const CompressorRecord record = Import(Table({ "70", "80", "90", "100", "110", "120", "130" }).Text());
+    EXPECT_EQ(record.condCount, 5);
+    EXPECT_EQ(record.evapCount, 3);
+    EXPECT_EQ(record.condTempText[0][0], "90");
+    EXPECT_EQ(record.condTempText[4][0], "130");
+    EXPECT_EQ(record.condTempText[5][0], "");
+    EXPECT_EQ(record.capacityText[0][0], "1900.5");
+    EXPECT_EQ(record.capacityText[0][2], "1902.5");
+    EXPECT_EQ(record.capacityText[0][3], "");
+    EXPECT_EQ(record.powerText[4][2], "21302");
+    EXPECT_EQ(record.evapTempText[0], "-20");
+    EXPECT_EQ(record.evapTempText[2], "0");
+    EXPECT_EQ(record.evapTempText[3], "");
+}
+
+TEST(TableImport, SiThresholdIsTheIntegerPartAbove33) {
+    Table table({ "30", "33.9", "35", "40" });
+    table.unitsLine = "  2  UNITS";
+    const CompressorRecord record = Import(table.Text());
+    EXPECT_EQ(record.unitsSI, 1);
+    EXPECT_EQ(record.unitsEnglish, 0);
+    EXPECT_EQ(record.condCount, 2);
+    EXPECT_EQ(record.condTempText[0][0], "35");
+    EXPECT_EQ(record.condTempText[1][1], "40");
+    EXPECT_EQ(record.capacityText[0][1], "1351.5");
+}
+
+TEST(TableImport, UnitsCodeThreeIsSiWithTheEnglishThreshold) {
+    Table table({ "35", "45", "95" });
+    table.unitsLine = "3";
+    const CompressorRecord record = Import(table.Text());
+    EXPECT_EQ(record.unitsSI, 1);
+    EXPECT_EQ(record.unitsEnglish, 0);
+    EXPECT_EQ(record.condCount, 1);
+    EXPECT_EQ(record.condTempText[0][0], "95");
+}
+
+TEST(TableImport, BlankTrailingLinesAddNoRowsAndExtraRowsAreCapped) {
+    Table table({ "90", "100", "110", "120", "130", "140", "150", "160" });
+    table.tail = "\n\n   \r\n\t\n";
+    const CompressorRecord record = Import(table.Text());
+    EXPECT_EQ(record.condCount, 6);
+    EXPECT_EQ(record.condTempText[5][0], "140");
+    EXPECT_EQ(record.powerText[5][0], "21400");
+}
+
+TEST(TableImport, LongLinesAreReadInPiecesOf199Characters) {
+    // A 250-character first line is read as two lines, so the file may lack line 3.
+    const std::string text = Table({ "90" }).Text();
+    const size_t line3 = text.find("   0.0");
+    std::string shifted = std::string(250, 'x') + text.substr(text.find('\n'), line3 - text.find('\n'));
+    shifted += text.substr(text.find('\n', line3) + 1);
+    const CompressorRecord record = Import(shifted);
+    EXPECT_EQ(record.condCount, 1);
+    EXPECT_EQ(record.capacityText[0][2], "1902.5");
+
+    // A first line of 198 characters and its line end is one line.
+    const CompressorRecord fits = Import(std::string(198, 'y') + text.substr(text.find('\n')));
+    EXPECT_EQ(fits.condCount, 1);
+}
+
+// Serves a text, then fails as a disk would.
+class FailingBuffer : public std::streambuf {
+public:
+    explicit FailingBuffer(std::string text)
+        : text_(std::move(text)) {
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::ios_base::failure("device error"); }
+
+private:
+    std::string text_;
+};
+
+TEST(TableImport, ReadErrorLeavesTheRecordUnchanged) {
+    FailingBuffer buffer(Table({ "90", "100" }).Text());
+    std::istream in(&buffer);
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    const CompressorRecord before = record;
+    try {
+        ImportTable(in, record, "disk.tab");
+        ADD_FAILURE() << "a failed read was accepted";
+    } catch (const TableFileError& error) {
+        EXPECT_EQ(error.reason(), TableFileError::Reason::CannotRead);
+    }
+    EXPECT_TRUE(record.PersistentFieldsEqual(before));
+    EXPECT_EQ(record.reloadFormsFromRecord, 0);
+}
+
+TEST(TableImport, MalformedTablesAreRefusedNamingFileAndLine) {
+    const Table good({ "90", "100" });
+    const auto with = [&](auto change) {
+        Table table = good;
+        change(table);
+        return table.Text();
+    };
+    struct Case {
+        std::string text;
+        std::string where;
+    };
+    const std::string longToken(20, '7');
+    const Case cases[] = {
+        { "one\ntwo\nthree\n", "line 4" }, { "one\ntwo\nthree\n   6\n", "line 5" },
+        { "one\ntwo\nthree\n   6\n  2\nsix\n", "line 7" },
+        { with([](Table& t) { t.evapCountLine = "NUMBER OF DATA POINTS"; }), "line 4" },
+        { with([](Table& t) { t.evapCountLine = ""; }), "line 4" },
+        { with([](Table& t) { t.evapCountLine = "  0"; }), "line 4" },
+        { with([](Table& t) { t.evapCountLine = "  9"; }), "line 4" },
+        { with([](Table& t) { t.evapCountLine = "  -3"; }), "line 4" },
+        { with([](Table& t) { t.condCountLine = "  x2"; }), "line 5" },
+        { with([](Table& t) { t.condCountLine = "  -1"; }), "line 5" },
+        { with([](Table& t) { t.condCountLine = "  0"; }), "line 5" },
+        { with([](Table& t) { t.condCountLine = "  2147483648"; }), "line 5" },
+        { with([](Table& t) { t.condCountLine = "  99999999999999999999999"; }), "line 5" },
+        { with([](Table& t) { t.unitsLine = "  English"; }), "line 7" },
+        { with([&](Table& t) { t.evapLine += " " + longToken; }), "" }, // beyond n: never read
+        { with([&](Table& t) { t.evapLine = longToken + " 1 2"; }), "line 14" },
+        { with([&](Table& t) { t.capacityRows[1] = "100 1 " + longToken + " 3"; }), "line 16" },
+        { with([&](Table& t) { t.powerRows[0] = longToken; }), "line 23" },
+        { with([&](Table& t) { t.tail = "12 " + longToken + "\n"; }), "" }, // row below 89: skipped
+    };
+    for (const Case& c : cases) {
+        CompressorRecord record;
+        record.ApplyNewDefaults();
+        record.reloadFormsFromRecord = 0;
+        const CompressorRecord before = record;
+        std::istringstream in(c.text);
+        try {
+            ImportTable(in, record, "/maps/bad.tab");
+            EXPECT_TRUE(c.where.empty()) << "accepted, expected a refusal at " << c.where << ":\n" << c.text;
+        } catch (const TableFileError& error) {
+            const std::string message = error.what();
+            EXPECT_EQ(error.reason(), TableFileError::Reason::Malformed);
+            EXPECT_FALSE(c.where.empty()) << message;
+            EXPECT_NE(message.find("\"/maps/bad.tab\""), std::string::npos) << message;
+            EXPECT_NE(message.find(c.where), std::string::npos) << message;
+            EXPECT_TRUE(record.PersistentFieldsEqual(before)) << message;
+            EXPECT_EQ(record.reloadFormsFromRecord, 0) << message;
+        }
+    }
+}
+
+TEST(TableImport, UnopenableFileIsReportedAsSuch) {
+    test::TempDir dir;
+    const std::string path = dir.File("absent.tab");
+    CompressorRecord record;
+    try {
+        ImportTable(path, record);
+        ADD_FAILURE() << "no error";
+    } catch (const TableFileError& error) {
+        EXPECT_EQ(error.reason(), TableFileError::Reason::CannotOpen);
+        EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
+    }
+}
+
+TEST(TableImport, TextsThatAreNotUtf8AreReadAsWindows1252) {
+    Table table({ "90" });
+    table.capacityRows[0] = "90 12\xB0 3 4";
+    EXPECT_EQ(Import(table.Text()).capacityText[0][0], "12\xC2\xB0");
+}
+
+} // namespace
+} // namespace velutra
