@@ -29,6 +29,8 @@ inline std::vector<CheckRow> ReadCheckRows(const std::string& table, const std::
     std::vector<CheckRow> rows;
     std::string line;
     while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         auto fields = SplitCsv(line);
         if (fields.size() < 2)
             continue;
