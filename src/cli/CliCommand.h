@@ -24,5 +24,7 @@ public:
 
 // Each command group adds its commands here.
 void AddRecordCommands(std::vector<CliCommand>& commands);
+void AddAnalyzeCommands(std::vector<CliCommand>& commands);
+void AddTableCommands(std::vector<CliCommand>& commands);
 
 } // namespace velutra::cli

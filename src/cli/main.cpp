@@ -21,6 +21,8 @@ void PrintUsage(const std::vector<CliCommand>& commands, std::ostream& out) {
 int main(int argc, char** argv) {
     std::vector<CliCommand> commands;
     velutra::cli::AddRecordCommands(commands);
+    velutra::cli::AddAnalyzeCommands(commands);
+    velutra::cli::AddTableCommands(commands);
 
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {

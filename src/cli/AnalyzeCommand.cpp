@@ -1,0 +1,244 @@
+#include "analysis/MapAnalysis.h"
+#include "analysis/PublishedMapCsv.h"
+#include "app/CompressorRecord.h"
+#include "app/TextRules.h"
+#include "cli/CliCommand.h"
+#include "files/CompressorFile.h"
+#include "props/PropertyEngine.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+namespace velutra::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct AnalyzeOptions {
+    std::string path;
+    int smoothingMethod = -1; // -1: as the record holds it
+    bool perRow = false;
+    bool json = false;
+};
+
+AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
+    AnalyzeOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--per-row") {
+            options.perRow = true;
+        } else if (arg == "--smoothing") {
+            if (i + 1 == args.size())
+                throw UsageError("--smoothing needs original, linear or quadratic");
+            const std::string& method = args[++i];
+            const std::array<const char*, 3> names = { "original", "linear", "quadratic" };
+            const auto found = std::find(names.begin(), names.end(), method);
+            if (found == names.end())
+                throw UsageError("unknown smoothing \"" + method + "\"");
+            options.smoothingMethod = static_cast<int>(found - names.begin());
+        } else if (options.path.empty() && !arg.empty() && arg[0] != '-') {
+            options.path = arg;
+        } else {
+            throw UsageError("unexpected argument \"" + arg + "\"");
+        }
+    }
+    if (options.path.empty())
+        throw UsageError("expects a compressor file or a published map (.csv)");
+    return options;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    if (text.size() < tail.size())
+        return false;
+    return std::equal(tail.rbegin(), tail.rend(), text.rbegin(),
+        [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+// Largest relative deviation of the current map from the entered one, over the points in use.
+double LargestDeviation(
+    const MapTable<double>& current, const MapTable<std::string>& entered, int rows, int columns) {
+    double largest = 0;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const double reference = TextToNumber(entered[r][c]);
+            largest = std::max(largest, std::fabs(current[r][c] - reference) / std::fabs(reference));
+        }
+    }
+    return largest;
+}
+
+template <typename Table> Json InUse(const Table& table, int rows, int columns) {
+    Json json = Json::array();
+    for (int r = 0; r < rows; ++r)
+        json.push_back(std::vector<double>(table[r].begin(), table[r].begin() + columns));
+    return json;
+}
+
+Json ToJson(const CompressorRecord& record, const MapAnalysis& analysis, int rows, int columns) {
+    Json json;
+    json["refrigerant"] = kRefrigerantNames[static_cast<size_t>(record.refrigerantIndex)];
+    json["unitsEnglish"] = record.unitsEnglish;
+    json["unitsSI"] = record.unitsSI;
+    json["smoothingMethod"] = record.smoothingMethod;
+    json["smoothAllTemps"] = record.smoothAllTemps;
+    json["condCount"] = rows;
+    json["evapCount"] = columns;
+    json["condTemp"] = std::vector<double>(record.condTemp.begin(), record.condTemp.begin() + rows);
+    json["evapTemp"] = std::vector<double>(record.evapTemp.begin(), record.evapTemp.begin() + columns);
+    json["capacity"] = InUse(record.capacity, rows, columns);
+    json["power"] = InUse(record.power, rows, columns);
+    json["pressureRatio"] = InUse(record.pressureRatio, rows, columns);
+    json["suctionFlow"] = InUse(record.suctionFlow, rows, columns);
+    json["isentropicEff"] = InUse(record.isentropicEff, rows, columns);
+    json["flowFitIntercept"] = record.flowFitIntercept;
+    json["flowFitSlope"] = record.flowFitSlope;
+    json["iseLinIntercept"] = record.iseLinIntercept;
+    json["iseLinSlope"] = record.iseLinSlope;
+    json["iseLinInterceptByCond"] = std::vector<double>(
+        record.iseLinInterceptByCond.begin(), record.iseLinInterceptByCond.begin() + rows);
+    json["iseLinSlopeByCond"]
+        = std::vector<double>(record.iseLinSlopeByCond.begin(), record.iseLinSlopeByCond.begin() + rows);
+    json["iseQuad"] = record.iseQuad;
+    json["iseQuadByCond"]
+        = std::vector<Vector3>(record.iseQuadByCond.begin(), record.iseQuadByCond.begin() + rows);
+    json["smoothedRatingEER"] = record.smoothedRatingEER;
+    json["mapRatingEER"] = record.mapRatingEER;
+
+    // What the efficiency plots show: the valid points sorted by pressure ratio.
+    Json points;
+    points["pressureRatio"] = std::vector<double>(
+        analysis.validPressureRatio.begin(), analysis.validPressureRatio.begin() + analysis.validCount);
+    points["volumetricEff"]
+        = std::vector<double>(analysis.validFlow.begin(), analysis.validFlow.begin() + analysis.validCount);
+    points["isentropicEff"]
+        = std::vector<double>(analysis.validIse.begin(), analysis.validIse.begin() + analysis.validCount);
+    json["validPoints"] = points;
+    json["largestDeviation"]
+        = { { "capacity", LargestDeviation(record.capacity, record.capacityText, rows, columns) },
+              { "power", LargestDeviation(record.power, record.powerText, rows, columns) } };
+    return json;
+}
+
+void PrintTable(
+    std::ostream& out, const std::string& title, const Json& table, const Json& condTemp, int precision) {
+    out << title << '\n';
+    for (size_t r = 0; r < table.size(); ++r) {
+        out << FormatFixed(condTemp[r].get<double>(), 1, 8) << " |";
+        for (const Json& cell : table[r])
+            out << ' '
+                << (cell.is_number() ? FormatFixed(cell.get<double>(), precision, 10)
+                                     : std::string("       nan"));
+        out << '\n';
+    }
+}
+
+std::string Number(const Json& value, int precision) {
+    return value.is_number() ? FormatFixed(value.get<double>(), precision) : "nan";
+}
+
+std::string Percent(const Json& fraction) {
+    return fraction.is_number() ? FormatFixed(fraction.get<double>() * 100, 2) : "nan";
+}
+
+void PrintText(std::ostream& out, const Json& json) {
+    const bool english = json["unitsEnglish"] == 1;
+    const std::array<const char*, 3> methods
+        = { "Original map data", "Linear isentropic efficiency", "Quadratic isentropic efficiency" };
+    const int method = json["smoothingMethod"].get<int>();
+    out << "Refrigerant " << json["refrigerant"].get<std::string>() << ", " << (english ? "English" : "SI")
+        << " units; " << (method >= 0 && method <= 2 ? methods[method] : "unknown smoothing")
+        << (method == 0                          ? ""
+                   : json["smoothAllTemps"] == 1 ? ", all temperatures"
+                                                 : ", each condenser temperature")
+        << "\n\n";
+    out << "Evaporating " << (english ? "(F)" : "(C)") << "   ";
+    for (const Json& t : json["evapTemp"])
+        out << ' ' << FormatFixed(t.get<double>(), 1, 10);
+    out << "\nCondensing rows below; rows below 90 F have suction flow -1.\n\n";
+    const Json& cond = json["condTemp"];
+    PrintTable(out, english ? "Capacity (Btu/h)" : "Capacity (kcal/h)", json["capacity"], cond, 1);
+    PrintTable(out, "Power (W)", json["power"], cond, 1);
+    PrintTable(out, "Pressure ratio", json["pressureRatio"], cond, 3);
+    PrintTable(out, "Suction flow (m3/h)", json["suctionFlow"], cond, 3);
+    PrintTable(out, "Isentropic efficiency", json["isentropicEff"], cond, 4);
+    out << "\nFits against pressure ratio p\n"
+        << "  suction flow           " << Number(json["flowFitIntercept"], 6) << " + "
+        << Number(json["flowFitSlope"], 6) << " p\n"
+        << "  isentropic eff, line   " << Number(json["iseLinIntercept"], 6) << " + "
+        << Number(json["iseLinSlope"], 6) << " p\n"
+        << "  isentropic eff, quad   " << Number(json["iseQuad"][0], 6) << " + "
+        << Number(json["iseQuad"][1], 6) << " p + " << Number(json["iseQuad"][2], 8) << " p^2\n";
+    for (size_t r = 0; r < cond.size(); ++r)
+        out << "  row " << FormatFixed(cond[r].get<double>(), 1) << ": line "
+            << Number(json["iseLinInterceptByCond"][r], 6) << " + " << Number(json["iseLinSlopeByCond"][r], 6)
+            << " p; quad " << Number(json["iseQuadByCond"][r][0], 6) << " + "
+            << Number(json["iseQuadByCond"][r][1], 6) << " p + " << Number(json["iseQuadByCond"][r][2], 8)
+            << " p^2\n";
+    out << "\nValid points (pressure ratio, volumetric eff, isentropic eff)\n";
+    const Json& points = json["validPoints"];
+    for (size_t i = 0; i < points["pressureRatio"].size(); ++i)
+        out << "  " << Number(points["pressureRatio"][i], 3) << "  " << Number(points["volumetricEff"][i], 4)
+            << "  " << Number(points["isentropicEff"][i], 4) << '\n';
+    out << "\nLargest deviation from the entered map: capacity "
+        << Percent(json["largestDeviation"]["capacity"]) << " %, power "
+        << Percent(json["largestDeviation"]["power"]) << " %\n"
+        << "EER at the rating point (Btu/h per W): map " << Number(json["mapRatingEER"], 3) << ", smoothed "
+        << Number(json["smoothedRatingEER"], 3) << '\n';
+}
+
+int Analyze(const std::vector<std::string>& args) {
+    const AnalyzeOptions options = ParseOptions(args);
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    if (EndsWith(options.path, ".csv"))
+        ReadPublishedMap(options.path, record);
+    else
+        ReadCompressorFile(options.path, record);
+    if (record.refrigerantIndex < 0 || record.refrigerantIndex >= static_cast<int>(kRefrigerantNames.size()))
+        throw std::runtime_error(
+            "refrigerant code " + std::to_string(record.refrigerantIndex) + " is not one of the six");
+    if (options.smoothingMethod >= 0)
+        record.smoothingMethod = options.smoothingMethod;
+    record.smoothAllTemps = options.perRow ? 0 : 1;
+    record.smoothEachCondTemp = options.perRow ? 1 : 0;
+
+    PropertyEngine engine;
+    const SetupResult setup = engine.SetupFluid(record.refrigerantIndex);
+    if (!setup.ok)
+        throw std::runtime_error(setup.message);
+
+    // The plot form's sequence: read, fit, smooth, then "Next >>" stores what it holds.
+    MapAnalysis analysis(engine, record);
+    analysis.LoadOptionsFromRecord();
+    analysis.ReadMapFromRecord();
+    analysis.FitMap();
+    analysis.ApplySmoothing();
+    analysis.StoreResultsInRecord();
+    analysis.SaveOptionsToRecord();
+    analysis.VolumetricEfficiencyPoints();
+
+    const Json json = ToJson(record, analysis, analysis.RowsInUse(), analysis.ColumnsInUse());
+    if (options.json)
+        std::cout << json.dump(2) << '\n';
+    else
+        PrintText(std::cout, json);
+    return 0;
+}
+
+} // namespace
+
+void AddAnalyzeCommands(std::vector<CliCommand>& commands) {
+    commands.push_back({ "analyze", "FILE [--smoothing original|linear|quadratic] [--per-row] [--json]",
+        "analyse the map of a compressor file or published map (.csv): derived tables, fits, current map, "
+        "EERs",
+        Analyze });
+}
+
+} // namespace velutra::cli

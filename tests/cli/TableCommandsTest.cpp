@@ -1,0 +1,109 @@
+#include "CliRunner.h"
+#include "TempDir.h"
+#include "files/CompressorFile.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace velutra {
+namespace {
+
+using test::RunCli;
+
+// An SI table in the DOS layout with CR LF line ends: rows 30 (dropped), 35 and 45 C.
+const std::string kSiTable
+    = "Maker, Model\r\n\r\n   0.0\r\n     2   EVAP\r\n     3   COND\r\n     1\r\n     2   UNITS\r\n"
+      "\r\n\r\n\r\n  CAPACITY\r\n\r\nCOND TEMP, C\r\n   -30   -20\r\n"
+      "30  80.5  120.5\r\n35  70.25  110.0\r\n45  60.0  95.75\r\n"
+      "\r\n\r\n  POWER\r\n\r\nCOND TEMP, C\r\n   -30   -20\r\n"
+      "30  40  45\r\n35  42  47\r\n45  44  50\r\n";
+
+TEST(CliTableCommands, ImportSavesTheTableAsACompressorFile) {
+    test::TempDir dir;
+    const std::string table = dir.File("si.tab");
+    const std::string out = dir.File("si.cmp");
+    test::WriteBytes(table, kSiTable);
+
+    const auto imported = RunCli({ "import", table, out, "--refrigerant", "R600a", "--model", "XV7" });
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    CompressorRecord record;
+    ReadCompressorFile(out, record);
+    EXPECT_EQ(record.refrigerantIndex, 5);
+    EXPECT_EQ(record.manufacturer, "Manufacturer");
+    EXPECT_EQ(record.model, "XV7");
+    EXPECT_EQ(record.unitsSI, 1);
+    EXPECT_EQ(record.condCount, 2);
+    EXPECT_EQ(record.evapCount, 2);
+    EXPECT_EQ(record.condTempText[0][1], "35");
+    EXPECT_EQ(record.evapTempText[1], "-20");
+    EXPECT_EQ(record.capacityText[1][1], "95.75");
+    EXPECT_EQ(record.powerText[0][0], "42");
+}
+
+TEST(CliTableCommands, ExportWritesTheMapOfACompressorFileOrTable) {
+    test::TempDir dir;
+    const std::string cmp = dir.File("map.cmp");
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    record.condCount = 1;
+    record.evapCount = 2;
+    record.condTempText[0] = { "90.0", "90.0" };
+    record.evapTempText[0] = "-10.7";
+    record.evapTempText[1] = "abc";
+    record.capacityText[0][0] = "5234.56";
+    record.capacityText[0][1] = "  812.04xyz";
+    record.powerText[0][0] = "201";
+    record.powerText[0][1] = "";
+    WriteCompressorFile(cmp, record);
+
+    const std::string tab = dir.File("map.tab");
+    const auto exported = RunCli({ "export-tab", cmp, tab });
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const std::string text = test::ReadBytes(tab);
+    EXPECT_NE(text.find("\r\n" + std::string(9 + 9, ' ')
+                  + "-10           0\r\n"
+                    "        90      5234.6       812.0\r\n"),
+        std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\n        90       201.0         0.0\r\n"), std::string::npos) << text;
+
+    // A table goes through the import on its way: the 30 C row is gone.
+    const std::string si = dir.File("si.TAB");
+    test::WriteBytes(si, kSiTable);
+    const std::string again = dir.File("again.tab");
+    ASSERT_EQ(RunCli({ "export-tab", si, again }).status, 0);
+    const std::string siText = test::ReadBytes(again);
+    EXPECT_NE(siText.find("\r\n        35        70.2       110.0\r\n"
+                          "        45        60.0        95.8\r\n\r\n"),
+        std::string::npos)
+        << siText;
+}
+
+TEST(CliTableCommands, RefusedInputsNameTheFileAndWriteNothing) {
+    test::TempDir dir;
+    const std::string table = dir.File("bad.tab");
+    std::string bad = kSiTable;
+    bad.replace(bad.find("     2   EVAP"), 13, "     9   EVAP");
+    test::WriteBytes(table, bad);
+    const std::string out = dir.File("bad.cmp");
+
+    const auto imported = RunCli({ "import", table, out });
+    EXPECT_EQ(imported.status, 1);
+    EXPECT_NE(imported.err.find(table + "\", line 4"), std::string::npos) << imported.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const auto exported = RunCli({ "export-tab", table, dir.File("bad-out.tab") });
+    EXPECT_EQ(exported.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("bad-out.tab")));
+
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>> { { "import", table },
+             { "import", table, out, "--refrigerant", "R22" }, { "import", table, out, "--model" },
+             { "export-tab", table } }) {
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.status, 2) << args.back();
+        EXPECT_NE(result.err.find("Usage"), std::string::npos) << result.err;
+    }
+}
+
+} // namespace
+} // namespace velutra
