@@ -1,0 +1,124 @@
+#include "analysis/PublishedMapCsv.h"
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace velutra {
+
+namespace {
+
+std::string Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::vector<std::string> SplitFields(std::string_view line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = line.find(',', start);
+        fields.push_back(Trim(line.substr(start, comma == std::string_view::npos ? comma : comma - start)));
+        if (comma == std::string_view::npos)
+            return fields;
+        start = comma + 1;
+    }
+}
+
+struct Parser {
+    const std::string& fileName;
+    int lineNumber = 0;
+
+    [[noreturn]] void Fail(const std::string& what) const {
+        throw PublishedMapError(fileName + ", line " + std::to_string(lineNumber) + ": " + what);
+    }
+};
+
+} // namespace
+
+void DecodePublishedMap(std::string_view text, CompressorRecord& record, const std::string& fileName) {
+    CompressorRecord result = record;
+    Parser parser { fileName };
+    bool haveRefrigerant = false;
+    bool haveUnits = false;
+    int evapCount = 0;
+    std::vector<std::string> capacityConds;
+    std::vector<std::string> powerConds;
+
+    std::istringstream lines { std::string(text) };
+    std::string line;
+    while (std::getline(lines, line)) {
+        ++parser.lineNumber;
+        const std::string trimmed = Trim(line);
+        if (trimmed.empty() || trimmed[0] == '#')
+            continue;
+        const std::vector<std::string> f = SplitFields(trimmed);
+        const std::string& key = f[0];
+        if (key == "refrigerant" && f.size() == 2) {
+            int index = -1;
+            for (size_t i = 0; i < kRefrigerantNames.size(); ++i)
+                if (f[1] == kRefrigerantNames[i])
+                    index = static_cast<int>(i);
+            if (index < 0)
+                parser.Fail("unknown refrigerant \"" + f[1] + "\"");
+            result.refrigerantIndex = index;
+            haveRefrigerant = true;
+        } else if (key == "units" && f.size() == 2 && (f[1] == "English" || f[1] == "SI")) {
+            result.unitsEnglish = f[1] == "English" ? 1 : 0;
+            result.unitsSI = 1 - result.unitsEnglish;
+            haveUnits = true;
+        } else if (key == "evaporating") {
+            evapCount = static_cast<int>(f.size()) - 1;
+            if (evapCount < 1 || evapCount > kMaxEvap)
+                parser.Fail("expected 1 to 8 evaporating temperatures");
+            for (int c = 0; c < kMaxEvap; ++c)
+                result.evapTempText[c] = c < evapCount ? f[c + 1] : std::string();
+        } else if (key == "capacity" || key == "power") {
+            if (evapCount == 0)
+                parser.Fail("map row before the evaporating temperatures");
+            if (static_cast<int>(f.size()) != evapCount + 2)
+                parser.Fail("expected a condensing temperature and " + std::to_string(evapCount) + " values");
+            std::vector<std::string>& conds = key == "capacity" ? capacityConds : powerConds;
+            const int r = static_cast<int>(conds.size());
+            if (r == kMaxCond)
+                parser.Fail("more than 6 " + key + " rows");
+            conds.push_back(f[1]);
+            MapTable<std::string>& table = key == "capacity" ? result.capacityText : result.powerText;
+            for (int c = 0; c < kMaxEvap; ++c)
+                table[r][c] = c < evapCount ? f[c + 2] : std::string();
+        } else {
+            parser.Fail("unexpected line \"" + trimmed + "\"");
+        }
+    }
+    if (!haveRefrigerant || !haveUnits || evapCount == 0 || capacityConds.empty())
+        parser.Fail("refrigerant, units, evaporating temperatures and map rows are all needed");
+    if (capacityConds != powerConds)
+        parser.Fail("capacity and power rows are not at the same condensing temperatures");
+
+    const int condCount = static_cast<int>(capacityConds.size());
+    for (int r = 0; r < kMaxCond; ++r) {
+        const std::string cond = r < condCount ? capacityConds[r] : std::string();
+        result.condTempText[r] = { cond, cond };
+        if (r >= condCount) {
+            result.capacityText[r].fill({});
+            result.powerText[r].fill({});
+        }
+    }
+    result.condCount = condCount;
+    result.evapCount = evapCount;
+    record = std::move(result);
+}
+
+void ReadPublishedMap(const std::string& path, CompressorRecord& record) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw PublishedMapError(path + ": cannot be opened");
+    std::ostringstream text;
+    text << in.rdbuf();
+    DecodePublishedMap(text.str(), record, path);
+}
+
+} // namespace velutra
