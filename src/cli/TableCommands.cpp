@@ -32,36 +32,50 @@ int RefrigerantIndex(const std::string& name) {
     throw UsageError("unknown refrigerant \"" + name + "\" (one of " + known + ")");
 }
 
-// The table carries no description or refrigerant; options supply them, New defaults stand in.
+// Options of import for what a table does not carry.
+struct TextOption {
+    const char* name;
+    std::string CompressorRecord::*field;
+};
+constexpr TextOption kTextOptions[] = {
+    { "--manufacturer", &CompressorRecord::manufacturer },
+    { "--model", &CompressorRecord::model },
+    { "--rating-capacity", &CompressorRecord::ratingCapacityText },
+    { "--rating-eer", &CompressorRecord::ratingEERText },
+    { "--speed", &CompressorRecord::speedText },
+    { "--voltage", &CompressorRecord::voltageText },
+};
+
+// The table carries no description or refrigerant: options supply them, New defaults stand in.
 int Import(const std::vector<std::string>& args) {
-    CompressorRecord record;
-    record.ApplyNewDefaults();
+    CompressorRecord chosen;
+    chosen.ApplyNewDefaults();
     std::vector<std::string> files;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--refrigerant" || arg == "--manufacturer" || arg == "--model") {
-            if (i + 1 >= args.size())
-                throw UsageError(arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--refrigerant")
-                record.refrigerantIndex = RefrigerantIndex(value);
-            else if (arg == "--manufacturer")
-                record.manufacturer = value;
-            else
-                record.model = value;
-        } else if (!arg.empty() && arg[0] == '-') {
-            throw UsageError("unknown option \"" + arg + "\"");
-        } else {
+        if (arg.empty() || arg[0] != '-') {
             files.push_back(arg);
+            continue;
         }
+        if (i + 1 >= args.size())
+            throw UsageError(arg + " needs a value");
+        const std::string& value = args[++i];
+        const auto* option = std::find_if(std::begin(kTextOptions), std::end(kTextOptions),
+            [&](const TextOption& o) { return arg == o.name; });
+        if (option != std::end(kTextOptions))
+            chosen.*(option->field) = value;
+        else if (arg == "--refrigerant")
+            chosen.refrigerantIndex = RefrigerantIndex(value);
+        else
+            throw UsageError("unknown option \"" + arg + "\"");
     }
     if (files.size() != 2)
         throw UsageError("expects a table file and an output file");
 
-    const CompressorRecord chosen = record;
+    CompressorRecord record = chosen;
     ImportTable(files[0], record);
-    record.manufacturer = chosen.manufacturer;
-    record.model = chosen.model;
+    for (const TextOption& option : kTextOptions)
+        record.*(option.field) = chosen.*(option.field);
     WriteCompressorFile(files[1], record);
     return 0;
 }
@@ -84,9 +98,11 @@ int ExportTab(const std::vector<std::string>& args) {
 } // namespace
 
 void AddTableCommands(std::vector<CliCommand>& commands) {
-    commands.push_back(
-        { "import", "FILE.tab OUT.cmp [--refrigerant NAME] [--manufacturer TEXT] [--model TEXT]",
-            "import a compressor table and save it as a compressor file", Import });
+    commands.push_back({ "import",
+        "FILE.tab OUT.cmp [--refrigerant NAME] [--manufacturer TEXT] [--model TEXT] [--rating-capacity "
+        "TEXT]\n"
+        "          [--rating-eer TEXT] [--speed TEXT] [--voltage TEXT]",
+        "import a compressor table and save it as a compressor file", Import });
     commands.push_back({ "export-tab", "FILE OUT.tab",
         "write the map of a compressor file (.cmp) or table (.tab) as a compressor table", ExportTab });
 }
