@@ -1,0 +1,57 @@
+#include "Session.h"
+
+#include "FluidFile.h"
+#include "ReferenceStateSetter.h"
+#include "ThermoError.h"
+
+#include <limits>
+
+namespace velutra::thermo {
+
+Session& Session::instance() {
+    static Session session;
+    return session;
+}
+
+void Session::setUp(const std::string& path, const std::string& referenceCode) {
+    clear();
+    const std::string key = path + "\n" + referenceCode;
+    auto& slot = loaded_[key];
+    if (!slot) {
+        auto fluid = std::make_unique<PureFluid>(LoadFluidFile(path));
+        ReferenceState reference = fluid->constants().defaultReference;
+        if (referenceCode == "IIR")
+            reference = ReferenceState::IIR;
+        else if (referenceCode == "NBP")
+            reference = ReferenceState::NBP;
+        const SolverOutcome outcome = ApplyReferenceState(*fluid, reference);
+        if (!outcome.ok()) {
+            loaded_.erase(key);
+            throw ThermoError(ErrorCode::NoConvergence,
+                std::string("cannot compute the reference state of ") + fluid->name() + ": "
+                    + outcome.reason);
+        }
+        slot = std::move(fluid);
+    }
+    current_ = slot.get();
+}
+
+void Session::clear() {
+    current_ = nullptr;
+    memoValid_ = false;
+}
+
+void Session::rememberVapourRoot(double tempK, double pressureKPa, double rho) {
+    memoTempK_ = tempK;
+    memoPressure_ = pressureKPa;
+    memoRho_ = rho;
+    memoValid_ = true;
+}
+
+double Session::vapourRoot(double tempK, double pressureKPa) const {
+    if (memoValid_ && tempK == memoTempK_ && pressureKPa == memoPressure_)
+        return memoRho_;
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+} // namespace velutra::thermo

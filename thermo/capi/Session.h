@@ -1,0 +1,45 @@
+#pragma once
+
+#include "PureFluid.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace velutra::thermo {
+
+// What the C routines share between calls: the fluid set up last, the fluids loaded so far
+// (set-up runs again for every refrigerant switch, and parsing a file costs far more than a
+// state), and the last vapour root computed, which the program asks for right after the
+// saturation or flash that produced it.
+class Session {
+public:
+    static Session& instance();
+
+    std::mutex& mutex() { return mutex_; }
+
+    // The set-up fluid, or null when no set-up has succeeded since the last failed one.
+    const PureFluid* fluid() const { return current_; }
+
+    // Makes the fluid of `path` with `reference` current, loading it on first use.
+    // Throws ThermoError when the file cannot be read or the reference state not computed.
+    void setUp(const std::string& path, const std::string& referenceCode);
+    void clear();
+
+    // Remembers rho as the vapour root at (T, p).
+    void rememberVapourRoot(double tempK, double pressureKPa, double rho);
+    // The remembered vapour root at exactly (T, p), or NaN.
+    double vapourRoot(double tempK, double pressureKPa) const;
+
+private:
+    std::mutex mutex_;
+    std::map<std::string, std::unique_ptr<PureFluid>> loaded_;
+    const PureFluid* current_ = nullptr;
+    double memoTempK_ = 0.0;
+    double memoPressure_ = 0.0;
+    double memoRho_ = 0.0;
+    bool memoValid_ = false;
+};
+
+} // namespace velutra::thermo
