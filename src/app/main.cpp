@@ -1,11 +1,15 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/CVelutraApp.h"
+#include "app/QtFileDialogs.h"
+#include "app/QtMessageSink.h"
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Velutra");
-    window.show();
-    return app.exec();
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    velutra::QtMessageSink messages;
+    velutra::QtFileDialogs dialogs;
+    velutra::CVelutraApp app(messages, dialogs);
+    if (!app.InitInstance(QApplication::arguments()))
+        return 1;
+    return QApplication::exec();
 }

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+
+class QAction;
+class QLabel;
+
+namespace velutra {
+
+struct CompressorRecord;
+class CVelutraDoc;
+class FormView;
+class HelpWindow;
+
+// The main window: menus and keys, the status bar, and exactly one form at a time, replaced
+// at every switch request.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    CMainFrame(CompressorRecord& record, CVelutraDoc& doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Creates the description form; the start-up load runs in its initial update.
+    void ShowInitialForm();
+
+    // Names a file in the status bar and makes it the record's current file.
+    void SetCurrentFile(const QString& path);
+
+    int CurrentFormId() const { return currentFormId_; }
+    FormView* CurrentForm() const { return form_; }
+    // The menu or key command with a command id, or nullptr.
+    QAction* Command(int commandId) const;
+    QString CurrentFileText() const;
+    HelpWindow* Help() const { return help_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QAction* AddCommand(int commandId, const QString& text, const QKeySequence& key, const QString& tip);
+    void CreateMenus();
+    void CreateStatusBar();
+    FormView* CreateForm(int formId);
+    void SwitchForm(int formId);
+    void Install(FormView* form);
+    void UpdateCommands();
+    void ShowAbout();
+
+    CompressorRecord& record_;
+    CVelutraDoc& doc_;
+    FormView* form_ = nullptr;
+    int currentFormId_ = 0;
+    std::map<int, QAction*> commands_;
+    QLabel* currentFile_ = nullptr;
+    HelpWindow* help_ = nullptr;
+    bool placed_ = false;
+    // The one PropertyEngine of the run belongs here: created in the constructor, destroyed with
+    // the frame, reached by the forms through FormContext::frame.
+};
+
+} // namespace velutra

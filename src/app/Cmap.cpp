@@ -1,0 +1,22 @@
+#include "app/Cmap.h"
+
+#include "app/CommandIds.h"
+#include "app/CompressorRecord.h"
+
+#include <QLabel>
+
+namespace velutra {
+
+Cmap::Cmap(const FormContext& context, QWidget* parent)
+    : FormView(context, kFormMap, parent) {
+    body_->addWidget(new QLabel(QStringLiteral("Manufacturer's Map Data"), this), 1);
+    AddNavigationButton(QStringLiteral("<< Back"), kFormDescription);
+    AddNavigationButton(QStringLiteral("Next >>"), kFormPlots);
+}
+
+void Cmap::InitialUpdate() {
+    SetCaptionWithModel(QStringLiteral("Compressor Model: Manufacturer's Map Data"));
+    context_.record.helpContext = kHelpMap;
+}
+
+} // namespace velutra

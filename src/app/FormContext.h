@@ -1,0 +1,17 @@
+#pragma once
+
+namespace velutra {
+
+struct CompressorRecord;
+class CVelutraDoc;
+class CMainFrame;
+
+// What a form works with: the application's one record, the document's file commands and the
+// frame (caption, status bar, switch requests, the property engine).
+struct FormContext {
+    CompressorRecord& record;
+    CVelutraDoc& doc;
+    CMainFrame& frame;
+};
+
+} // namespace velutra

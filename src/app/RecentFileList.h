@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace velutra {
+
+// The settings store's list of recently used compressor files, newest first. It is kept up to
+// date but no menu shows it.
+class RecentFileList {
+public:
+    static constexpr int kMaxEntries = 4;
+    static inline const QString kOrganisation = QStringLiteral("Local AppWizard-Generated Applications");
+    static inline const QString kApplication = QStringLiteral("Velutra");
+
+    // Puts a path at the top; an entry for the same file moves up instead of repeating.
+    void Add(const QString& path);
+    QStringList Files() const;
+};
+
+} // namespace velutra

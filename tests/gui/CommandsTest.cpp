@@ -1,0 +1,310 @@
+#include "CommandsTest.h"
+
+#include "Session.h"
+#include "app/CommandIds.h"
+#include "app/RecentFileList.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+
+using namespace velutra;
+
+namespace {
+
+QStringList MenuTexts(QMenuBar* bar, int index) {
+    QStringList texts;
+    for (auto* action : bar->actions()[index]->menu()->actions())
+        texts.append(action->isSeparator() ? QString("-") : action->text());
+    return texts;
+}
+
+// A KVS table of two evaporating and three condensing temperatures; the 80 F row lies below
+// the threshold and is not taken.
+const char* const kTable = "Manufacturer, Model, Description\n"
+                           "\n"
+                           "   0.0        MASS FLOW AT STANDARD RATING POINT (not used)\n"
+                           "     2        NUMBER OF DATA POINTS ALONG EVAPORATING TEMPERATURE AXIS\n"
+                           "     3        NUMBER OF DATAPOINTS ALONG CONDENSING TEMPERATURE AXIS\n"
+                           "     1        COMPRESSOR TYPE (not used)\n"
+                           "     1        UNITS FOR CAPACITY, TEMPERATURE DATA, AND MASS FLOW\n"
+                           "              (1 - BTU/HR, DEG F, LB/HR; 2 - KCAL/HR, DEG C, KG/HR)\n"
+                           "              POWER DATA MUST BE IN WATTS\n"
+                           "\n"
+                           "                        CAPACITY DATA, BTU/HR\n"
+                           "\n"
+                           "COND TEMP, F            EVAPORATING TEMPERATURE, F\n"
+                           "                 -10           0\n"
+                           "        80      3100.0      4100.0\n"
+                           "        90      3000.0      4000.0\n"
+                           "       100      2800.0      3800.0\n"
+                           "\n"
+                           "\n"
+                           "                        COMPRESSOR POWER, WATTS\n"
+                           "\n"
+                           "COND TEMP, F            EVAPORATING TEMPERATURE, F\n"
+                           "                 -10           0\n"
+                           "        80       300.0       310.0\n"
+                           "        90       320.0       330.0\n"
+                           "       100       340.0       350.0\n";
+
+void WriteText(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+} // namespace
+
+void CommandsTest::menusReadAsDesigned() {
+    Session session;
+    QVERIFY(session.Start());
+    QMenuBar* bar = session.Frame().menuBar();
+    QCOMPARE(bar->actions().size(), 2);
+    QCOMPARE(MenuTexts(bar, 0),
+        QStringList({ "&New\tCtrl+N", "&Open...\tCtrl+O", "-", "Save &As...", "Delete... \tCtrl+D",
+            "Export KVS Table...", "-", "E&xit" }));
+    QCOMPARE(MenuTexts(bar, 1), QStringList({ "&Help Topics", "&Help", "-", "&About Velutra..." }));
+    QCOMPARE(session.Frame().Command(kCmdDelete)->shortcut(), QKeySequence());
+    QCOMPARE(session.Frame().Command(kCmdHelp)->shortcut(), QKeySequence(Qt::Key_F1));
+    QCOMPARE(session.Frame().Command(kCmdImport)->shortcut(), QKeySequence("Ctrl+T"));
+    QCOMPARE(session.Frame().Command(kCmdSave)->shortcut(), QKeySequence("Ctrl+S"));
+}
+
+void CommandsTest::commandsEnabledPerForm_data() {
+    QTest::addColumn<int>("form");
+    QTest::addColumn<bool>("smoothedMapCommands");
+    QTest::newRow("description") << kFormDescription << false;
+    QTest::newRow("map") << kFormMap << false;
+    QTest::newRow("plots") << kFormPlots << false;
+    QTest::newRow("smoothed map") << kFormSmoothedMap << true;
+}
+
+void CommandsTest::commandsEnabledPerForm() {
+    QFETCH(int, form);
+    QFETCH(bool, smoothedMapCommands);
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(form);
+    for (const int id :
+        { kCmdNew, kCmdOpen, kCmdDelete, kCmdImport, kCmdSave, kCmdExit, kCmdHelp, kCmdAbout })
+        QVERIFY2(session.Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
+    QCOMPARE(session.Frame().Command(kCmdSaveAs)->isEnabled(), smoothedMapCommands);
+    QCOMPARE(session.Frame().Command(kCmdExportTable)->isEnabled(), smoothedMapCommands);
+}
+
+void CommandsTest::keysReachCommandsButCtrlDDoesNothing() {
+    Session session;
+    QVERIFY(session.Start());
+    QApplication::setActiveWindow(&session.Frame());
+    QVERIFY(QTest::qWaitForWindowActive(&session.Frame()));
+    QTest::keyClick(&session.Frame(), Qt::Key_D, Qt::ControlModifier);
+    QVERIFY(session.dialogs.requests.isEmpty());
+    // The same way of pressing keys does reach a bound command.
+    QTest::keyClick(&session.Frame(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(session.dialogs.requests.size(), 1);
+    QCOMPARE(session.dialogs.requests[0].caption, QString("Open"));
+    QTest::keyClick(&session.Frame(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(session.dialogs.requests.size(), 2);
+    QCOMPARE(session.dialogs.requests[1].filter, QString("KVS tab files (*.tab);;All Files (*.*)"));
+}
+
+void CommandsTest::newFromLaterFormReturnsToDescription() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormPlots);
+    session.Record().manufacturer = "Edited";
+    session.Record().newRefrigerantIndex = 4;
+    session.Trigger(kCmdNew);
+    session.Settle();
+    QCOMPARE(session.FormId(), kFormDescription);
+    QCOMPARE(session.Record().manufacturer, std::string("Manufacturer"));
+    QCOMPARE(session.Record().newRefrigerantIndex, 4);
+    QCOMPARE(session.Frame().windowTitle(), QString("Compressor Model: Description"));
+}
+
+void CommandsTest::openCancelledKeepsMapForm() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormMap);
+    QPointer<FormView> map = session.Frame().CurrentForm();
+    session.Trigger(kCmdOpen);
+    session.Settle();
+    QCOMPARE(session.FormId(), kFormMap);
+    QVERIFY(map);
+    QCOMPARE(session.Record().recordLoaded, 0);
+    QCOMPARE(session.dialogs.requests[0].folder, QDir::current().filePath("Maps"));
+    QCOMPARE(session.dialogs.requests[0].filter, QString("Compressor files (*.cmp);;All Files (*.*)"));
+}
+
+void CommandsTest::openTruncatedFileChangesNothing() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormMap);
+    const CompressorRecord before = session.Record();
+    folder_->WriteTruncated(folder_->Path("Maps/short.cmp"));
+    session.dialogs.answers.push_back(folder_->Path("Maps/short.cmp"));
+    session.Trigger(kCmdOpen);
+    session.Settle();
+    QCOMPARE(session.messages.errors.size(), 1);
+    QVERIFY(session.messages.errors[0].contains("short.cmp"));
+    QVERIFY(session.messages.errors[0].startsWith("   ") && session.messages.errors[0].endsWith("   "));
+    QVERIFY(session.Record().PersistentFieldsEqual(before));
+    QCOMPARE(session.Record().newRecordDefaultsPending, before.newRecordDefaultsPending);
+    QCOMPARE(session.Frame().CurrentFileText(), QString("Current file: not yet read"));
+    QCOMPARE(session.FormId(), kFormMap);
+}
+
+void CommandsTest::openReturnsToDescriptionWithFile() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormSmoothedMap);
+    session.Record().convertRefrigerant = 1;
+    session.Record().plotType = 2;
+    const QString path = folder_->Path("Maps/acme.cmp");
+    folder_->WriteRecord(path, WorkingFolder::SampleRecord());
+    session.dialogs.answers.push_back(path);
+    session.Trigger(kCmdOpen);
+    session.Settle();
+    QCOMPARE(session.FormId(), kFormDescription);
+    QVERIFY(session.Record().PersistentFieldsEqual(WorkingFolder::SampleRecord()));
+    QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + path);
+    QCOMPARE(session.Record().convertRefrigerant, 0);
+    QCOMPARE(session.Record().plotType, 2);
+}
+
+void CommandsTest::saveAsCancelAndFailure() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormSmoothedMap);
+    session.Trigger(kCmdSaveAs);
+    QVERIFY(session.dialogs.requests[0].confirmOverwrite);
+    QVERIFY(session.messages.errors.isEmpty());
+    QCOMPARE(QDir("Maps").entryList(QDir::Files), QStringList());
+
+    const QString unwritable = folder_->Path("no-such-folder/x.cmp");
+    session.dialogs.answers.push_back(unwritable);
+    session.Trigger(kCmdSaveAs);
+    QCOMPARE(session.messages.errors.size(), 1);
+    QVERIFY(session.messages.errors[0].contains("no-such-folder"));
+    QCOMPARE(session.Frame().CurrentFileText(), QString("Current file: not yet read"));
+}
+
+void CommandsTest::saveAsCutsFileNameAtSecondDot() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormSmoothedMap);
+    QDir().mkdir("a.b");
+    session.dialogs.answers.push_back(folder_->Path("a.b/x.cmp.cmp"));
+    session.Trigger(kCmdSaveAs);
+    QVERIFY(session.messages.errors.isEmpty());
+    QVERIFY(QFile::exists(folder_->Path("a.b/x.cmp")));
+    QVERIFY(!QFile::exists(folder_->Path("a.b/x.cmp.cmp")));
+    QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + folder_->Path("a.b/x.cmp"));
+    // What was written reads back as the record.
+    CompressorRecord reread;
+    ReadCompressorFile(QFile::encodeName(folder_->Path("a.b/x.cmp")).toStdString(), reread);
+    QVERIFY(reread.PersistentFieldsEqual(session.Record()));
+}
+
+void CommandsTest::deleteAsksAndRemoves() {
+    Session session;
+    QVERIFY(session.Start());
+    const QString path = folder_->Path("Maps/old.cmp");
+    folder_->WriteRecord(path, WorkingFolder::SampleRecord());
+
+    session.messages.answerYes = false;
+    session.dialogs.answers.push_back(path);
+    session.Trigger(kCmdDelete);
+    QCOMPARE(session.messages.questions, QStringList({ "Do you really want to delete file old.cmp?" }));
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(session.dialogs.requests[0].caption, QString("Delete File"));
+    QCOMPARE(session.dialogs.requests[0].acceptLabel, QString("Delete"));
+
+    session.messages.answerYes = true;
+    session.dialogs.answers.push_back(path);
+    session.Trigger(kCmdDelete);
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(session.messages.errors.isEmpty());
+    QCOMPARE(session.FormId(), kFormDescription);
+
+    // Gone in the meantime: the failure is reported, naming the file.
+    session.dialogs.answers.push_back(path);
+    session.Trigger(kCmdDelete);
+    QCOMPARE(session.messages.errors.size(), 1);
+    QVERIFY(session.messages.errors[0].contains("old.cmp"));
+}
+
+void CommandsTest::importFromMapFormReloadsDescription() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormMap);
+    session.Record().manufacturer = "Edited";
+    session.Record().refrigerantIndex = 3;
+    const QString path = folder_->Path("Maps/two.tab");
+    WriteText(path, kTable);
+    session.dialogs.answers.push_back(path);
+    session.Trigger(kCmdImport);
+    session.Settle();
+    QCOMPARE(session.FormId(), kFormDescription);
+    const CompressorRecord& record = session.Record();
+    QCOMPARE(record.condCount, 2);
+    QCOMPARE(record.evapCount, 2);
+    QCOMPARE(record.condTempText[0][0], std::string("90"));
+    QCOMPARE(record.powerText[1][1], std::string("350.0"));
+    QCOMPARE(record.manufacturer, std::string("Manufacturer"));
+    QCOMPARE(record.refrigerantIndex, 3);
+    QCOMPARE(record.newRecordDefaultsPending, 0);
+    // The description form clears the flag when it is shown.
+    QCOMPARE(record.reloadFormsFromRecord, 0);
+    QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + path);
+
+    // A cancelled import leaves the form where it is.
+    session.GoTo(kFormPlots);
+    session.Trigger(kCmdImport);
+    session.Settle();
+    QCOMPARE(session.FormId(), kFormPlots);
+}
+
+void CommandsTest::importOfMalformedTableChangesNothing() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormMap);
+    const CompressorRecord before = session.Record();
+    QByteArray table(kTable);
+    table.replace("     2        NUMBER OF DATA POINTS", "     9        NUMBER OF DATA POINTS");
+    const QString path = folder_->Path("Maps/wide.tab");
+    WriteText(path, table);
+    session.dialogs.answers.push_back(path);
+    session.Trigger(kCmdImport);
+    session.Settle();
+    QCOMPARE(session.messages.errors.size(), 1);
+    QVERIFY(session.messages.errors[0].contains("wide.tab"));
+    QVERIFY(session.Record().PersistentFieldsEqual(before));
+    QCOMPARE(session.FormId(), kFormMap);
+    QCOMPARE(session.Frame().CurrentFileText(), QString("Current file: not yet read"));
+}
+
+void CommandsTest::ctrlSWritesCommandLineFile() {
+    const QString path = folder_->Path("Maps/acme.cmp");
+    folder_->WriteRecord(path, WorkingFolder::SampleRecord());
+    Session session;
+    QVERIFY(session.Start({ path }));
+    session.Record().model = "K-8";
+    session.Trigger(kCmdSave);
+    QVERIFY(session.dialogs.requests.isEmpty());
+    CompressorRecord reread;
+    ReadCompressorFile(QFile::encodeName(path).toStdString(), reread);
+    QCOMPARE(reread.model, std::string("K-8"));
+    QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + path);
+}
+
+void CommandsTest::recentFileListKeepsFourNewestFirst() {
+    RecentFileList recent;
+    for (const char* name : { "a.cmp", "b.cmp", "c.cmp", "d.cmp", "e.cmp", "c.cmp" })
+        recent.Add(folder_->Path(name));
+    QCOMPARE(recent.Files(),
+        QStringList({ folder_->Path("c.cmp"), folder_->Path("e.cmp"), folder_->Path("d.cmp"),
+            folder_->Path("b.cmp") }));
+}

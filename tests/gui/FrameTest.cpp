@@ -1,0 +1,211 @@
+#include "FrameTest.h"
+
+#include "Session.h"
+#include "app/AboutDialog.h"
+#include "app/CommandIds.h"
+#include "app/HelpWindow.h"
+#include "app/SwitchFormEvent.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPointer>
+
+using namespace velutra;
+
+void FrameTest::startWithoutFileGivesNewRecord() {
+    Session session;
+    QVERIFY(session.Start());
+    const CompressorRecord& record = session.Record();
+    CompressorRecord expected;
+    expected.ApplyNewDefaults();
+    QVERIFY(record.PersistentFieldsEqual(expected));
+    QCOMPARE(record.newRecordDefaultsPending, 1);
+    QCOMPARE(record.firstUpdatePending, 0);
+    QCOMPARE(session.Frame().CurrentFileText(), QString("Current file: not yet read"));
+    QCOMPARE(session.Frame().windowTitle(), QString("Compressor Model: Description"));
+    QCOMPARE(session.FormId(), kFormDescription);
+    QCOMPARE(record.helpContext, 100);
+    QCOMPARE(QString::fromStdString(record.mapsDir), QDir::current().filePath("Maps"));
+    // A fixed-size window without a maximise button.
+    QCOMPARE(session.Frame().minimumSize(), session.Frame().maximumSize());
+    QVERIFY(!(session.Frame().windowFlags() & Qt::WindowMaximizeButtonHint));
+}
+
+void FrameTest::startWithFileNamesItAsTyped() {
+    const CompressorRecord sample = WorkingFolder::SampleRecord();
+    folder_->WriteRecord(folder_->Path("Maps/acme.cmp"), sample);
+    Session session;
+    // Typed with a detour, to show that the name is not normalised.
+    QVERIFY(session.Start({ "./Maps/../Maps/acme.cmp" }));
+    QCOMPARE(session.Frame().CurrentFileText(), QString("Current file: ./Maps/../Maps/acme.cmp"));
+    QVERIFY(session.Record().PersistentFieldsEqual(sample));
+    QCOMPARE(session.Record().newRecordDefaultsPending, 0);
+    QCOMPARE(session.Record().currentFileName, std::string("./Maps/../Maps/acme.cmp"));
+    QVERIFY(session.messages.errors.isEmpty());
+}
+
+void FrameTest::startWithUnreadableFileFails() {
+    folder_->WriteTruncated(folder_->Path("short.cmp"));
+    Session truncated;
+    QVERIFY(!truncated.Start({ "short.cmp" }));
+    QVERIFY(truncated.app.Frame() == nullptr);
+    QCOMPARE(truncated.messages.errors.size(), 1);
+    QVERIFY(truncated.messages.errors[0].contains("short.cmp"));
+    QVERIFY(truncated.messages.errors[0].startsWith("   "));
+
+    Session missing;
+    QVERIFY(!missing.Start({ "missing.cmp" }));
+    QCOMPARE(missing.messages.errors.size(), 1);
+    QVERIFY(missing.messages.errors[0].contains("missing.cmp"));
+}
+
+void FrameTest::switchIgnoresUnknownAndCurrentIds_data() {
+    QTest::addColumn<int>("commandId");
+    QTest::newRow("current form") << kFormDescription;
+    QTest::newRow("Delete command") << kCmdDelete;
+    QTest::newRow("import command") << kCmdImport;
+    QTest::newRow("between form ids") << 32775;
+    QTest::newRow("zero") << 0;
+    QTest::newRow("negative") << -32773;
+}
+
+void FrameTest::switchIgnoresUnknownAndCurrentIds() {
+    QFETCH(int, commandId);
+    Session session;
+    QVERIFY(session.Start());
+    QPointer<FormView> form = session.Frame().CurrentForm();
+    QCoreApplication::postEvent(&session.Frame(), new SwitchFormEvent(commandId));
+    session.Settle();
+    QVERIFY(form);
+    QCOMPARE(session.Frame().CurrentForm(), form.data());
+    QCOMPARE(session.FormId(), kFormDescription);
+}
+
+void FrameTest::switchRunsAfterPostingHandlerAndDestroysOldForm() {
+    Session session;
+    QVERIFY(session.Start());
+    QPointer<FormView> description = session.Frame().CurrentForm();
+    session.Click("Next >>");
+    // The click handler has returned; the request waits in the queue.
+    QCOMPARE(session.FormId(), kFormDescription);
+    QVERIFY(description);
+    session.Settle();
+    QCOMPARE(session.FormId(), kFormMap);
+    QVERIFY(description.isNull());
+    QCOMPARE(session.Frame().CurrentForm()->FormId(), kFormMap);
+    QCOMPARE(session.Frame().centralWidget(), session.Frame().CurrentForm());
+}
+
+void FrameTest::navigationButtonsReachTheirTargets_data() {
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("help");
+    QTest::newRow("description next")
+        << kFormDescription << "Next >>" << kFormMap
+        << "Compressor Model: Manufacturer's Map Data (Manufacturer model Model)" << 110;
+    QTest::newRow("map back") << kFormMap << "<< Back" << kFormDescription << "Compressor Model: Description"
+                              << 100;
+    QTest::newRow("map next") << kFormMap << "Next >>" << kFormPlots
+                              << "Compressor Model: Graphic Analysis (Manufacturer model Model)" << 120;
+    QTest::newRow("plots back") << kFormPlots << "<< Back" << kFormMap
+                                << "Compressor Model: Manufacturer's Map Data (Manufacturer model Model)"
+                                << 110;
+    QTest::newRow("plots next") << kFormPlots << "Next >>" << kFormSmoothedMap
+                                << "Compressor Model: Smoothed Map (Manufacturer model Model)" << 130;
+    QTest::newRow("smoothed back") << kFormSmoothedMap << "<< Back" << kFormPlots
+                                   << "Compressor Model: Graphic Analysis (Manufacturer model Model)" << 120;
+    QTest::newRow("new run") << kFormSmoothedMap << "New Run >>" << kFormDescription
+                             << "Compressor Model: Description" << 100;
+}
+
+void FrameTest::navigationButtonsReachTheirTargets() {
+    QFETCH(int, form);
+    QFETCH(QString, button);
+    QFETCH(int, target);
+    QFETCH(QString, caption);
+    QFETCH(int, help);
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(form);
+    session.Click(button);
+    session.Settle();
+    QCOMPARE(session.FormId(), target);
+    QCOMPARE(session.Frame().windowTitle(), caption);
+    QCOMPARE(session.Record().helpContext, help);
+}
+
+void FrameTest::descriptionNextAppliesDefaultAxesOnlyAfterNew() {
+    Session session;
+    QVERIFY(session.Start());
+    CompressorRecord& record = session.Record();
+    record.unitsEnglish = 0;
+    record.unitsSI = 1;
+    session.Click("Next >>");
+    session.Settle();
+    QCOMPARE(record.condCount, 3);
+    QCOMPARE(record.condTempText[2][1], std::string("65.0"));
+    QCOMPARE(record.condTempText[3][0], std::string(""));
+    QCOMPARE(record.evapTempText[0], std::string("-35.0"));
+
+    // Axis edits on the map form are replaced again while the defaults are pending.
+    record.condTempText[0][0] = "47.5";
+    session.Click("<< Back");
+    session.Settle();
+    session.Click("Next >>");
+    session.Settle();
+    QCOMPARE(record.condTempText[0][0], std::string("45.0"));
+
+    // A record read from a file keeps its axes.
+    const CompressorRecord sample = WorkingFolder::SampleRecord();
+    folder_->WriteRecord(folder_->Path("Maps/acme.cmp"), sample);
+    session.dialogs.answers.push_back(folder_->Path("Maps/acme.cmp"));
+    session.Trigger(kCmdOpen);
+    session.Settle();
+    QCOMPARE(session.FormId(), kFormDescription);
+    session.Click("Next >>");
+    session.Settle();
+    QCOMPARE(record.condCount, 2);
+    QCOMPARE(record.condTempText[0][0], std::string("40.0"));
+}
+
+void FrameTest::helpShowsTopicOfVisibleForm() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormMap);
+    session.Trigger(kCmdHelp);
+    HelpWindow* help = session.Frame().Help();
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->Source(), QUrl("qrc:/help/topic110.html"));
+    session.Trigger(kCmdHelpTopics);
+    QCOMPARE(help->Source(), QUrl("qrc:/help/contents.html"));
+    // Every page the help window can show is shipped, with a heading for the user.
+    for (const int topic : { 0, 100, 110, 120, 130 }) {
+        QFile page(":" + HelpWindow::TopicUrl(topic).path());
+        QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(page.fileName()));
+        QVERIFY(page.readAll().contains("<h1>"));
+    }
+}
+
+void FrameTest::aboutBox() {
+    AboutDialog about;
+    QCOMPARE(about.windowTitle(), QString("About Velutra"));
+    QStringList texts;
+    for (auto* label : about.findChildren<QLabel*>())
+        texts.append(label->text());
+    QVERIFY(texts.contains("Velutra Version 1.0"));
+    const auto buttons = about.findChildren<QAbstractButton*>();
+    QCOMPARE(buttons.size(), 1);
+    QCOMPARE(buttons[0]->text(), QString("OK"));
+}
+
+void FrameTest::everyButtonHasAnAccessibleName() {
+    Session session;
+    QVERIFY(session.Start());
+    for (const int form : { kFormDescription, kFormMap, kFormPlots, kFormSmoothedMap }) {
+        session.GoTo(form);
+        for (auto* button : session.Frame().CurrentForm()->findChildren<QAbstractButton*>())
+            QCOMPARE(button->accessibleName(), button->text());
+    }
+}

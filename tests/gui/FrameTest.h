@@ -1,0 +1,31 @@
+#pragma once
+
+#include "WorkingFolder.h"
+
+#include <QObject>
+#include <memory>
+
+// Start-up, form switching, captions, help and the About box.
+class FrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { folder_ = std::make_unique<WorkingFolder>(); }
+    void cleanup() { folder_.reset(); }
+
+    void startWithoutFileGivesNewRecord();
+    void startWithFileNamesItAsTyped();
+    void startWithUnreadableFileFails();
+    void switchIgnoresUnknownAndCurrentIds_data();
+    void switchIgnoresUnknownAndCurrentIds();
+    void switchRunsAfterPostingHandlerAndDestroysOldForm();
+    void navigationButtonsReachTheirTargets_data();
+    void navigationButtonsReachTheirTargets();
+    void descriptionNextAppliesDefaultAxesOnlyAfterNew();
+    void helpShowsTopicOfVisibleForm();
+    void aboutBox();
+    void everyButtonHasAnAccessibleName();
+
+private:
+    std::unique_ptr<WorkingFolder> folder_;
+};

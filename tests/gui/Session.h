@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Fakes.h"
+#include "app/CMainFrame.h"
+#include "app/CVelutraApp.h"
+#include "app/FormView.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTest>
+
+// One run of the program with scripted dialogs, started in the current directory.
+struct Session {
+    FakeMessageSink messages;
+    FakeFileDialogs dialogs;
+    velutra::CVelutraApp app { messages, dialogs };
+
+    bool Start(const QStringList& extraArguments = {}) {
+        return app.InitInstance(QStringList { "velutra" } + extraArguments);
+    }
+    velutra::CMainFrame& Frame() { return *app.Frame(); }
+    velutra::CompressorRecord& Record() { return app.Record(); }
+    int FormId() { return Frame().CurrentFormId(); }
+
+    // Lets the frame handle what was posted to it.
+    void Settle() { QCoreApplication::sendPostedEvents(); }
+
+    void Click(const QString& caption) {
+        for (auto* button : Frame().CurrentForm()->findChildren<QPushButton*>())
+            if (button->text() == caption) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                return;
+            }
+        QFAIL(qPrintable("no button " + caption));
+    }
+
+    void Trigger(int commandId) { Frame().Command(commandId)->trigger(); }
+
+    // Walks the buttons to a form: description -> map -> plots -> smoothed map.
+    void GoTo(int formId) {
+        for (int step = 0; step < 3 && FormId() != formId; ++step) {
+            Click("Next >>");
+            Settle();
+        }
+        QCOMPARE(FormId(), formId);
+    }
+};
