@@ -15,6 +15,9 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // start is within about 1e-12 already, so one or two steps reach it.
 constexpr double kStepTolerance = 1e-12;
 
+// Residuals of the equilibrium conditions at the level of rounding error (see below).
+constexpr double kResidualTolerance = 1e-15;
+
 // Relative pressure mismatch accepted by SaturationAtP (the pressure of a converged saturation
 // state is itself only good to a few 1e-15).
 constexpr double kPressureTolerance = 1e-12;
@@ -54,6 +57,16 @@ SaturationResult SaturationAtT(const PureFluid& fluid, double tempK) {
         // T).
         const double f1 = pL - pV;
         const double f2 = std::log(rhoL / rhoV) + rl.alphar - rv.alphar + rl.delta_dDelta - rv.delta_dDelta;
+        // Clapeyron: dp/dT = (sV - sL) / (1/rhoV - 1/rhoL), sV - sL = (hV - hL)/T, and the ideal-gas
+        // enthalpies cancel at equal T.
+        const double dh = rt * (rv.tau_dTau - rl.tau_dTau + rv.delta_dDelta - rl.delta_dDelta);
+        const double dpdT = dh / tempK / (1.0 / rhoV - 1.0 / rhoL);
+        // Residuals at rounding level end the iteration: near the critical point the Jacobian is
+        // nearly singular and rounding noise alone makes steps larger than the step tolerance.
+        // The liquid pressure's rounding error scales with rho R T, not with p.
+        if (std::fabs(f1) <= kResidualTolerance * rhoL * rt && std::fabs(f2) <= kResidualTolerance
+            && rhoL > rhoV * (1.0 + 1e-9))
+            return { {}, tempK, pV, rhoL, rhoV, dpdT };
         const double a = slopeL;
         const double b = -slopeV;
         const double cc = slopeL / (rhoL * rt);
@@ -75,10 +88,6 @@ SaturationResult SaturationAtT(const PureFluid& fluid, double tempK) {
             // The vapour side gives the pressure: its compressibility factor is near 1, where the
             // liquid's is small and carries the cancellation error of 1 + delta alphar_delta.
             const ResidualDerivatives finalV = fluid.residual().evaluate(tauTerms, fluid.delta(rhoV));
-            // Clapeyron: dp/dT = (sV - sL) / (1/rhoV - 1/rhoL), sV - sL = (hV - hL)/T, and the ideal-gas
-            // enthalpies cancel at equal T.
-            const double dh = rt * (rv.tau_dTau - rl.tau_dTau + rv.delta_dDelta - rl.delta_dDelta);
-            const double dpdT = dh / tempK / (1.0 / rhoV - 1.0 / rhoL);
             // A trivial solution (both densities equal) is no saturation state.
             if (rhoL <= rhoV * (1.0 + 1e-9))
                 break;
