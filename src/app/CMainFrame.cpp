@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/AboutDialog.h"
+#include "app/AppSettings.h"
 #include "app/CGrid.h"
 #include "app/CPlot.h"
 #include "app/CVelutraDoc.h"
@@ -10,11 +11,13 @@
 #include "app/CompressorRecord.h"
 #include "app/HelpWindow.h"
 #include "app/SwitchFormEvent.h"
+#include "props/PropertyEngine.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 
 namespace velutra {
@@ -26,10 +29,12 @@ constexpr int kFormCommands[] = { kCmdNew, kCmdOpen, kCmdSaveAs, kCmdDelete, kCm
 
 } // namespace
 
-CMainFrame::CMainFrame(CompressorRecord& record, CVelutraDoc& doc, QWidget* parent)
+CMainFrame::CMainFrame(CompressorRecord& record, CVelutraDoc& doc, MessageSink& messages, QWidget* parent)
     : QMainWindow(parent)
     , record_(record)
-    , doc_(doc) {
+    , doc_(doc)
+    , messages_(messages)
+    , propertyEngine_(std::make_unique<PropertyEngine>()) {
     // A fixed-size window: no maximise button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -38,6 +43,8 @@ CMainFrame::CMainFrame(CompressorRecord& record, CVelutraDoc& doc, QWidget* pare
     help_ = new HelpWindow(this);
     CreateStatusBar();
     CreateMenus();
+    const QSettings settings(kSettingsOrganisation, kSettingsApplication);
+    propertyEngine_->SetLibraryPath(settings.value(kSettingPropertyLibrary).toString().toStdString());
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -137,7 +144,7 @@ void CMainFrame::ShowInitialForm() {
 }
 
 FormView* CMainFrame::CreateForm(int formId) {
-    const FormContext context { record_, doc_, *this };
+    const FormContext context { record_, doc_, *this, messages_ };
     switch (formId) {
     case kFormDescription:
         return new CVelutraView(context);

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -12,6 +13,8 @@ struct CompressorRecord;
 class CVelutraDoc;
 class FormView;
 class HelpWindow;
+class MessageSink;
+class PropertyEngine;
 
 // The main window: menus and keys, the status bar, and exactly one form at a time, replaced
 // at every switch request.
@@ -19,7 +22,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    CMainFrame(CompressorRecord& record, CVelutraDoc& doc, QWidget* parent = nullptr);
+    CMainFrame(CompressorRecord& record, CVelutraDoc& doc, MessageSink& messages, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Creates the description form; the start-up load runs in its initial update.
@@ -34,6 +37,8 @@ public:
     QAction* Command(int commandId) const;
     QString CurrentFileText() const;
     HelpWindow* Help() const { return help_; }
+    // The one property engine of the run.
+    PropertyEngine& Engine() { return *propertyEngine_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -51,14 +56,14 @@ private:
 
     CompressorRecord& record_;
     CVelutraDoc& doc_;
+    MessageSink& messages_;
+    std::unique_ptr<PropertyEngine> propertyEngine_;
     FormView* form_ = nullptr;
     int currentFormId_ = 0;
     std::map<int, QAction*> commands_;
     QLabel* currentFile_ = nullptr;
     HelpWindow* help_ = nullptr;
     bool placed_ = false;
-    // The one PropertyEngine of the run belongs here: created in the constructor, destroyed with
-    // the frame, reached by the forms through FormContext::frame.
 };
 
 } // namespace velutra

@@ -6,7 +6,8 @@
 namespace velutra {
 
 CVelutraApp::CVelutraApp(MessageSink& messages, FileDialogs& dialogs)
-    : doc_(std::make_unique<CVelutraDoc>(record_, dialogs, messages, recent_)) { }
+    : messages_(messages)
+    , doc_(std::make_unique<CVelutraDoc>(record_, dialogs, messages, recent_)) { }
 
 CVelutraApp::~CVelutraApp() = default;
 
@@ -19,7 +20,7 @@ bool CVelutraApp::InitInstance(const QStringList& arguments) {
         if (!doc_->ReadCommandLineFile(arguments[1]))
             return false;
     }
-    frame_ = std::make_unique<CMainFrame>(record_, *doc_);
+    frame_ = std::make_unique<CMainFrame>(record_, *doc_, messages_);
     QObject::connect(doc_.get(), &CVelutraDoc::currentFileChanged, frame_.get(), &CMainFrame::SetCurrentFile);
     frame_->ShowInitialForm();
     frame_->show();

@@ -29,6 +29,7 @@ public:
     CMainFrame* Frame() { return frame_.get(); }
 
 private:
+    MessageSink& messages_;
     CompressorRecord record_;
     RecentFileList recent_;
     std::unique_ptr<CVelutraDoc> doc_;

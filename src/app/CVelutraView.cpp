@@ -4,6 +4,8 @@
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
 #include "app/CompressorRecord.h"
+#include "app/MessageSink.h"
+#include "props/PropertyEngine.h"
 
 #include <QDir>
 #include <QLabel>
@@ -76,6 +78,11 @@ void CVelutraView::OnNext() {
     // of the chosen unit system.
     if (record.newRecordDefaultsPending == 1)
         record.ApplyDefaultAxes(record.unitsEnglish == 1);
+    // The map can be entered without properties; the user learns at once why the analysis
+    // will have none.
+    const SetupResult setup = context_.frame.Engine().SetupFluid(record.refrigerantIndex);
+    if (!setup.ok)
+        context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(setup.message)));
     PostSwitch(kFormMap);
 }
 

@@ -1,5 +1,7 @@
 #include "app/RecentFileList.h"
 
+#include "app/AppSettings.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -23,7 +25,7 @@ void RecentFileList::Add(const QString& path) {
     while (files.size() > kMaxEntries)
         files.removeLast();
 
-    QSettings settings(kOrganisation, kApplication);
+    QSettings settings(kSettingsOrganisation, kSettingsApplication);
     settings.remove(kGroup);
     settings.beginGroup(kGroup);
     for (int i = 0; i < files.size(); ++i)
@@ -32,7 +34,7 @@ void RecentFileList::Add(const QString& path) {
 }
 
 QStringList RecentFileList::Files() const {
-    QSettings settings(kOrganisation, kApplication);
+    QSettings settings(kSettingsOrganisation, kSettingsApplication);
     settings.beginGroup(kGroup);
     QStringList files;
     for (int i = 0; i < kMaxEntries; ++i) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
 
 namespace velutra {
@@ -10,8 +9,6 @@ namespace velutra {
 class RecentFileList {
 public:
     static constexpr int kMaxEntries = 4;
-    static inline const QString kOrganisation = QStringLiteral("Local AppWizard-Generated Applications");
-    static inline const QString kApplication = QStringLiteral("Velutra");
 
     // Puts a path at the top; an entry for the same file moves up instead of repeating.
     void Add(const QString& path);

@@ -5,10 +5,12 @@
 #include "app/CommandIds.h"
 #include "app/HelpWindow.h"
 #include "app/SwitchFormEvent.h"
+#include "props/PropertyEngine.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QPointer>
+#include <cmath>
 
 using namespace velutra;
 
@@ -168,6 +170,37 @@ void FrameTest::descriptionNextAppliesDefaultAxesOnlyAfterNew() {
     session.Settle();
     QCOMPARE(record.condCount, 2);
     QCOMPARE(record.condTempText[0][0], std::string("40.0"));
+}
+
+void FrameTest::descriptionNextSetsUpRefrigerant() {
+    Session session;
+    QVERIFY(session.Start());
+    session.Record().refrigerantIndex = 2;
+    session.Click("Next >>");
+    QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
+    PropertyEngine& engine = session.Frame().Engine();
+    QVERIFY(engine.IsSetUp());
+    QCOMPARE(engine.refrigerant, 2);
+    // Propane, 44.09562 g/mol (NIST Chemistry WebBook).
+    QVERIFY(std::abs(engine.MolarMass() / 44.09562 - 1) < 1e-4);
+}
+
+void FrameTest::descriptionNextReportsMissingPropertyLibrary() {
+    const QByteArray previous = qgetenv("VELUTRA_PROPERTY_LIBRARY");
+    qputenv("VELUTRA_PROPERTY_LIBRARY", folder_->Path("no-such-library.so").toLocal8Bit());
+    Session session;
+    QVERIFY(session.Start());
+    session.Click("Next >>");
+    session.Settle();
+    if (previous.isNull())
+        qunsetenv("VELUTRA_PROPERTY_LIBRARY");
+    else
+        qputenv("VELUTRA_PROPERTY_LIBRARY", previous);
+    QCOMPARE(session.messages.errors.size(), 1);
+    QVERIFY(session.messages.errors[0].contains("no-such-library.so"));
+    QVERIFY(!session.Frame().Engine().IsSetUp());
+    // The map can still be entered.
+    QCOMPARE(session.FormId(), kFormMap);
 }
 
 void FrameTest::helpShowsTopicOfVisibleForm() {

@@ -22,6 +22,8 @@ private slots:
     void navigationButtonsReachTheirTargets_data();
     void navigationButtonsReachTheirTargets();
     void descriptionNextAppliesDefaultAxesOnlyAfterNew();
+    void descriptionNextSetsUpRefrigerant();
+    void descriptionNextReportsMissingPropertyLibrary();
     void helpShowsTopicOfVisibleForm();
     void aboutBox();
     void everyButtonHasAnAccessibleName();
