@@ -5,9 +5,14 @@
  * arguments are arrays of mole fractions with room for VELUTRA_THERMO_MAX_COMPONENTS entries.
  * Units: K, kPa, mol/dm3, J/mol, J/(mol K), g/mol.
  *
- * Routines that take an error code set it to 0 on success; on failure it is non-zero, the
- * error text holds a NUL-terminated message (truncated to the declared length) and the
- * results the call should have produced are NaN. No routine throws or aborts.
+ * Routines that take an error code set it to 0 (and the error text to "") on success; on failure
+ * it is non-zero, the error text holds a NUL-terminated message (truncated to the declared
+ * length) and the results the call should have produced are NaN. No routine throws or aborts.
+ * Error codes: 1 fluid file missing or unreadable, 2 bad argument (NaN, non-positive, unknown
+ * flag), 3 outside the equation's range (or at/above the critical point for saturation), 4 no
+ * density root of the requested phase, 5 no convergence, 6 no fluid set up, 7 not supported.
+ *
+ * The routines share one set-up and are meant for one caller at a time.
  */
 #ifndef VELUTRA_THERMO_H
 #define VELUTRA_THERMO_H
@@ -46,11 +51,13 @@ VELUTRA_THERMO_API void TPFLSHdll(double* t, double* p, double* z, double* d, do
     double* y, double* q, double* e, double* h, double* s, double* cv, double* cp, double* w, int* ierr, char* herr,
     size_t herrLength);
 
-/* Density root at (t, p) of composition x: kph 1 liquid, 2 vapour; kguess 0 (no initial guess). */
+/* Density root at (t, p) of composition x: kph 1 liquid, 2 vapour; kguess 0 (no initial guess;
+ * 1 is accepted and the guess not needed). Below the critical temperature a vapour root exists
+ * up to the saturation pressure and a liquid root from it upwards. */
 VELUTRA_THERMO_API void TPRHOdll(double* t, double* p, double* x, int* kph, int* kguess, double* d, int* ierr,
     char* herr, size_t herrLength);
 
-/* Flash at (p, s), one or two phases. */
+/* Flash at (p, s), one or two phases; in two phases cv, cp and w are NaN. */
 VELUTRA_THERMO_API void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl, double* dv,
     double* x, double* y, double* q, double* e, double* h, double* cv, double* cp, double* w, int* ierr, char* herr,
     size_t herrLength);
