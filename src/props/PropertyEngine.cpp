@@ -164,10 +164,32 @@ void PropertyEngine::LiquidLineEnthalpy(double pressureKPa) {
     block_.temperature = temperature;
     block_.pressure = pressure;
     block_.phaseFlag = 1;
+    const std::string errorBefore = lastError_;
     Run(kTPRHO);
+    if (std::isnan(block_.density) && std::isfinite(pressureKPa))
+        BubbleLiquidInstead(pressureKPa, errorBefore);
     RunTherm();
     enthalpy = block_.enthalpy;
     entropy = block_.entropy;
+}
+
+// A library may have no liquid root below the bubble pressure (no metastable liquid), which is
+// where the liquid line lies for a condensing temperature just under 90 F, such as the 32.2 C
+// of an SI map (305.35 K). The bubble-point liquid at 90 F, of the same composition, stands in:
+// a liquid's enthalpy changes by about v (1 - T beta) dP, a few J/mol for 100 kPa.
+void PropertyEngine::BubbleLiquidInstead(double pressureKPa, const std::string& errorBefore) {
+    block_.temperature = kLineTempK;
+    block_.phaseFlag = 1;
+    Run(kSATT);
+    const bool belowBubble = block_.pressure >= pressureKPa;
+    const double liquidDensity = block_.liquidDensity;
+    block_.pressure = pressureKPa;
+    if (!belowBubble || !std::isfinite(liquidDensity)) {
+        block_.density = kNaN;
+        return;
+    }
+    block_.density = liquidDensity;
+    lastError_ = errorBefore;
 }
 
 void PropertyEngine::Run(int code) {

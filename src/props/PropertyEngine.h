@@ -82,6 +82,7 @@ private:
     void RunTherm();
     void StatePoint(int mode);
     void LiquidLineEnthalpy(double pressureKPa);
+    void BubbleLiquidInstead(double pressureKPa, const std::string& errorBefore);
     bool Ready(const char* routine);
     bool InputsFinite(const char* routine, std::initializer_list<double> inputs);
     bool Succeeded(const char* routine);

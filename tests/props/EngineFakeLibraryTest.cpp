@@ -92,9 +92,9 @@ TEST_F(EngineWithFakeLibrary, SetupPassesFluidListMixingRuleReferenceStateAndLen
 // T2 = T1 (Pc/Pe)^(R/cp), the liquid line from the liquid root.
 TEST_F(EngineWithFakeLibrary, CycleStatesFollowTheSequenceAndEndAtTheDischargeState) {
     ASSERT_TRUE(engine.SetupFluid(0).ok);
-    const CycleStateResult r = engine.CycleStates(250.0, 300.0);
+    const CycleStateResult r = engine.CycleStates(250.0, 320.0);
     const double pe = 100.0;
-    const double pc = 100.0 * std::exp(20.0 / 6.0);
+    const double pc = 100.0 * std::exp(20.0 * (1.0 - 250.0 / 320.0));
     const double t2 = kLineK * std::pow(pc / pe, kR / 40.0);
     EXPECT_NEAR_REL(r.M, 100.0, 1e-14);
     EXPECT_NEAR_REL(r.Pe, pe, kSolver);
@@ -111,6 +111,16 @@ TEST_F(EngineWithFakeLibrary, CycleStatesFollowTheSequenceAndEndAtTheDischargeSt
     EXPECT_EQ(probe.LastGuess(), 0);
     EXPECT_EQ(probe.LastErrLength(), 255u);
     EXPECT_TRUE(engine.LastError().empty()) << engine.LastError();
+}
+
+// Condensing below 90 F puts the liquid line below the saturation pressure, where this library
+// has no liquid root; the saturated liquid at 90 F stands in for it.
+TEST_F(EngineWithFakeLibrary, LiquidLineBelowSaturationTakesTheSaturatedLiquid) {
+    ASSERT_TRUE(engine.SetupFluid(0).ok);
+    const CycleStateResult r = engine.CycleStates(250.0, 290.0);
+    EXPECT_NEAR_REL(r.h3, 20.0 * kLineK - 5000.0, kSolver);
+    EXPECT_TRUE(engine.LastError().empty()) << engine.LastError();
+    EXPECT_NEAR_REL(r.h2s, 40.0 * kLineK * std::pow(r.Pc / r.Pe, kR / 40.0), kSolver);
 }
 
 TEST_F(EngineWithFakeLibrary, DewPressureAtTLeavesTheSaturatedVapourDensity) {

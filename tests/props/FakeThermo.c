@@ -5,7 +5,8 @@
  *   saturation  P = 100 exp(20 (1 - 250/T)) kPa, T < 400 K (above: an error, with a plausible
  *               pressure left behind as a careless library might)
  *   vapour      ideal gas with cp = 40 J/(mol K): rho = P/(R T), h = 40 T, s = 40 ln(T/250) - R ln(P/100)
- *   liquid      the liquid root is 10 mol/dm3; h = 20 T - 5000, s = 20 ln(T/250) - 30
+ *   liquid      the liquid root is 10 mol/dm3, none below the saturation pressure (no metastable
+ *               liquid); h = 20 T - 5000, s = 20 ln(T/250) - 30
  * Set-up fails for a fluid list naming "R152a" (as a missing fluid file would), with an error
  * text that fills the whole declared length and has no terminating NUL. */
 #include "velutra_thermo.h"
@@ -116,12 +117,14 @@ void TPFLSHdll(double* t, double* p, double* z, double* d, double* dl, double* d
 void TPRHOdll(double* t, double* p, double* x, int* kph, int* kguess, double* d, int* ierr, char* herr,
     size_t herrLength) {
     (void)x;
-    (void)herr;
-    (void)herrLength;
     lastKph = *kph;
     lastGuess = *kguess;
     *d = *kph == 1 ? 10.0 : *p / (R * *t);
     *ierr = 0;
+    if (*kph == 1 && *t < 400.0 && *p < SatP(*t)) {
+        *ierr = 4;
+        strncpy(herr, "no liquid root below the saturation pressure", herrLength);
+    }
 }
 
 void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl, double* dv, double* x,
