@@ -4,6 +4,7 @@
 #include "app/TextRules.h"
 #include "cli/CliCommand.h"
 #include "files/CompressorFile.h"
+#include "files/TableImport.h"
 #include "props/PropertyEngine.h"
 
 #include <algorithm>
@@ -22,6 +23,7 @@ using Json = nlohmann::ordered_json;
 struct AnalyzeOptions {
     std::string path;
     int smoothingMethod = -1; // -1: as the record holds it
+    int refrigerant = -1; // -1: the file's own
     bool perRow = false;
     bool json = false;
 };
@@ -43,6 +45,14 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
             if (found == names.end())
                 throw UsageError("unknown smoothing \"" + method + "\"");
             options.smoothingMethod = static_cast<int>(found - names.begin());
+        } else if (arg == "--refrigerant") {
+            if (i + 1 == args.size())
+                throw UsageError("--refrigerant needs a name");
+            const std::string& name = args[++i];
+            const auto found = std::find(kRefrigerantNames.begin(), kRefrigerantNames.end(), name);
+            if (found == kRefrigerantNames.end())
+                throw UsageError("unknown refrigerant \"" + name + "\"");
+            options.refrigerant = static_cast<int>(found - kRefrigerantNames.begin());
         } else if (options.path.empty() && !arg.empty() && arg[0] != '-') {
             options.path = arg;
         } else {
@@ -50,7 +60,7 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
         }
     }
     if (options.path.empty())
-        throw UsageError("expects a compressor file or a published map (.csv)");
+        throw UsageError("expects a compressor file, a table file (.tab) or a published map (.csv)");
     return options;
 }
 
@@ -199,8 +209,12 @@ int Analyze(const std::vector<std::string>& args) {
     record.ApplyNewDefaults();
     if (EndsWith(options.path, ".csv"))
         ReadPublishedMap(options.path, record);
+    else if (EndsWith(options.path, ".tab"))
+        ImportTable(options.path, record); // a table names no refrigerant: R134a unless --refrigerant
     else
         ReadCompressorFile(options.path, record);
+    if (options.refrigerant >= 0)
+        record.refrigerantIndex = options.refrigerant;
     if (record.refrigerantIndex < 0 || record.refrigerantIndex >= static_cast<int>(kRefrigerantNames.size()))
         throw std::runtime_error(
             "refrigerant code " + std::to_string(record.refrigerantIndex) + " is not one of the six");
@@ -235,9 +249,10 @@ int Analyze(const std::vector<std::string>& args) {
 } // namespace
 
 void AddAnalyzeCommands(std::vector<CliCommand>& commands) {
-    commands.push_back({ "analyze", "FILE [--smoothing original|linear|quadratic] [--per-row] [--json]",
-        "analyse the map of a compressor file or published map (.csv): derived tables, fits, current map, "
-        "EERs",
+    commands.push_back({ "analyze",
+        "FILE [--smoothing original|linear|quadratic] [--per-row] [--refrigerant NAME] [--json]",
+        "analyse the map of a compressor file, table (.tab) or published map (.csv): derived tables, fits, "
+        "the current map and both rating-point EERs",
         Analyze });
 }
 
