@@ -10,7 +10,7 @@ namespace velutra {
 
 CGrid::CGrid(const FormContext& context, QWidget* parent)
     : FormView(context, kFormSmoothedMap, parent) {
-    body_->addWidget(new QLabel(QStringLiteral("Smoothed Map"), this), 1);
+    body_->addWidget(new QLabel(QStringLiteral("Smoothed Map"), this), 1, Qt::AlignTop);
     AddNavigationButton(QStringLiteral("<< Back"), kFormPlots);
     AddNavigationButton(QStringLiteral("New Run >>"), kFormDescription);
 }

@@ -161,6 +161,9 @@ FormView* CMainFrame::CreateForm(int formId) {
 
 void CMainFrame::Install(FormView* form) {
     setCentralWidget(form);
+    // A widget given a new parent stays hidden until shown, and a hidden form would leave the
+    // frame to shrink around nothing.
+    form->show();
     form_ = form;
     form->InitialUpdate();
     UpdateCommands();

@@ -9,7 +9,7 @@ namespace velutra {
 
 CPlot::CPlot(const FormContext& context, QWidget* parent)
     : FormView(context, kFormPlots, parent) {
-    body_->addWidget(new QLabel(QStringLiteral("Graphic Analysis"), this), 1);
+    body_->addWidget(new QLabel(QStringLiteral("Graphic Analysis"), this), 1, Qt::AlignTop);
     AddNavigationButton(QStringLiteral("<< Back"), kFormMap);
     AddNavigationButton(QStringLiteral("Next >>"), kFormSmoothedMap);
 }

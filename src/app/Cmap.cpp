@@ -9,7 +9,7 @@ namespace velutra {
 
 Cmap::Cmap(const FormContext& context, QWidget* parent)
     : FormView(context, kFormMap, parent) {
-    body_->addWidget(new QLabel(QStringLiteral("Manufacturer's Map Data"), this), 1);
+    body_->addWidget(new QLabel(QStringLiteral("Manufacturer's Map Data"), this), 1, Qt::AlignTop);
     AddNavigationButton(QStringLiteral("<< Back"), kFormDescription);
     AddNavigationButton(QStringLiteral("Next >>"), kFormPlots);
 }

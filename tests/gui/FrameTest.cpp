@@ -87,6 +87,7 @@ void FrameTest::switchRunsAfterPostingHandlerAndDestroysOldForm() {
     Session session;
     QVERIFY(session.Start());
     QPointer<FormView> description = session.Frame().CurrentForm();
+    const QSize frameSize = session.Frame().size();
     session.Click("Next >>");
     // The click handler has returned; the request waits in the queue.
     QCOMPARE(session.FormId(), kFormDescription);
@@ -96,6 +97,9 @@ void FrameTest::switchRunsAfterPostingHandlerAndDestroysOldForm() {
     QVERIFY(description.isNull());
     QCOMPARE(session.Frame().CurrentForm()->FormId(), kFormMap);
     QCOMPARE(session.Frame().centralWidget(), session.Frame().CurrentForm());
+    // The new form is shown and the frame keeps its size around it.
+    QVERIFY(session.Frame().CurrentForm()->isVisible());
+    QCOMPARE(session.Frame().size(), frameSize);
 }
 
 void FrameTest::navigationButtonsReachTheirTargets_data() {
