@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cli="${1:-build/release/src/cli/velutra-cli}"
-shared="../shared/maps"
+shared="data/maps"
 
 make_example() { # CSV NAME [import options...]
   local csv="$1" name="$2" refrigerant
