@@ -6,11 +6,15 @@ namespace velutra::thermo {
 
 StateProperties PropertiesFrom(const PureFluid& fluid, double tempK, double rho,
     const IdealDerivatives& ideal, const ResidualDerivatives& r) {
-    const double gasR = fluid.gasConstant();
+    return PropertiesFrom(fluid.gasConstant(), fluid.molarMass(), tempK, rho, ideal, r);
+}
+
+StateProperties PropertiesFrom(double gasR, double molarMass, double tempK, double rho,
+    const IdealDerivatives& ideal, const ResidualDerivatives& r) {
     StateProperties out;
     out.tempK = tempK;
     out.rho = rho;
-    out.pressure = PressureFrom(fluid, tempK, rho, r);
+    out.pressure = rho * gasR * tempK * (1.0 + r.delta_dDelta);
     const double tauTerm = ideal.tau_dTau + r.tau_dTau;
     out.internalEnergy = gasR * tempK * tauTerm;
     out.enthalpy = out.internalEnergy + gasR * tempK * (1.0 + r.delta_dDelta);
@@ -25,7 +29,7 @@ StateProperties PropertiesFrom(const PureFluid& fluid, double tempK, double rho,
     out.cv = gasR * cvR;
     out.cp = gasR * (cvR + x * x / y);
     // w^2 = (R T / M) (y + x^2 / (cv/R)), M in kg/mol.
-    out.soundSpeed = std::sqrt(gasR * tempK / (fluid.molarMass() * 1e-3) * (y + x * x / cvR));
+    out.soundSpeed = std::sqrt(gasR * tempK / (molarMass * 1e-3) * (y + x * x / cvR));
     // mu_JT R rho = -(delta alphar_delta + delta^2 alphar_deltadelta + delta tau alphar_deltatau)
     //               / (x^2 + cv/R y); with rho in mol/dm3 this gives K/kPa.
     out.jouleThomson

@@ -48,6 +48,10 @@ inline double EnthalpyFrom(
 StateProperties PropertiesFrom(const PureFluid& fluid, double tempK, double rho,
     const IdealDerivatives& ideal, const ResidualDerivatives& residual);
 
+// The same for any model (a mixture too) with gas constant gasR, J/(mol K), and molar mass, g/mol.
+StateProperties PropertiesFrom(double gasR, double molarMass, double tempK, double rho,
+    const IdealDerivatives& ideal, const ResidualDerivatives& residual);
+
 // All properties at (T, rho); T > 0, rho > 0.
 StateProperties PropertiesAt(const PureFluid& fluid, double tempK, double rho);
 
