@@ -218,24 +218,6 @@ TEST(ValidPoints, SortedByRatioWithEqualRatiosInWalkOrder) {
     }
 }
 
-TEST(MapRatingEER, InterpolatedInsideTheMap) {
-    // Capacity and power linear in both temperatures: bilinear interpolation is exact.
-    // Q = 6000 + 100 te - 20 tc, W = 500 + 4 tc + te; at (-10, 130): Q = 2400, W = 1010.
-    CompressorRecord record = MakeRecord(true, { 110, 125, 150 }, { -30, -15, 5, 25 });
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 4; ++c) {
-            const double te = std::stod(record.evapTempText[c]);
-            const double tc = std::stod(record.condTempText[r][0]);
-            record.capacityText[r][c] = Text(6000 + 100 * te - 20 * tc);
-            record.powerText[r][c] = Text(500 + 4 * tc + te);
-        }
-    }
-    IdealGasCycle engine;
-    MapAnalysis analysis(engine, record);
-    analysis.ReadMapFromRecord();
-    EXPECT_TRUE(NearRel(record.mapRatingEER, 2400.0 / 1010.0, 1e-12));
-}
-
 TEST(MapRatingEER, FirstColumnAboveRatingExtrapolatesFromTheFirstTwo) {
     // Columns 0 and 10 F, rows 110 and 130 F: fe = (-10 - 0) / 10 = -1, fr = 1, so the value is
     // 2 X[1][0] - X[1][1]: capacity 2 * 5000 - 6000 = 4000, power 2 * 1000 - 1100 = 900.
