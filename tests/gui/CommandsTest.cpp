@@ -286,6 +286,35 @@ void CommandsTest::importOfMalformedTableChangesNothing() {
     QCOMPARE(session.Frame().CurrentFileText(), QString("Current file: not yet read"));
 }
 
+void CommandsTest::exportWritesTableAndReportsFailure() {
+    Session session;
+    QVERIFY(session.Start());
+    session.GoTo(kFormSmoothedMap);
+    CompressorRecord& record = session.Record();
+    record.condCount = 1;
+    record.evapCount = 1;
+    record.condTemp[0] = 90;
+    record.evapTemp[0] = -10.7;
+    record.capacity[0][0] = 5234.56;
+    record.power[0][0] = 410;
+    const QString path = folder_->Path("Maps/out.tab");
+    session.dialogs.answers.push_back(path);
+    session.Trigger(kCmdExportTable);
+    QVERIFY(session.messages.errors.isEmpty());
+    QFile table(path);
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    const QByteArray text = table.readAll();
+    // Nine spaces, then "%12d" of the truncated -10.7.
+    QVERIFY(text.contains("\r\n" + QByteArray(18, ' ') + "-10\r\n"));
+    QVERIFY(text.contains("        90      5234.6\r\n"));
+    QCOMPARE(session.Frame().CurrentFileText(), QString("Current file: not yet read"));
+
+    session.dialogs.answers.push_back(folder_->Path("no-such-folder/out.tab"));
+    session.Trigger(kCmdExportTable);
+    QCOMPARE(session.messages.errors.size(), 1);
+    QVERIFY(session.messages.errors[0].contains("no-such-folder"));
+}
+
 void CommandsTest::ctrlSWritesCommandLineFile() {
     const QString path = folder_->Path("Maps/acme.cmp");
     folder_->WriteRecord(path, WorkingFolder::SampleRecord());

@@ -26,6 +26,7 @@ private slots:
     void deleteAsksAndRemoves();
     void importFromMapFormReloadsDescription();
     void importOfMalformedTableChangesNothing();
+    void exportWritesTableAndReportsFailure();
     void ctrlSWritesCommandLineFile();
     void recentFileListKeepsFourNewestFirst();
 

@@ -1,7 +1,6 @@
 #include "FrameTest.h"
 
 #include "Session.h"
-#include "app/AboutDialog.h"
 #include "app/CommandIds.h"
 #include "app/HelpWindow.h"
 #include "app/SwitchFormEvent.h"
@@ -223,18 +222,6 @@ void FrameTest::helpShowsTopicOfVisibleForm() {
         QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(page.fileName()));
         QVERIFY(page.readAll().contains("<h1>"));
     }
-}
-
-void FrameTest::aboutBox() {
-    AboutDialog about;
-    QCOMPARE(about.windowTitle(), QString("About Velutra"));
-    QStringList texts;
-    for (auto* label : about.findChildren<QLabel*>())
-        texts.append(label->text());
-    QVERIFY(texts.contains("Velutra Version 1.0"));
-    const auto buttons = about.findChildren<QAbstractButton*>();
-    QCOMPARE(buttons.size(), 1);
-    QCOMPARE(buttons[0]->text(), QString("OK"));
 }
 
 void FrameTest::everyButtonHasAnAccessibleName() {

@@ -25,7 +25,6 @@ private slots:
     void descriptionNextSetsUpRefrigerant();
     void descriptionNextReportsMissingPropertyLibrary();
     void helpShowsTopicOfVisibleForm();
-    void aboutBox();
     void everyButtonHasAnAccessibleName();
 
 private:
