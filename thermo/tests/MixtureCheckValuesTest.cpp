@@ -8,6 +8,8 @@
 #include "Tolerance.h"
 #include "mixture/DewBubble.h"
 #include "mixture/MixtureDensityRoot.h"
+#include "mixture/MixtureFlashPS.h"
+#include "mixture/MixtureFlashTP.h"
 #include "mixture/MixtureProperties.h"
 
 #include <sstream>
@@ -111,6 +113,71 @@ TEST_P(MixtureCheckValuesTest, DensityRoots) {
         ++checked;
     }
     EXPECT_EQ(checked, 5);
+}
+
+TEST_P(MixtureCheckValuesTest, FlashesFromTPAndPS) {
+    int checked = 0;
+    for (const CheckRow* row : rows("state")) {
+        const std::string& kind = row->text("kind");
+        if (kind != "tp_vapour" && kind != "tp_liquid" && kind != "ps_discharge")
+            continue;
+        SCOPED_TRACE(kind + " at " + row->text("T_K") + " K, " + row->text("P_kPa") + " kPa");
+        const double pressure = row->number("P_kPa");
+        MixtureFlashResult flash;
+        if (kind == "ps_discharge") {
+            const double s = row->number("s_J_molK");
+            const double rhoRow = row->number("rho_mol_dm3");
+            flash = MixtureFlashPS(
+                model(), z(), pressure, s - ReferenceIdealShift(model(), z(), row->number("T_K"), rhoRow).s);
+        } else {
+            flash = MixtureFlashTP(model(), z(), row->number("T_K"), pressure);
+        }
+        ASSERT_TRUE(flash.outcome.ok()) << flash.outcome.reason;
+        EXPECT_FALSE(flash.twoPhase);
+        EXPECT_EQ(flash.quality, kind == "tp_liquid" ? 0.0 : 1.0);
+        const IdealShift shift = ReferenceIdealShift(model(), z(), flash.state.tempK, flash.state.rho);
+        EXPECT_NEAR_REL(flash.state.tempK, row->number("T_K"), kBlend);
+        EXPECT_NEAR_REL(flash.state.pressure, pressure, kBlend);
+        EXPECT_NEAR_REL(flash.state.rho, row->number("rho_mol_dm3"), kBlend);
+        EXPECT_NEAR_REL(flash.state.enthalpy, row->number("h_J_mol") - shift.h, kBlend);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 5);
+}
+
+// The cycle state sequence as the program runs it: dew pressures at Te and Tc, the 90 F suction
+// gas at Pe, the 90 F liquid at Pc, the isentropic discharge state at (Pc, s1). Compared through
+// the quantities the program derives, which depend on h and s only through differences.
+TEST_P(MixtureCheckValuesTest, CycleSequences) {
+    constexpr double kSuctionK = 305.37222222222226;
+    int checked = 0;
+    for (const CheckRow* row : rows("cycle")) {
+        SCOPED_TRACE("Te " + row->text("Te_K") + ", Tc " + row->text("Tc_K"));
+        const double molarMass = model().molarMass(z());
+        const MixtureSaturation evaporator = DewPointAtT(model(), z(), row->number("Te_K"));
+        const MixtureSaturation condenser = DewPointAtT(model(), z(), row->number("Tc_K"));
+        ASSERT_TRUE(evaporator.outcome.ok() && condenser.outcome.ok());
+        const MixtureFlashResult suction
+            = MixtureFlashTP(model(), z(), kSuctionK, evaporator.pressure, &evaporator);
+        const MixtureFlashResult liquid
+            = MixtureSinglePhase(model(), z(), kSuctionK, condenser.pressure, Phase::Liquid);
+        ASSERT_TRUE(suction.outcome.ok() && liquid.outcome.ok());
+        const MixtureFlashResult discharge
+            = MixtureFlashPS(model(), z(), condenser.pressure, suction.state.entropy, &condenser);
+        ASSERT_TRUE(discharge.outcome.ok()) << discharge.outcome.reason;
+        EXPECT_NEAR_REL(evaporator.pressure, row->number("Pe"), kBlend);
+        EXPECT_NEAR_REL(condenser.pressure, row->number("Pc"), kBlend);
+        EXPECT_NEAR_REL(suction.state.rho, row->number("d1"), kBlend);
+        EXPECT_NEAR_REL(discharge.state.tempK, row->number("T2s"), kBlend);
+        EXPECT_NEAR_REL((suction.state.enthalpy - liquid.state.enthalpy) / molarMass,
+            row->number("q_evap_kJ_kg"), kBlend);
+        EXPECT_NEAR_REL((discharge.state.enthalpy - suction.state.enthalpy) / molarMass,
+            row->number("w_is_kJ_kg"), kBlend);
+        EXPECT_NEAR_REL(molarMass * suction.state.rho, row->number("rho1_kg_m3"), kBlend);
+        EXPECT_NEAR_REL(condenser.pressure / evaporator.pressure, row->number("Pc_over_Pe"), kBlend);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Blends, MixtureCheckValuesTest, ::testing::Values("R404A", "R507A"));

@@ -4,6 +4,8 @@
 #include "MixtureFixture.h"
 #include "Tolerance.h"
 #include "mixture/DewBubble.h"
+#include "mixture/MixtureFlashPS.h"
+#include "mixture/MixtureFlashTP.h"
 #include "mixture/MixtureProperties.h"
 #include "mixture/PhaseEquilibriumTerms.h"
 
@@ -113,6 +115,74 @@ TEST_P(MixtureEquilibriumTest, DewAndBubbleCurvesAreContinuous) {
         }
         EXPECT_EQ(solved, static_cast<int>((SweepTopK(GetParam()) - 200.0) / 0.5) + 1);
     }
+}
+
+// Inside the band between bubble and dew pressure the (T, p) flash splits the feed: the phases
+// hold the feed's moles of every component, have equal fugacities and the flash pressure, and
+// the quality runs from 1 near the dew point to 0 near the bubble point.
+TEST_P(MixtureEquilibriumTest, TwoPhaseFlashConservesMassWithEqualFugacities) {
+    const int n = model().size();
+    for (double tempK : { 230.0, 300.0, 335.0 }) {
+        const MixtureSaturation dew = DewPointAtT(model(), z(), tempK);
+        const MixtureSaturation bubble = BubblePointAtT(model(), z(), tempK);
+        ASSERT_TRUE(dew.outcome.ok() && bubble.outcome.ok());
+        double lastQuality = 1.0;
+        for (double w : { 0.02, 0.5, 0.98 }) {
+            const double p = dew.pressure + w * (bubble.pressure - dew.pressure);
+            SCOPED_TRACE(std::to_string(tempK) + " K, " + std::to_string(p) + " kPa");
+            const MixtureFlashResult flash = MixtureFlashTP(model(), z(), tempK, p);
+            ASSERT_TRUE(flash.outcome.ok()) << flash.outcome.reason;
+            ASSERT_TRUE(flash.twoPhase);
+            EXPECT_LT(flash.quality, lastQuality);
+            lastQuality = flash.quality;
+            const PhaseEquilibriumTerms liquid
+                = EvaluatePhase(model(), tempK, Densities(flash.x, flash.rhoL, n));
+            const PhaseEquilibriumTerms vapour
+                = EvaluatePhase(model(), tempK, Densities(flash.y, flash.rhoV, n));
+            EXPECT_TRUE(NearRel(liquid.pressure(model().gasConstant(), tempK), p, 1e-10));
+            EXPECT_TRUE(NearRel(vapour.pressure(model().gasConstant(), tempK), p, 1e-10));
+            for (int i = 0; i < n; ++i) {
+                EXPECT_NEAR((1.0 - flash.quality) * flash.x[i] + flash.quality * flash.y[i], z()[i], 1e-12);
+                EXPECT_NEAR(liquid.lnFugacity[i], vapour.lnFugacity[i], 1e-10);
+            }
+        }
+        EXPECT_GT(lastQuality, 0.0);
+    }
+}
+
+// (T, p) -> s -> (p, s) gives T back in the vapour, the liquid and inside the two-phase band.
+TEST_P(MixtureEquilibriumTest, FlashFromPSInvertsFlashFromTP) {
+    const double tempK = 280.0;
+    const MixtureSaturation dew = DewPointAtT(model(), z(), tempK);
+    const MixtureSaturation bubble = BubblePointAtT(model(), z(), tempK);
+    ASSERT_TRUE(dew.outcome.ok() && bubble.outcome.ok());
+    for (double p : { 0.5 * dew.pressure, 0.5 * (dew.pressure + bubble.pressure), 3.0 * bubble.pressure }) {
+        SCOPED_TRACE(std::to_string(p) + " kPa");
+        const MixtureFlashResult tp = MixtureFlashTP(model(), z(), tempK, p);
+        ASSERT_TRUE(tp.outcome.ok()) << tp.outcome.reason;
+        const MixtureFlashResult ps = MixtureFlashPS(model(), z(), p, tp.state.entropy);
+        ASSERT_TRUE(ps.outcome.ok()) << ps.outcome.reason;
+        EXPECT_EQ(ps.twoPhase, tp.twoPhase);
+        EXPECT_TRUE(NearRel(ps.state.tempK, tempK, 1e-10));
+        EXPECT_TRUE(NearRel(ps.state.enthalpy, tp.state.enthalpy, 1e-10));
+        EXPECT_NEAR(ps.quality, tp.quality, 1e-9);
+    }
+}
+
+// At the dew pressure of Te the suction gas is vapour whether the phase comes from a new dew
+// point or from the known one at Te; a known dew point at a higher temperature is not used.
+TEST_P(MixtureEquilibriumTest, KnownDewPointGivesTheSameFlash) {
+    const MixtureSaturation evaporator = DewPointAtT(model(), z(), 250.0);
+    ASSERT_TRUE(evaporator.outcome.ok());
+    const MixtureFlashResult known = MixtureFlashTP(model(), z(), 305.0, evaporator.pressure, &evaporator);
+    const MixtureFlashResult fresh = MixtureFlashTP(model(), z(), 305.0, evaporator.pressure);
+    ASSERT_TRUE(known.outcome.ok() && fresh.outcome.ok());
+    EXPECT_TRUE(NearRel(known.state.rho, fresh.state.rho, 1e-12));
+    EXPECT_EQ(known.quality, 1.0);
+    // Below Te the same pressure lies in the two-phase band or the liquid: the hint must not apply.
+    const MixtureFlashResult colder = MixtureFlashTP(model(), z(), 245.0, evaporator.pressure, &evaporator);
+    ASSERT_TRUE(colder.outcome.ok());
+    EXPECT_NE(colder.quality, 1.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Blends, MixtureEquilibriumTest, ::testing::Values("R404A", "R507A"));
