@@ -136,8 +136,11 @@ TEST_F(RealMap, CopelandR404ACommercialCompressor) {
     m.ApplySmoothing();
     const double deviation = LargestDeviation(m);
     EXPECT_TRUE(std::isfinite(deviation));
-    EXPECT_GT(record.smoothedRatingEER, 3.0);
-    EXPECT_LT(record.smoothedRatingEER, 8.0);
+    // The rating point lies outside this medium-temperature map (-10 F against its 0 F, 130 F
+    // against its 120 F), so the EER is extrapolated: 2 to 6 Btu/h per W is what an R404A
+    // compressor gives there.
+    EXPECT_GT(record.smoothedRatingEER, 2.0);
+    EXPECT_LT(record.smoothedRatingEER, 6.0);
     std::cout << "Copeland R404A: isentropic " << isentropic.low << ".." << isentropic.high
               << ", volumetric (plotted) " << plotted.low << ".." << plotted.high
               << ", largest deviation of the linear-smoothed map " << deviation * 100 << " %, smoothed EER "
