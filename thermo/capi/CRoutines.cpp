@@ -4,6 +4,8 @@
 #include "FlashPS.h"
 #include "FlashTP.h"
 #include "FluidPathResolver.h"
+#include "MixtureRoutines.h"
+#include "MixtureSession.h"
 #include "Properties.h"
 #include "Saturation.h"
 #include "Session.h"
@@ -136,22 +138,26 @@ std::vector<std::string> SplitFileList(const std::string& list) {
     return out;
 }
 
+void Finish(const Report& report, const CallOutcome& outcome) {
+    if (outcome.code == 0)
+        report.ok();
+    else
+        report.fail(outcome.code, outcome.message);
+}
+
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
     return text;
 }
 
-void SetUp(
-    int* nc, char* hfiles, char* hrf, const Report& report, std::size_t hfilesLength, std::size_t hrfLength) {
+void SetUp(int* nc, char* hfiles, char* hfmix, char* hrf, const Report& report, std::size_t hfilesLength,
+    std::size_t hfmixLength, std::size_t hrfLength) {
     Session& session = Session::instance();
     session.clear();
+    MixtureSession::instance().clear();
     if (nc == nullptr || *nc < 1 || *nc > VELUTRA_THERMO_MAX_COMPONENTS) {
         report.fail(static_cast<int>(ErrorCode::BadArgument),
             "SETUPdll: the component count must be 1 to " + std::to_string(VELUTRA_THERMO_MAX_COMPONENTS));
-        return;
-    }
-    if (*nc > 1) {
-        report.fail(static_cast<int>(ErrorCode::NotSupported), "SETUPdll: mixtures not supported yet");
         return;
     }
     const std::string reference = Upper(ReadText(hrf, hrfLength));
@@ -165,6 +171,28 @@ void SetUp(
         report.fail(static_cast<int>(ErrorCode::BadArgument),
             "SETUPdll: the fluid file list names " + std::to_string(files.size()) + " files for "
                 + std::to_string(*nc) + " components");
+        return;
+    }
+    if (*nc > 1) {
+        std::vector<std::string> paths;
+        for (const std::string& file : files) {
+            const std::optional<std::string> path = ResolveFluidFile(file, LibraryFluidFolders());
+            if (!path) {
+                report.fail(
+                    static_cast<int>(ErrorCode::BadFluidFile), "SETUPdll: fluid file not found: " + file);
+                return;
+            }
+            paths.push_back(*path);
+        }
+        const std::string mixFile = ReadText(hfmix, hfmixLength);
+        const std::optional<std::string> mixPath = ResolveFluidFile(mixFile, LibraryFluidFolders());
+        if (!mixPath) {
+            report.fail(static_cast<int>(ErrorCode::BadFluidFile),
+                "SETUPdll: mixing-rule file not found: " + mixFile);
+            return;
+        }
+        MixtureSession::instance().setUp(paths, *mixPath, reference);
+        report.ok();
         return;
     }
     const std::optional<std::string> path = ResolveFluidFile(files.front(), LibraryFluidFolders());
@@ -183,13 +211,10 @@ extern "C" {
 
 void SETUPdll(int* nc, char* hfiles, char* hfmix, char* hrf, int* ierr, char* herr, size_t hfilesLength,
     size_t hfmixLength, size_t hrfLength, size_t herrLength) {
-    // The mixing-rule file matters only for mixtures, which the set-up refuses for now.
-    (void)hfmix;
-    (void)hfmixLength;
     const Report report { ierr, herr, herrLength };
     try {
         const std::lock_guard lock(Session::instance().mutex());
-        SetUp(nc, hfiles, hrf, report, hfilesLength, hrfLength);
+        SetUp(nc, hfiles, hfmix, hrf, report, hfilesLength, hfmixLength, hrfLength);
     } catch (const ThermoError& e) {
         report.fail(static_cast<int>(e.code()), std::string("SETUPdll: ") + e.what());
     } catch (const std::exception& e) {
@@ -200,15 +225,20 @@ void SETUPdll(int* nc, char* hfiles, char* hfmix, char* hrf, int* ierr, char* he
 }
 
 void WMOLdll(double* x, double* wmm) {
-    (void)x;
     const std::lock_guard lock(Session::instance().mutex());
+    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+        double m = 0.0;
+        for (int i = 0; x && i < mixture->size(); ++i)
+            m += x[i] * mixture->component(i).molarMass();
+        Set(wmm, x ? m : kNaN);
+        return;
+    }
     const PureFluid* fluid = Session::instance().fluid();
     Set(wmm, fluid ? fluid->molarMass() : kNaN);
 }
 
 void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rhov, double* xliq,
     double* xvap, int* ierr, char* herr, size_t herrLength) {
-    (void)x;
     const Report report { ierr, herr, herrLength };
     Session& session = Session::instance();
     const std::lock_guard lock(session.mutex());
@@ -217,6 +247,15 @@ void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rh
     Set(rhov, kNaN);
     SetPureComposition(xliq, kNaN);
     SetPureComposition(xvap, kNaN);
+    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+        if (t == nullptr || x == nullptr || kph == nullptr || (*kph != 1 && *kph != 2))
+            report.fail(static_cast<int>(ErrorCode::BadArgument),
+                "SATTdll: temperature and composition are required, the phase flag must be 1 (bubble) or 2 "
+                "(dew)");
+        else
+            Finish(report, MixtureSaturationAtT(*mixture, *t, x, *kph, p, rhol, rhov, xliq, xvap));
+        return;
+    }
     if (!report.requireFluid("SATTdll", session.fluid()))
         return;
     if (t == nullptr || kph == nullptr || (*kph != 1 && *kph != 2)) {
@@ -242,7 +281,6 @@ void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rh
 void TPFLSHdll(double* t, double* p, double* z, double* d, double* dl, double* dv, double* x, double* y,
     double* q, double* e, double* h, double* s, double* cv, double* cp, double* w, int* ierr, char* herr,
     size_t herrLength) {
-    (void)z;
     const Report report { ierr, herr, herrLength };
     Session& session = Session::instance();
     const std::lock_guard lock(session.mutex());
@@ -250,6 +288,14 @@ void TPFLSHdll(double* t, double* p, double* z, double* d, double* dl, double* d
         Set(out, kNaN);
     SetPureComposition(x, kNaN);
     SetPureComposition(y, kNaN);
+    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+        if (t == nullptr || p == nullptr || z == nullptr)
+            report.fail(static_cast<int>(ErrorCode::BadArgument),
+                "TPFLSHdll: temperature, pressure and composition are required");
+        else
+            Finish(report, MixtureStateFromTP(*mixture, *t, *p, z, d, dl, dv, x, y, q, e, h, s, cv, cp, w));
+        return;
+    }
     if (!report.requireFluid("TPFLSHdll", session.fluid()))
         return;
     if (t == nullptr || p == nullptr) {
@@ -283,13 +329,21 @@ void TPFLSHdll(double* t, double* p, double* z, double* d, double* dl, double* d
 
 void TPRHOdll(double* t, double* p, double* x, int* kph, int* kguess, double* d, int* ierr, char* herr,
     size_t herrLength) {
-    (void)x;
     const Report report { ierr, herr, herrLength };
     Session& session = Session::instance();
     const std::lock_guard lock(session.mutex());
     // Without a guess the old value of d is no start value, and after a failure it must not pass
     // for a result.
     Set(d, kNaN);
+    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+        if (t == nullptr || p == nullptr || x == nullptr || kph == nullptr || (*kph != 1 && *kph != 2))
+            report.fail(static_cast<int>(ErrorCode::BadArgument),
+                "TPRHOdll: temperature, pressure and composition are required, the phase flag must be 1 "
+                "(liquid) or 2 (vapour)");
+        else
+            Finish(report, MixtureDensityRoot(*mixture, *t, *p, x, *kph, d));
+        return;
+    }
     if (!report.requireFluid("TPRHOdll", session.fluid()))
         return;
     if (t == nullptr || p == nullptr || kph == nullptr || (*kph != 1 && *kph != 2)) {
@@ -324,7 +378,6 @@ void TPRHOdll(double* t, double* p, double* x, int* kph, int* kguess, double* d,
 void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl, double* dv, double* x,
     double* y, double* q, double* e, double* h, double* cv, double* cp, double* w, int* ierr, char* herr,
     size_t herrLength) {
-    (void)z;
     const Report report { ierr, herr, herrLength };
     Session& session = Session::instance();
     const std::lock_guard lock(session.mutex());
@@ -332,6 +385,14 @@ void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl
         Set(out, kNaN);
     SetPureComposition(x, kNaN);
     SetPureComposition(y, kNaN);
+    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+        if (p == nullptr || s == nullptr || z == nullptr)
+            report.fail(static_cast<int>(ErrorCode::BadArgument),
+                "PSFLSHdll: pressure, entropy and composition are required");
+        else
+            Finish(report, MixtureStateFromPS(*mixture, *p, *s, z, t, d, dl, dv, x, y, q, e, h, cv, cp, w));
+        return;
+    }
     if (!report.requireFluid("PSFLSHdll", session.fluid()))
         return;
     if (p == nullptr || s == nullptr) {
@@ -364,11 +425,16 @@ void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl
 
 void THERMdll(double* t, double* rho, double* x, double* p, double* e, double* h, double* s, double* cv,
     double* cp, double* w, double* hjt) {
-    (void)x;
     Session& session = Session::instance();
     const std::lock_guard lock(session.mutex());
     for (double* out : { p, e, h, s, cv, cp, w, hjt })
         Set(out, kNaN);
+    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+        if (t != nullptr && rho != nullptr && std::isfinite(*t) && std::isfinite(*rho) && *t > 0.0
+            && *rho > 0.0)
+            MixtureStateFromTRho(*mixture, *t, *rho, x, p, e, h, s, cv, cp, w, hjt);
+        return;
+    }
     const PureFluid* fluid = session.fluid();
     if (fluid == nullptr || t == nullptr || rho == nullptr || !std::isfinite(*t) || !std::isfinite(*rho)
         || !(*t > 0.0) || !(*rho > 0.0))

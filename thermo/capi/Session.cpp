@@ -15,6 +15,10 @@ Session& Session::instance() {
 
 void Session::setUp(const std::string& path, const std::string& referenceCode) {
     clear();
+    current_ = &load(path, referenceCode);
+}
+
+const PureFluid& Session::load(const std::string& path, const std::string& referenceCode) {
     const std::string key = path + "\n" + referenceCode;
     auto& slot = loaded_[key];
     if (!slot) {
@@ -33,7 +37,7 @@ void Session::setUp(const std::string& path, const std::string& referenceCode) {
         }
         slot = std::move(fluid);
     }
-    current_ = slot.get();
+    return *slot;
 }
 
 void Session::clear() {

@@ -25,6 +25,8 @@ public:
     // Makes the fluid of `path` with `reference` current, loading it on first use.
     // Throws ThermoError when the file cannot be read or the reference state not computed.
     void setUp(const std::string& path, const std::string& referenceCode);
+    // The fluid of `path` with `reference`, loaded on first use (mixture components come from here).
+    const PureFluid& load(const std::string& path, const std::string& referenceCode);
     void clear();
 
     // Remembers rho as the vapour root at (T, p).

@@ -174,8 +174,55 @@ int main(void) {
     CHECK(isnan(wmm));
     set_up(1, "R134a.fld", "XYZ");
     CHECK(ierr != 0);
+
+    /* R507A as the program sets it up (R143A in capitals): dew point at 240 K with the incipient
+     * liquid, the suction vapour at 305.37 K with its remembered vapour root, the liquid root
+     * and THERM at the same T and the dew pressure at 320 K, the discharge state from (P, s). */
     set_up(2, "..\\fluids\\R125.fld|..\\fluids\\R143A.fld", "DEF");
-    CHECK(ierr != 0 && strstr(herr, "mixtures not supported yet") != NULL);
+    CHECK(ierr == 0);
+    x[0] = 0.41184;
+    x[1] = 0.58816;
+    wmol(x, &wmm);
+    CHECK(near_rel(wmm, 98.859167936, 1e-12));
+    t = 240.0;
+    kph = 2;
+    satt(&t, x, &kph, &p, &dl, &dv, xl, xv, &ierr, herr, 255);
+    CHECK(ierr == 0 && near_rel(p, 186.79135442011926, 1e-6) && near_rel(dv, 0.10076006731289047, 1e-6));
+    CHECK(near_rel(xl[0], 0.40565276100442405, 1e-6) && near_rel(xv[1], 0.58816, 1e-15));
+    t = 305.37222222222226;
+    p = 771.58320059804259;
+    tpflsh(&t, &p, x, &d, &dl, &dv, xl, xv, &q, &e, &h, &s, &cv, &cp, &w, &ierr, herr, 255);
+    CHECK(ierr == 0 && q == 1.0 && near_rel(d, 0.34758963305759671, 1e-6));
+    kph = 2;
+    kguess = 0;
+    tprho(&t, &p, x, &kph, &kguess, &d, &ierr, herr, 255);
+    CHECK(ierr == 0 && near_rel(d, 0.34758963305759671, 1e-6));
+    p = 1575.4050869218879;
+    kph = 1;
+    tprho(&t, &p, x, &kph, &kguess, &d, &ierr, herr, 255);
+    CHECK(ierr == 0 && near_rel(d, 10.229021311106871, 1e-6));
+    therm(&t, &d, x, &p, &e, &h, &s, &cv, &cp, &w, &hjt);
+    CHECK(near_rel(p, 1575.4050869218879, 1e-6) && near_rel(h, 24288.014036158031, 1e-6));
+    t = 320.0;
+    kph = 2;
+    satt(&t, x, &kph, &p, &dl, &dv, xl, xv, &ierr, herr, 255);
+    CHECK(ierr == 0 && near_rel(p, 2194.9652229756839, 1e-6));
+    s = 188.97499956806155; /* the discharge entropy at 1345.06 kPa, P from the dew point at 300 K */
+    p = 1345.0590442595194;
+    psflsh(&p, &s, x, &t, &d, &dl, &dv, xl, xv, &q, &e, &h, &cv, &cp, &w, &ierr, herr, 255);
+    CHECK(ierr == 0 && near_rel(t, 386.00333853740381, 1e-6) && near_rel(d, 0.46108419697475328, 1e-6));
+    /* A pair the mixing rules do not know, a missing mixing-rule file: errors, no ideal mixture. */
+    set_up(2, "R125.fld|R152a.fld", "DEF");
+    CHECK(ierr != 0 && strstr(herr, "R125/R152a") != NULL);
+    wmol(x, &wmm);
+    CHECK(isnan(wmm));
+    nc = 2;
+    strcpy(hfiles, "R125.fld|R143a.fld");
+    strcpy(hfmix, "nosuch.bnc");
+    setup(&nc, hfiles, hfmix, hrf, &ierr, herr, 10000, 255, 3, 255);
+    CHECK(ierr != 0 && strstr(herr, "nosuch.bnc") != NULL);
+    x[0] = 1.0;
+    x[1] = 0.0;
 
     /* Case-insensitive names; the default reference state of propane is NBP: h = 0 for the
      * saturated liquid at 101.325 kPa, reached at about 231.04 K, so at 231 K |h| is a few J/mol
