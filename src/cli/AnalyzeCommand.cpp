@@ -1,10 +1,8 @@
 #include "analysis/MapAnalysis.h"
-#include "analysis/PublishedMapCsv.h"
 #include "app/CompressorRecord.h"
 #include "app/TextRules.h"
 #include "cli/CliCommand.h"
-#include "files/CompressorFile.h"
-#include "files/TableImport.h"
+#include "cli/MapInput.h"
 #include "props/PropertyEngine.h"
 
 #include <algorithm>
@@ -39,20 +37,11 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
         } else if (arg == "--smoothing") {
             if (i + 1 == args.size())
                 throw UsageError("--smoothing needs original, linear or quadratic");
-            const std::string& method = args[++i];
-            const std::array<const char*, 3> names = { "original", "linear", "quadratic" };
-            const auto found = std::find(names.begin(), names.end(), method);
-            if (found == names.end())
-                throw UsageError("unknown smoothing \"" + method + "\"");
-            options.smoothingMethod = static_cast<int>(found - names.begin());
+            options.smoothingMethod = SmoothingMethodOf(args[++i]);
         } else if (arg == "--refrigerant") {
             if (i + 1 == args.size())
                 throw UsageError("--refrigerant needs a name");
-            const std::string& name = args[++i];
-            const auto found = std::find(kRefrigerantNames.begin(), kRefrigerantNames.end(), name);
-            if (found == kRefrigerantNames.end())
-                throw UsageError("unknown refrigerant \"" + name + "\"");
-            options.refrigerant = static_cast<int>(found - kRefrigerantNames.begin());
+            options.refrigerant = RefrigerantIndexOf(args[++i]);
         } else if (options.path.empty() && !arg.empty() && arg[0] != '-') {
             options.path = arg;
         } else {
@@ -62,13 +51,6 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
     if (options.path.empty())
         throw UsageError("expects a compressor file, a table file (.tab) or a published map (.csv)");
     return options;
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-    if (text.size() < tail.size())
-        return false;
-    return std::equal(tail.rbegin(), tail.rend(), text.rbegin(),
-        [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 // Largest relative deviation of the current map from the entered one, over the points in use.
@@ -206,13 +188,7 @@ void PrintText(std::ostream& out, const Json& json) {
 int Analyze(const std::vector<std::string>& args) {
     const AnalyzeOptions options = ParseOptions(args);
     CompressorRecord record;
-    record.ApplyNewDefaults();
-    if (EndsWith(options.path, ".csv"))
-        ReadPublishedMap(options.path, record);
-    else if (EndsWith(options.path, ".tab"))
-        ImportTable(options.path, record); // a table names no refrigerant: R134a unless --refrigerant
-    else
-        ReadCompressorFile(options.path, record);
+    ReadMapFile(options.path, record); // a table names no refrigerant: R134a unless --refrigerant
     if (options.refrigerant >= 0)
         record.refrigerantIndex = options.refrigerant;
     if (record.refrigerantIndex < 0 || record.refrigerantIndex >= static_cast<int>(kRefrigerantNames.size()))

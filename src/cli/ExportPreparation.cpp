@@ -1,19 +1,23 @@
 #include "cli/ExportPreparation.h"
 
-#include "app/TextRules.h"
+#include "analysis/MapAnalysis.h"
+#include "props/PropertyEngine.h"
+
+#include <stdexcept>
 
 namespace velutra::cli {
 
 void PrepareMapForExport(CompressorRecord& record) {
-    for (int r = 0; r < kMaxCond; ++r) {
-        record.condTemp[r] = TextToNumber(record.condTempText[r][0]);
-        for (int c = 0; c < kMaxEvap; ++c) {
-            record.capacity[r][c] = TextToNumber(record.capacityText[r][c]);
-            record.power[r][c] = TextToNumber(record.powerText[r][c]);
-        }
-    }
-    for (int c = 0; c < kMaxEvap; ++c)
-        record.evapTemp[c] = TextToNumber(record.evapTempText[c]);
+    PropertyEngine engine;
+    const SetupResult setup = engine.SetupFluid(record.refrigerantIndex);
+    if (!setup.ok)
+        throw std::runtime_error(setup.message);
+    MapAnalysis analysis(engine, record);
+    analysis.LoadOptionsFromRecord();
+    analysis.ReadMapFromRecord();
+    analysis.FitMap();
+    analysis.ApplySmoothing();
+    analysis.StoreResultsInRecord();
 }
 
 } // namespace velutra::cli

@@ -4,9 +4,10 @@
 
 namespace velutra::cli {
 
-// Fills the numeric map that the table export writes (condTemp, evapTemp, capacity, power).
-// Until the analysis of the entered map is available here, the numbers are the record's texts
-// read with the text-to-number rule; once it is, this is the one place that runs it first.
+// Runs the analysis of the record's map as the plot form does before the smoothed map is
+// shown: read, fit, apply the record's smoothingMethod (0 keeps the entered map), then store
+// the current map into the numeric tables that the table export writes. The property
+// library is set up for the record's refrigerant; a failed set-up throws with its message.
 void PrepareMapForExport(CompressorRecord& record);
 
 } // namespace velutra::cli

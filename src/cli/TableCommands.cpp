@@ -1,36 +1,16 @@
 #include "app/CompressorRecord.h"
 #include "cli/CliCommand.h"
 #include "cli/ExportPreparation.h"
+#include "cli/MapInput.h"
 #include "files/CompressorFile.h"
 #include "files/TableExport.h"
 #include "files/TableImport.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace velutra::cli {
 
 namespace {
-
-bool HasTableExtension(const std::string& path) {
-    if (path.size() < 4)
-        return false;
-    std::string extension = path.substr(path.size() - 4);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".tab";
-}
-
-int RefrigerantIndex(const std::string& name) {
-    for (size_t i = 0; i < kRefrigerantNames.size(); ++i) {
-        if (name == kRefrigerantNames[i])
-            return static_cast<int>(i);
-    }
-    std::string known;
-    for (const char* refrigerant : kRefrigerantNames)
-        known += std::string(known.empty() ? "" : ", ") + refrigerant;
-    throw UsageError("unknown refrigerant \"" + name + "\" (one of " + known + ")");
-}
 
 // Options of import for what a table does not carry.
 struct TextOption {
@@ -65,7 +45,7 @@ int Import(const std::vector<std::string>& args) {
         if (option != std::end(kTextOptions))
             chosen.*(option->field) = value;
         else if (arg == "--refrigerant")
-            chosen.refrigerantIndex = RefrigerantIndex(value);
+            chosen.refrigerantIndex = RefrigerantIndexOf(value);
         else
             throw UsageError("unknown option \"" + arg + "\"");
     }
@@ -81,17 +61,40 @@ int Import(const std::vector<std::string>& args) {
 }
 
 int ExportTab(const std::vector<std::string>& args) {
-    if (args.size() != 2
-        || std::any_of(args.begin(), args.end(), [](const std::string& a) { return a.empty(); }))
-        throw UsageError("expects an input file (.cmp or .tab) and an output file");
+    std::vector<std::string> files;
+    CompressorRecord options;
+    int refrigerant = -1;
+    options.smoothingMethod = 0;
+    options.smoothAllTemps = 1;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--per-row") {
+            options.smoothAllTemps = 0;
+        } else if (arg == "--smoothing" || arg == "--refrigerant") {
+            if (i + 1 >= args.size())
+                throw UsageError(arg + " needs a value");
+            if (arg == "--smoothing")
+                options.smoothingMethod = SmoothingMethodOf(args[++i]);
+            else
+                refrigerant = RefrigerantIndexOf(args[++i]);
+        } else if (!arg.empty() && arg[0] != '-') {
+            files.push_back(arg);
+        } else {
+            throw UsageError("unknown option \"" + arg + "\"");
+        }
+    }
+    if (files.size() != 2)
+        throw UsageError("expects an input file (.cmp, .tab or .csv) and an output file");
+
     CompressorRecord record;
-    record.ApplyNewDefaults();
-    if (HasTableExtension(args[0]))
-        ImportTable(args[0], record);
-    else
-        ReadCompressorFile(args[0], record);
+    ReadMapFile(files[0], record);
+    if (refrigerant >= 0)
+        record.refrigerantIndex = refrigerant;
+    record.smoothingMethod = options.smoothingMethod;
+    record.smoothAllTemps = options.smoothAllTemps;
+    record.smoothEachCondTemp = 1 - options.smoothAllTemps;
     PrepareMapForExport(record);
-    ExportTable(args[1], record);
+    ExportTable(files[1], record);
     return 0;
 }
 
@@ -103,8 +106,11 @@ void AddTableCommands(std::vector<CliCommand>& commands) {
         "TEXT]\n"
         "          [--rating-eer TEXT] [--speed TEXT] [--voltage TEXT]",
         "import a compressor table and save it as a compressor file", Import });
-    commands.push_back({ "export-tab", "FILE OUT.tab",
-        "write the map of a compressor file (.cmp) or table (.tab) as a compressor table", ExportTab });
+    commands.push_back({ "export-tab",
+        "FILE OUT.tab [--smoothing original|linear|quadratic] [--per-row] [--refrigerant NAME]",
+        "analyse the map of a compressor file, table (.tab) or published map (.csv) and write the current "
+        "map (entered, or rebuilt from the fits) as a compressor table",
+        ExportTab });
 }
 
 } // namespace velutra::cli

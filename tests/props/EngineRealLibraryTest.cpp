@@ -26,16 +26,19 @@ struct Refrigerant {
     int code;
     const char* name;
     bool blend;
-    // The check values use the IIR reference state for every fluid; "DEF" gives NBP for
-    // propane and isobutane, so only their enthalpy and entropy differences compare.
-    bool iirByDefault;
+    // Whether absolute enthalpy and entropy compare with the check values. These use the IIR
+    // reference state for every fluid, while "DEF" gives NBP for propane and isobutane; and the
+    // R404A values reduced R134a's ideal-gas part with its critical point instead of its
+    // equation's reducing values, which shifts absolute s by about 1e-5 relative. Differences
+    // compare for all six.
+    bool absoluteComparable;
 };
 
 const Refrigerant kRefrigerants[] = {
     { 0, "R134a", false, true },
     { 1, "R152a", false, true },
     { 2, "R290", false, false },
-    { 3, "R404A", true, true },
+    { 3, "R404A", true, false },
     { 4, "R507A", true, true },
     { 5, "R600a", false, false },
 };
@@ -86,7 +89,7 @@ TEST_P(EngineWithRealLibrary, CycleStatesMatchCheckValuesAndEndAtTheDischargeSta
         EXPECT_TRUE(NearRel(r.d1, Value(row, "d1"), tolerance));
         EXPECT_TRUE(NearRel(r.h1 - r.h3, Value(row, "h1") - h3, tolerance));
         EXPECT_TRUE(NearRel(r.h2s - r.h1, Value(row, "h2s") - Value(row, "h1"), tolerance));
-        if (GetParam().iirByDefault) {
+        if (GetParam().absoluteComparable) {
             EXPECT_TRUE(NearRel(r.h1, Value(row, "h1"), tolerance));
             EXPECT_TRUE(NearRel(r.s1, Value(row, "s1"), tolerance));
             EXPECT_TRUE(NearRel(r.h3, h3, tolerance));

@@ -1,0 +1,53 @@
+#include "cli/MapInput.h"
+
+#include "analysis/PublishedMapCsv.h"
+#include "cli/CliCommand.h"
+#include "files/CompressorFile.h"
+#include "files/TableImport.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace velutra::cli {
+
+namespace {
+
+bool HasExtension(const std::string& path, const std::string& extension) {
+    if (path.size() < extension.size())
+        return false;
+    return std::equal(extension.rbegin(), extension.rend(), path.rbegin(),
+        [](char wanted, char c) { return wanted == std::tolower(static_cast<unsigned char>(c)); });
+}
+
+} // namespace
+
+void ReadMapFile(const std::string& path, CompressorRecord& record) {
+    record.ApplyNewDefaults();
+    if (HasExtension(path, ".csv"))
+        ReadPublishedMap(path, record);
+    else if (HasExtension(path, ".tab"))
+        ImportTable(path, record);
+    else
+        ReadCompressorFile(path, record);
+}
+
+int RefrigerantIndexOf(const std::string& name) {
+    const auto found = std::find(kRefrigerantNames.begin(), kRefrigerantNames.end(), name);
+    if (found != kRefrigerantNames.end())
+        return static_cast<int>(found - kRefrigerantNames.begin());
+    std::string known;
+    for (const char* refrigerant : kRefrigerantNames)
+        known += std::string(known.empty() ? "" : ", ") + refrigerant;
+    throw UsageError("unknown refrigerant \"" + name + "\" (one of " + known + ")");
+}
+
+int SmoothingMethodOf(const std::string& name) {
+    const std::array<const char*, 3> names = { "original", "linear", "quadratic" };
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end())
+        throw UsageError("unknown smoothing \"" + name + "\" (original, linear or quadratic)");
+    return static_cast<int>(found - names.begin());
+}
+
+} // namespace velutra::cli
