@@ -78,9 +78,10 @@ DensityResult DensityFromTP(
             rho = pressureKPa > 0.5 * pSat ? sa.rhoV(tempK) * (pressureKPa / pSat)
                                            : pressureKPa / (fluid.gasConstant() * tempK);
         } else {
-            if (pressureKPa < pSat * (1.0 - kSaturationSlack))
-                return Fail(
-                    SolverStatus::NoRoot, "no liquid root: the pressure is below the saturation pressure");
+            // Below the saturation pressure the liquid root is metastable (superheated liquid);
+            // it exists down to the liquid spinodal, and the liquid line of a cycle whose
+            // condensing pressure lies under the saturation pressure at 90 F needs it. Beyond
+            // the spinodal the bracket closes without a root and the call fails.
             lo = c.criticalRho;
             rho = sa.rhoL(tempK);
         }

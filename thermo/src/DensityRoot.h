@@ -13,10 +13,10 @@ struct DensityResult {
 };
 
 // Density at (T, p) on the requested branch, T in K, p in kPa.
-// Below the critical temperature a liquid root exists for p >= p_sat(T) and a vapour root for
-// p <= p_sat(T) (each also a hair beyond p_sat, so saturation states are found from either side);
-// a metastable state farther from saturation is refused with NoRoot. Above the critical
-// temperature the one root is returned for either phase.
+// Below the critical temperature a vapour root exists for p <= p_sat(T) (also a hair beyond
+// p_sat, so saturation states are found from either side; supersaturated vapour is refused with
+// NoRoot), and a liquid root for p >= p_sat(T) and, metastable, below it down to the liquid
+// spinodal. Above the critical temperature the one root is returned for either phase.
 DensityResult DensityFromTP(const PureFluid& fluid, double tempK, double pressureKPa, Phase phase);
 
 // The same with the tau factors at this temperature already computed.

@@ -128,6 +128,33 @@ TEST_P(SolverConsistencyTest, DensityRootsAtSaturation) {
     EXPECT_TRUE(std::isnan(none.rho));
 }
 
+// A liquid slightly below its saturation pressure is metastable: its root continues the liquid
+// isotherm (density a little below the saturated liquid, pressure from the equation as asked),
+// as the liquid line of a cycle condensing just under the liquid temperature needs.
+TEST_P(SolverConsistencyTest, MetastableLiquidRootBelowSaturation) {
+    const double tempK = 0.8 * constants().criticalTempK;
+    const SaturationResult sat = SaturationAtT(fluid(), tempK);
+    ASSERT_TRUE(sat.outcome.ok());
+    const double pressure = 0.9 * sat.pressure;
+    const DensityResult liquid = DensityFromTP(fluid(), tempK, pressure, Phase::Liquid);
+    ASSERT_TRUE(liquid.outcome.ok()) << liquid.outcome.reason;
+    EXPECT_LT(liquid.rho, sat.rhoL);
+    EXPECT_GT(liquid.rho, 0.9 * sat.rhoL);
+    const ResidualDerivatives r = fluid().residual().evaluate(
+        fluid().residual().prepareTau(fluid().tau(tempK)), fluid().delta(liquid.rho));
+    EXPECT_NEAR_REL(PressureFrom(fluid(), tempK, liquid.rho, r), pressure, 1e-10);
+    EXPECT_GT(DpDrhoFrom(fluid(), tempK, r), 0.0) << "a stable branch of the isotherm";
+
+    // Close to the critical point the liquid spinodal lies not far below saturation; a pressure
+    // far under it has no liquid root at all.
+    const double nearCriticalK = 0.99 * constants().criticalTempK;
+    const SaturationResult nearSat = SaturationAtT(fluid(), nearCriticalK);
+    ASSERT_TRUE(nearSat.outcome.ok());
+    const DensityResult none = DensityFromTP(fluid(), nearCriticalK, 0.2 * nearSat.pressure, Phase::Liquid);
+    EXPECT_FALSE(none.outcome.ok());
+    EXPECT_TRUE(std::isnan(none.rho));
+}
+
 TEST_P(SolverConsistencyTest, SaturationCloseToTheCriticalPoint) {
     const double tempK = constants().criticalTempK - 0.01;
     const SaturationResult sat = SaturationAtT(fluid(), tempK);
