@@ -4,15 +4,16 @@ namespace velutra {
 
 namespace {
 
-constexpr std::array<const char*, kMaxCond> kEnglishCondTemps = { "90.0", "100.0", "110.0", "120.0", "130.0", "140.0" };
+constexpr std::array<const char*, kMaxCond> kEnglishCondTemps
+    = { "90.0", "100.0", "110.0", "120.0", "130.0", "140.0" };
 constexpr std::array<const char*, kMaxCond> kSICondTemps = { "45.0", "55.0", "65.0", "", "", "" };
-constexpr std::array<const char*, kMaxEvap> kEnglishEvapTemps = { "-40.0", "-30.0", "-20.0", "-10.0", "0.0", "10.0", "",
-    "" };
-constexpr std::array<const char*, kMaxEvap> kSIEvapTemps = { "-35.0", "-30.0", "-25.0", "-20.0", "-15.0", "-10.0", "", "" };
+constexpr std::array<const char*, kMaxEvap> kEnglishEvapTemps
+    = { "-40.0", "-30.0", "-20.0", "-10.0", "0.0", "10.0", "", "" };
+constexpr std::array<const char*, kMaxEvap> kSIEvapTemps
+    = { "-35.0", "-30.0", "-25.0", "-20.0", "-15.0", "-10.0", "", "" };
 
 void SetAxes(CompressorRecord& record, const std::array<const char*, kMaxCond>& cond,
-    const std::array<const char*, kMaxEvap>& evap)
-{
+    const std::array<const char*, kMaxEvap>& evap) {
     for (int r = 0; r < kMaxCond; ++r) {
         record.condTempText[r][0] = cond[r];
         record.condTempText[r][1] = cond[r];
@@ -23,8 +24,7 @@ void SetAxes(CompressorRecord& record, const std::array<const char*, kMaxCond>& 
 
 } // namespace
 
-void CompressorRecord::ApplyNewDefaults()
-{
+void CompressorRecord::ApplyNewDefaults() {
     manufacturer = "Manufacturer";
     model = "Model";
     ratingCapacityText = "Capacity";
@@ -53,8 +53,7 @@ void CompressorRecord::ApplyNewDefaults()
     newRecordDefaultsPending = 1;
 }
 
-void CompressorRecord::ApplyDefaultAxes(bool english)
-{
+void CompressorRecord::ApplyDefaultAxes(bool english) {
     if (english) {
         condCount = 6;
         evapCount = 6;
@@ -66,8 +65,7 @@ void CompressorRecord::ApplyDefaultAxes(bool english)
     }
 }
 
-void CompressorRecord::CopyPersistentFrom(const CompressorRecord& other)
-{
+void CompressorRecord::CopyPersistentFrom(const CompressorRecord& other) {
     manufacturer = other.manufacturer;
     model = other.model;
     ratingCapacityText = other.ratingCapacityText;
@@ -85,14 +83,15 @@ void CompressorRecord::CopyPersistentFrom(const CompressorRecord& other)
     powerText = other.powerText;
 }
 
-bool CompressorRecord::PersistentFieldsEqual(const CompressorRecord& other) const
-{
+bool CompressorRecord::PersistentFieldsEqual(const CompressorRecord& other) const {
     return manufacturer == other.manufacturer && model == other.model
         && ratingCapacityText == other.ratingCapacityText && ratingEERText == other.ratingEERText
-        && speedText == other.speedText && voltageText == other.voltageText && unitsEnglish == other.unitsEnglish
-        && unitsSI == other.unitsSI && refrigerantIndex == other.refrigerantIndex && condCount == other.condCount
-        && evapCount == other.evapCount && condTempText == other.condTempText && evapTempText == other.evapTempText
-        && capacityText == other.capacityText && powerText == other.powerText;
+        && speedText == other.speedText && voltageText == other.voltageText
+        && unitsEnglish == other.unitsEnglish && unitsSI == other.unitsSI
+        && refrigerantIndex == other.refrigerantIndex && condCount == other.condCount
+        && evapCount == other.evapCount && condTempText == other.condTempText
+        && evapTempText == other.evapTempText && capacityText == other.capacityText
+        && powerText == other.powerText;
 }
 
 } // namespace velutra

@@ -13,7 +13,8 @@ template <typename T> using EvapRow = std::array<T, kMaxEvap>;
 template <typename T> using MapTable = std::array<std::array<T, kMaxEvap>, kMaxCond>;
 
 // Refrigerant codes, in the order of the refrigerant lists and of refrigerantIndex.
-inline constexpr std::array<const char*, 6> kRefrigerantNames = { "R134a", "R152a", "R290", "R404A", "R507A", "R600a" };
+inline constexpr std::array<const char*, 6> kRefrigerantNames
+    = { "R134a", "R152a", "R290", "R404A", "R507A", "R600a" };
 
 // Help topics of the four forms.
 inline constexpr int kHelpDescription = 100;

@@ -4,16 +4,16 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <limits>
+#include <locale.h>
 
 namespace velutra {
 
-std::string FormatFixed(double value, int precision, int width)
-{
+std::string FormatFixed(double value, int precision, int width) {
     // to_chars never consults the locale, unlike printf, which the GUI toolkit's locale set-up would change.
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
     std::string text(buffer, result.ptr);
     if (!std::isfinite(value))
         text = std::isnan(value) ? (std::signbit(value) ? "-nan" : "nan") : (value < 0 ? "-inf" : "inf");
@@ -22,25 +22,29 @@ std::string FormatFixed(double value, int precision, int width)
     return text;
 }
 
-std::string FormatNumber(double value, int style)
-{
+std::string FormatNumber(double value, int style) {
     if (style < -4 || style > 4 || style == 0)
         return {};
     const double widened = static_cast<double>(static_cast<float>(value));
     return FormatFixed(widened, style < 0 ? -style : style, style < 0 ? 0 : 10);
 }
 
-std::string IntToText(long long value) { return std::to_string(value); }
+std::string IntToText(long long value) {
+    return std::to_string(value);
+}
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
-double TextToNumber(std::string_view text)
-{
+double TextToNumber(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i]))
         ++i;
@@ -79,8 +83,7 @@ double TextToNumber(std::string_view text)
     return strtod_l(token.c_str(), nullptr, cLocale);
 }
 
-long long LeadingInteger(std::string_view text)
-{
+long long LeadingInteger(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i]))
         ++i;
@@ -99,8 +102,7 @@ long long LeadingInteger(std::string_view text)
     return negative ? -value : value;
 }
 
-int TruncateToInt(double value)
-{
+int TruncateToInt(double value) {
     if (!std::isfinite(value) || value >= 2147483648.0 || value <= -2147483649.0)
         return 0;
     return static_cast<int>(value);

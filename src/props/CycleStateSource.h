@@ -5,13 +5,13 @@ namespace velutra {
 // Refrigerant states of one map point, in the property library's units:
 // M g/mol, pressures kPa, enthalpies J/mol, entropy J/(mol K), density mol/dm3.
 struct CycleStateResult {
-    double M = 0;   // molar mass
-    double Pe = 0;  // dew pressure at the evaporating temperature
-    double Pc = 0;  // dew pressure at the condensing temperature
-    double h1 = 0;  // suction vapour at 90 F and Pe
+    double M = 0; // molar mass
+    double Pe = 0; // dew pressure at the evaporating temperature
+    double Pc = 0; // dew pressure at the condensing temperature
+    double h1 = 0; // suction vapour at 90 F and Pe
     double s1 = 0;
-    double d1 = 0;  // vapour-root density of the suction state
-    double h3 = 0;  // liquid line at 90 F and Pc
+    double d1 = 0; // vapour-root density of the suction state
+    double h3 = 0; // liquid line at 90 F and Pc
     double h2s = 0; // end of the isentropic compression from s1 to Pc
 };
 

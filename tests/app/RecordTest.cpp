@@ -5,8 +5,7 @@
 namespace velutra {
 namespace {
 
-TEST(CompressorRecord, NewRestoresEveryPersistentFieldButKeepsConversionTarget)
-{
+TEST(CompressorRecord, NewRestoresEveryPersistentFieldButKeepsConversionTarget) {
     CompressorRecord record;
     record.ApplyNewDefaults();
     const CompressorRecord fresh = record;
@@ -33,8 +32,7 @@ TEST(CompressorRecord, NewRestoresEveryPersistentFieldButKeepsConversionTarget)
     EXPECT_EQ(record.recordLoaded, 1);
 }
 
-TEST(CompressorRecord, NewDefaultsAreEnglishAxesWithThreeBySixCounts)
-{
+TEST(CompressorRecord, NewDefaultsAreEnglishAxesWithThreeBySixCounts) {
     CompressorRecord record;
     record.ApplyNewDefaults();
     EXPECT_EQ(record.manufacturer, "Manufacturer");
@@ -48,8 +46,7 @@ TEST(CompressorRecord, NewDefaultsAreEnglishAxesWithThreeBySixCounts)
     EXPECT_EQ(record.evapTempText[6], "");
 }
 
-TEST(CompressorRecord, SIDefaultAxesLeaveThreeRowsEmptyAndKeepMapTexts)
-{
+TEST(CompressorRecord, SIDefaultAxesLeaveThreeRowsEmptyAndKeepMapTexts) {
     CompressorRecord record;
     record.ApplyNewDefaults();
     record.capacityText[0][0] = "5000";

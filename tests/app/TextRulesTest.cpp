@@ -2,14 +2,12 @@
 
 #include <clocale>
 #include <cmath>
-
 #include <gtest/gtest.h>
 
 namespace velutra {
 namespace {
 
-TEST(FormatNumber, StyleCodesGiveWidthAndDecimals)
-{
+TEST(FormatNumber, StyleCodesGiveWidthAndDecimals) {
     EXPECT_EQ(FormatNumber(5234.56, 1), "    5234.6");
     EXPECT_EQ(FormatNumber(1.5, 4), "    1.5000");
     EXPECT_EQ(FormatNumber(-2.25, -1), "-2.2") << "2.25 is exact in binary and rounds to even";
@@ -19,14 +17,12 @@ TEST(FormatNumber, StyleCodesGiveWidthAndDecimals)
     EXPECT_EQ(FormatNumber(12.0, -5), "");
 }
 
-TEST(FormatNumber, ValuePassesThroughSinglePrecision)
-{
+TEST(FormatNumber, ValuePassesThroughSinglePrecision) {
     // 2^24 + 1 has no float representation: it rounds to 2^24.
     EXPECT_EQ(FormatNumber(16777217.0, -1), "16777216.0");
 }
 
-TEST(FormatNumber, IgnoresTheUserLocale)
-{
+TEST(FormatNumber, IgnoresTheUserLocale) {
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
         GTEST_SKIP() << "no German locale on this machine";
     const std::string text = FormatNumber(1.5, -1);
@@ -36,8 +32,7 @@ TEST(FormatNumber, IgnoresTheUserLocale)
     EXPECT_EQ(value, 2.5);
 }
 
-TEST(TextToNumber, ReadsTheLeadingNumberOnly)
-{
+TEST(TextToNumber, ReadsTheLeadingNumberOnly) {
     EXPECT_EQ(TextToNumber("  -10.5abc"), -10.5);
     EXPECT_EQ(TextToNumber("+3"), 3.0);
     EXPECT_EQ(TextToNumber("1e3"), 1000.0);
@@ -48,8 +43,7 @@ TEST(TextToNumber, ReadsTheLeadingNumberOnly)
     EXPECT_EQ(TextToNumber("1,5"), 1.0) << "the decimal point is always '.'";
 }
 
-TEST(TextToNumber, EmptyOrNonNumericIsZero)
-{
+TEST(TextToNumber, EmptyOrNonNumericIsZero) {
     EXPECT_EQ(TextToNumber(""), 0.0);
     EXPECT_EQ(TextToNumber("   "), 0.0);
     EXPECT_EQ(TextToNumber("Capacity"), 0.0);
@@ -58,15 +52,13 @@ TEST(TextToNumber, EmptyOrNonNumericIsZero)
     EXPECT_EQ(TextToNumber("0x1F"), 0.0) << "hexadecimal is not a map value";
 }
 
-TEST(TextToNumber, OutOfRangeFollowsTheCLibrary)
-{
+TEST(TextToNumber, OutOfRangeFollowsTheCLibrary) {
     EXPECT_TRUE(std::isinf(TextToNumber("1e999")));
     EXPECT_EQ(TextToNumber("1e-999"), 0.0);
     EXPECT_EQ(TextToNumber("0." + std::string(400, '0') + "1"), 0.0);
 }
 
-TEST(LeadingInteger, SignedDigitsOrZero)
-{
+TEST(LeadingInteger, SignedDigitsOrZero) {
     EXPECT_EQ(LeadingInteger("  33.9"), 33);
     EXPECT_EQ(LeadingInteger("-40"), -40);
     EXPECT_EQ(LeadingInteger("abc"), 0);
@@ -74,8 +66,7 @@ TEST(LeadingInteger, SignedDigitsOrZero)
     EXPECT_GT(LeadingInteger(std::string(60, '9')), 0) << "a long digit run must not overflow";
 }
 
-TEST(TruncateToInt, TowardZeroAndSafeOnNonFinite)
-{
+TEST(TruncateToInt, TowardZeroAndSafeOnNonFinite) {
     EXPECT_EQ(TruncateToInt(-10.7), -10);
     EXPECT_EQ(TruncateToInt(54.44), 54);
     EXPECT_EQ(TruncateToInt(NAN), 0);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-
 #include <gtest/gtest.h>
 
 namespace velutra::test {
@@ -20,20 +19,20 @@ inline constexpr double kSingle = 1e-6;
 } // namespace tol
 
 // Relative difference, falling back to absolute near zero.
-inline double RelativeDifference(double actual, double expected)
-{
+inline double RelativeDifference(double actual, double expected) {
     const double scale = std::max(std::fabs(expected), 1e-12);
     return std::fabs(actual - expected) / scale;
 }
 
-inline ::testing::AssertionResult NearRel(double actual, double expected, double tolerance)
-{
+inline ::testing::AssertionResult NearRel(double actual, double expected, double tolerance) {
     if (std::isfinite(actual) && RelativeDifference(actual, expected) <= tolerance)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "actual " << actual << " expected " << expected << " (relative difference "
-                                         << RelativeDifference(actual, expected) << ", tolerance " << tolerance << ")";
+    return ::testing::AssertionFailure()
+        << "actual " << actual << " expected " << expected << " (relative difference "
+        << RelativeDifference(actual, expected) << ", tolerance " << tolerance << ")";
 }
 
 } // namespace velutra::test
 
-#define EXPECT_NEAR_REL(actual, expected, tolerance) EXPECT_TRUE(::velutra::test::NearRel((actual), (expected), (tolerance)))
+#define EXPECT_NEAR_REL(actual, expected, tolerance)                                                         \
+    EXPECT_TRUE(::velutra::test::NearRel((actual), (expected), (tolerance)))

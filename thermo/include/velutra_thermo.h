@@ -41,15 +41,15 @@ VELUTRA_THERMO_API void WMOLdll(double* x, double* wmm);
 
 /* Saturation at temperature t: kph 1 bubble point, 2 dew point. Pressure, liquid and vapour
  * densities and the compositions of both phases. */
-VELUTRA_THERMO_API void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rhov, double* xliq,
-    double* xvap, int* ierr, char* herr, size_t herrLength);
+VELUTRA_THERMO_API void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rhov,
+    double* xliq, double* xvap, int* ierr, char* herr, size_t herrLength);
 
 /* Flash at (t, p): bulk density, phase densities and compositions, molar vapour fraction q
  * (a single-phase state gives 0 when liquid-like and 1 when vapour-like), internal energy,
  * enthalpy, entropy, cv, cp, speed of sound. */
-VELUTRA_THERMO_API void TPFLSHdll(double* t, double* p, double* z, double* d, double* dl, double* dv, double* x,
-    double* y, double* q, double* e, double* h, double* s, double* cv, double* cp, double* w, int* ierr, char* herr,
-    size_t herrLength);
+VELUTRA_THERMO_API void TPFLSHdll(double* t, double* p, double* z, double* d, double* dl, double* dv,
+    double* x, double* y, double* q, double* e, double* h, double* s, double* cv, double* cp, double* w,
+    int* ierr, char* herr, size_t herrLength);
 
 /* Density root at (t, p) of composition x: kph 1 liquid, 2 vapour; kguess 0 (no initial guess;
  * 1 is accepted and the guess not needed). Below the critical temperature a vapour root exists
@@ -58,14 +58,14 @@ VELUTRA_THERMO_API void TPRHOdll(double* t, double* p, double* x, int* kph, int*
     char* herr, size_t herrLength);
 
 /* Flash at (p, s), one or two phases; in two phases cv, cp and w are NaN. */
-VELUTRA_THERMO_API void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl, double* dv,
-    double* x, double* y, double* q, double* e, double* h, double* cv, double* cp, double* w, int* ierr, char* herr,
-    size_t herrLength);
+VELUTRA_THERMO_API void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl,
+    double* dv, double* x, double* y, double* q, double* e, double* h, double* cv, double* cp, double* w,
+    int* ierr, char* herr, size_t herrLength);
 
 /* Properties at (t, rho) of composition x: pressure, internal energy, enthalpy, entropy, cv, cp,
  * speed of sound (m/s), Joule-Thomson coefficient (K/kPa). Outputs are NaN for invalid inputs. */
-VELUTRA_THERMO_API void THERMdll(double* t, double* rho, double* x, double* p, double* e, double* h, double* s,
-    double* cv, double* cp, double* w, double* hjt);
+VELUTRA_THERMO_API void THERMdll(double* t, double* rho, double* x, double* p, double* e, double* h,
+    double* s, double* cv, double* cp, double* w, double* hjt);
 
 #ifdef __cplusplus
 }
