@@ -1,6 +1,7 @@
 #include "analysis/MapAnalysis.h"
 #include "app/CompressorRecord.h"
 #include "app/TextRules.h"
+#include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
 #include "cli/MapInput.h"
 #include "props/PropertyEngine.h"
@@ -200,18 +201,9 @@ int Analyze(const std::vector<std::string>& args) {
     record.smoothEachCondTemp = options.perRow ? 1 : 0;
 
     PropertyEngine engine;
-    const SetupResult setup = engine.SetupFluid(record.refrigerantIndex);
-    if (!setup.ok)
-        throw std::runtime_error(setup.message);
-
-    // The plot form's sequence: read, fit, smooth, then "Next >>" stores what it holds.
+    SetUpEngineFor(engine, record);
     MapAnalysis analysis(engine, record);
-    analysis.LoadOptionsFromRecord();
-    analysis.ReadMapFromRecord();
-    analysis.FitMap();
-    analysis.ApplySmoothing();
-    analysis.StoreResultsInRecord();
-    analysis.SaveOptionsToRecord();
+    RunPlotFormSequence(analysis);
     analysis.VolumetricEfficiencyPoints();
 
     const Json json = ToJson(record, analysis, analysis.RowsInUse(), analysis.ColumnsInUse());

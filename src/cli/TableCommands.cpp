@@ -1,6 +1,6 @@
 #include "app/CompressorRecord.h"
+#include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
-#include "cli/ExportPreparation.h"
 #include "cli/MapInput.h"
 #include "files/CompressorFile.h"
 #include "files/TableExport.h"
@@ -93,7 +93,10 @@ int ExportTab(const std::vector<std::string>& args) {
     record.smoothingMethod = options.smoothingMethod;
     record.smoothAllTemps = options.smoothAllTemps;
     record.smoothEachCondTemp = 1 - options.smoothAllTemps;
-    PrepareMapForExport(record);
+    PropertyEngine engine;
+    SetUpEngineFor(engine, record);
+    MapAnalysis analysis(engine, record);
+    RunPlotFormSequence(analysis);
     ExportTable(files[1], record);
     return 0;
 }

@@ -48,22 +48,6 @@ std::string ReadText(const char* buffer, std::size_t length) {
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-int CodeOf(SolverStatus status) {
-    switch (status) {
-    case SolverStatus::Converged:
-        return static_cast<int>(ErrorCode::None);
-    case SolverStatus::BadArgument:
-        return static_cast<int>(ErrorCode::BadArgument);
-    case SolverStatus::OutOfRange:
-        return static_cast<int>(ErrorCode::OutOfRange);
-    case SolverStatus::NoRoot:
-        return static_cast<int>(ErrorCode::NoRoot);
-    case SolverStatus::NoConvergence:
-        break;
-    }
-    return static_cast<int>(ErrorCode::NoConvergence);
-}
-
 std::string Format(const char* format, double a, double b) {
     char text[160];
     std::snprintf(text, sizeof text, format, a, b);
@@ -94,7 +78,7 @@ struct Report {
             const FluidConstants& c = fluid.constants();
             message += Format(": triple point %.6g K, critical point %.6g K", c.tripleTempK, c.criticalTempK);
         }
-        fail(CodeOf(outcome.status), message + ")");
+        fail(static_cast<int>(ErrorCodeOf(outcome.status)), message + ")");
     }
     // Reports a missing set-up; true when a fluid is set up.
     bool requireFluid(const char* routine, const PureFluid* fluid) const {

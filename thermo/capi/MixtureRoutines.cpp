@@ -15,27 +15,11 @@ namespace velutra::thermo {
 
 namespace {
 
-int CodeOf(SolverStatus status) {
-    switch (status) {
-    case SolverStatus::Converged:
-        return static_cast<int>(ErrorCode::None);
-    case SolverStatus::BadArgument:
-        return static_cast<int>(ErrorCode::BadArgument);
-    case SolverStatus::OutOfRange:
-        return static_cast<int>(ErrorCode::OutOfRange);
-    case SolverStatus::NoRoot:
-        return static_cast<int>(ErrorCode::NoRoot);
-    case SolverStatus::NoConvergence:
-        break;
-    }
-    return static_cast<int>(ErrorCode::NoConvergence);
-}
-
 CallOutcome Failure(
     const char* routine, const SolverOutcome& outcome, const char* format, double a, double b) {
     char values[160];
     std::snprintf(values, sizeof values, format, a, b);
-    return { CodeOf(outcome.status),
+    return { static_cast<int>(ErrorCodeOf(outcome.status)),
         std::string(routine) + ": " + outcome.reason + " (" + values + ", mixture)" };
 }
 

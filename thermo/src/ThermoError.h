@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SolverStatus.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -14,8 +16,24 @@ enum class ErrorCode {
     NoRoot = 4, // no density of the requested phase exists at the given state
     NoConvergence = 5, // an iteration did not meet its stopping test
     NotSetUp = 6, // a routine was called before a successful set-up
-    NotSupported = 7, // a request the library does not handle (mixtures for now)
 };
+
+// The code a solver's outcome is reported with.
+inline ErrorCode ErrorCodeOf(SolverStatus status) {
+    switch (status) {
+    case SolverStatus::Converged:
+        return ErrorCode::None;
+    case SolverStatus::BadArgument:
+        return ErrorCode::BadArgument;
+    case SolverStatus::OutOfRange:
+        return ErrorCode::OutOfRange;
+    case SolverStatus::NoRoot:
+        return ErrorCode::NoRoot;
+    case SolverStatus::NoConvergence:
+        break;
+    }
+    return ErrorCode::NoConvergence;
+}
 
 // Thrown by the loading code; solvers report through their result instead, so that a
 // failed iteration on a hot path costs no exception.

@@ -1,23 +1,22 @@
-#include "cli/ExportPreparation.h"
-
-#include "analysis/MapAnalysis.h"
-#include "props/PropertyEngine.h"
+#include "cli/AnalysisRun.h"
 
 #include <stdexcept>
 
 namespace velutra::cli {
 
-void PrepareMapForExport(CompressorRecord& record) {
-    PropertyEngine engine;
+void SetUpEngineFor(PropertyEngine& engine, const CompressorRecord& record) {
     const SetupResult setup = engine.SetupFluid(record.refrigerantIndex);
     if (!setup.ok)
         throw std::runtime_error(setup.message);
-    MapAnalysis analysis(engine, record);
+}
+
+void RunPlotFormSequence(MapAnalysis& analysis) {
     analysis.LoadOptionsFromRecord();
     analysis.ReadMapFromRecord();
     analysis.FitMap();
     analysis.ApplySmoothing();
     analysis.StoreResultsInRecord();
+    analysis.SaveOptionsToRecord();
 }
 
 } // namespace velutra::cli
