@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev libgl1-mesa-dev
   nlohmann-json3-dev libgtest-dev libbenchmark-dev
-  python3 xvfb xauth
+  python3 fonts-dejavu-core
 )
 
 missing=()
