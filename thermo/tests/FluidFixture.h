@@ -10,21 +10,29 @@
 
 namespace velutra::thermo::test {
 
+using velutra::test::CheckRow;
+using velutra::test::CheckRows;
+
+// The pure fluids of the check values.
+inline const std::vector<std::string>& PureFluids() {
+    static const std::vector<std::string> fluids { "R134a", "R152a", "R290", "R600a", "R125", "R143a" };
+    return fluids;
+}
+
 // The fluid of a check-value name, loaded once per test program and set to `reference`.
 inline const PureFluid& Fluid(const std::string& name, ReferenceState reference = ReferenceState::IIR) {
+    static const std::map<std::string, std::string> files { { "R134a", "R134a.fld" },
+        { "R152a", "R152a.fld" }, { "R290", "propane.fld" }, { "R600a", "isobutan.fld" },
+        { "R125", "R125.fld" }, { "R143a", "R143a.fld" } };
     static std::map<std::pair<std::string, ReferenceState>, std::unique_ptr<PureFluid>> cache;
     auto& slot = cache[{ name, reference }];
     if (!slot) {
-        slot = std::make_unique<PureFluid>(LoadFluidFile(FluidFileFor(name)));
+        slot = std::make_unique<PureFluid>(
+            LoadFluidFile(std::string(VELUTRA_THERMO_FLUIDS_DIR) + "/" + files.at(name)));
         if (!ApplyReferenceState(*slot, reference).ok())
             throw std::runtime_error("cannot set the reference state of " + name);
     }
     return *slot;
-}
-
-inline const std::vector<CheckRow>& CheckValues() {
-    static const std::vector<CheckRow> rows = ReadCheckValues(CheckValuesPath());
-    return rows;
 }
 
 } // namespace velutra::thermo::test

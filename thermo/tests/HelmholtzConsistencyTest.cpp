@@ -24,7 +24,6 @@ class HelmholtzConsistencyTest : public ::testing::TestWithParam<std::string> { 
 
 TEST_P(HelmholtzConsistencyTest, ResidualDerivativesMatchDifferences) {
     const ResidualHelmholtz& residual = Fluid(GetParam()).residual();
-    int checked = 0;
     for (const auto& point : kPoints) {
         const double tau = point[0];
         const double delta = point[1];
@@ -50,9 +49,7 @@ TEST_P(HelmholtzConsistencyTest, ResidualDerivativesMatchDifferences) {
         EXPECT_NEAR(r.tau2_dTau2, tau * tau * ttA, kDifference * (scale + std::fabs(r.tau2_dTau2)));
         EXPECT_NEAR(
             r.deltaTau_dDeltaTau, delta * tau * dtA, kDifference * (scale + std::fabs(r.deltaTau_dDeltaTau)));
-        ++checked;
     }
-    EXPECT_EQ(checked, 5);
 }
 
 // p = rho^2 (da/drho)_T with a = R T alpha: the pressure from the derivative against a
@@ -64,15 +61,12 @@ TEST_P(HelmholtzConsistencyTest, PressureFromHelmholtzEnergy) {
         return fluid.gasConstant() * tempK
             * (fluid.alpha0(tempK, rho).alpha0 + fluid.alphar(tempK, rho).alphar);
     };
-    int checked = 0;
     for (const double delta : { 0.02, 0.2, 2.2, 2.6 }) {
         const double rho = delta * fluid.constants().reducingRho;
         const double p = PressureFrom(fluid, tempK, rho, fluid.alphar(tempK, rho));
         const double fromEnergy = rho * rho * Derivative(helmholtz, rho, 1e-4 * rho);
         EXPECT_NEAR(p, fromEnergy, 1e-7 * rho * fluid.gasConstant() * tempK) << "delta " << delta;
-        ++checked;
     }
-    EXPECT_EQ(checked, 4);
 }
 
 // At vanishing density cp is the ideal-gas cp0 of the published equations.

@@ -20,24 +20,25 @@ class SolverConsistencyTest : public ::testing::TestWithParam<std::string> {
 protected:
     const PureFluid& fluid() const { return Fluid(GetParam()); }
     const FluidConstants& constants() const { return fluid().constants(); }
-    // Temperatures from just above the triple point to just below the critical point.
+    // Temperatures from just above the triple point to 0.01 K below the critical point.
     std::vector<double> saturationTemperatures() const {
         std::vector<double> out;
         const double lo = constants().tripleTempK + 0.5;
         const double hi = constants().criticalTempK - 0.05;
         for (int i = 0; i <= 20; ++i)
             out.push_back(lo + (hi - lo) * i / 20.0);
+        out.push_back(constants().criticalTempK - 0.01);
         return out;
     }
 };
 
 TEST_P(SolverConsistencyTest, SaturatedPhasesHaveEqualPressureAndGibbsEnergy) {
-    int checked = 0;
     for (const double tempK : saturationTemperatures()) {
         SCOPED_TRACE("T = " + std::to_string(tempK));
         const SaturationResult sat = SaturationAtT(fluid(), tempK);
         ASSERT_TRUE(sat.outcome.ok()) << sat.outcome.reason;
         ASSERT_GT(sat.rhoL, sat.rhoV);
+        EXPECT_LT(sat.pressure, constants().criticalPressure);
         const StateProperties liquid = PropertiesAt(fluid(), tempK, sat.rhoL);
         const StateProperties vapour = PropertiesAt(fluid(), tempK, sat.rhoV);
         // The liquid pressure carries the cancellation in 1 + delta alphar_delta: compare it on
@@ -47,22 +48,17 @@ TEST_P(SolverConsistencyTest, SaturatedPhasesHaveEqualPressureAndGibbsEnergy) {
         const double gL = liquid.enthalpy - tempK * liquid.entropy;
         const double gV = vapour.enthalpy - tempK * vapour.entropy;
         EXPECT_NEAR(gL, gV, 1e-9 * fluid().gasConstant() * tempK);
-        ++checked;
     }
-    EXPECT_EQ(checked, 21);
 }
 
 TEST_P(SolverConsistencyTest, SaturationAtPressureInvertsSaturationAtTemperature) {
-    int checked = 0;
     for (const double tempK : saturationTemperatures()) {
         const SaturationResult byT = SaturationAtT(fluid(), tempK);
         ASSERT_TRUE(byT.outcome.ok());
         const SaturationResult byP = SaturationAtP(fluid(), byT.pressure);
         ASSERT_TRUE(byP.outcome.ok()) << byP.outcome.reason << " at " << byT.pressure << " kPa";
         EXPECT_NEAR_REL(byP.tempK, tempK, kSolver);
-        ++checked;
     }
-    EXPECT_EQ(checked, 21);
 }
 
 // (T, p) -> s -> (p, s) gives back T and h: liquid, vapour and supercritical states.
@@ -77,7 +73,6 @@ TEST_P(SolverConsistencyTest, FlashRoundTrip) {
         { 1.05 * c.criticalTempK, 2.0 * c.criticalPressure }, // supercritical, dense
         { 0.9 * c.criticalTempK, 1.5 * c.criticalPressure }, // compressed liquid above p_c
     };
-    int checked = 0;
     for (const auto& state : states) {
         SCOPED_TRACE("T = " + std::to_string(state[0]) + " K, p = " + std::to_string(state[1]) + " kPa");
         const FlashResult tp = FlashTP(fluid(), state[0], state[1]);
@@ -88,9 +83,7 @@ TEST_P(SolverConsistencyTest, FlashRoundTrip) {
         EXPECT_NEAR_REL(ps.state.tempK, state[0], kSolver);
         EXPECT_NEAR_REL(ps.state.rho, tp.state.rho, 1e-8);
         EXPECT_NEAR_REL(ps.state.enthalpy, tp.state.enthalpy, kSolver);
-        ++checked;
     }
-    EXPECT_EQ(checked, 6);
 }
 
 // Inside the dome the (p, s) flash gives the saturation temperature and the lever rule.
@@ -153,18 +146,6 @@ TEST_P(SolverConsistencyTest, MetastableLiquidRootBelowSaturation) {
     const DensityResult none = DensityFromTP(fluid(), nearCriticalK, 0.2 * nearSat.pressure, Phase::Liquid);
     EXPECT_FALSE(none.outcome.ok());
     EXPECT_TRUE(std::isnan(none.rho));
-}
-
-TEST_P(SolverConsistencyTest, SaturationCloseToTheCriticalPoint) {
-    const double tempK = constants().criticalTempK - 0.01;
-    const SaturationResult sat = SaturationAtT(fluid(), tempK);
-    ASSERT_TRUE(sat.outcome.ok()) << sat.outcome.reason;
-    EXPECT_GT(sat.rhoL, sat.rhoV);
-    EXPECT_LT(sat.pressure, constants().criticalPressure);
-    const StateProperties liquid = PropertiesAt(fluid(), tempK, sat.rhoL);
-    const StateProperties vapour = PropertiesAt(fluid(), tempK, sat.rhoV);
-    EXPECT_NEAR(liquid.enthalpy - tempK * liquid.entropy, vapour.enthalpy - tempK * vapour.entropy,
-        1e-9 * fluid().gasConstant() * tempK);
 }
 
 TEST_P(SolverConsistencyTest, RefusesInputOutsideTheEquation) {
