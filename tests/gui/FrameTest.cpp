@@ -1,5 +1,5 @@
-#include "FrameTest.h"
-
+#include "GuiTests.h"
+#include "ScopedEnvironment.h"
 #include "Session.h"
 #include "app/CommandIds.h"
 #include "app/HelpWindow.h"
@@ -189,16 +189,12 @@ void FrameTest::descriptionNextSetsUpRefrigerant() {
 }
 
 void FrameTest::descriptionNextReportsMissingPropertyLibrary() {
-    const QByteArray previous = qgetenv("VELUTRA_PROPERTY_LIBRARY");
-    qputenv("VELUTRA_PROPERTY_LIBRARY", folder_->Path("no-such-library.so").toLocal8Bit());
+    test::ScopedEnvironment library(
+        "VELUTRA_PROPERTY_LIBRARY", qPrintable(folder_->Path("no-such-library.so")));
     Session session;
     QVERIFY(session.Start());
     session.Click("Next >>");
     session.Settle();
-    if (previous.isNull())
-        qunsetenv("VELUTRA_PROPERTY_LIBRARY");
-    else
-        qputenv("VELUTRA_PROPERTY_LIBRARY", previous);
     QCOMPARE(session.messages.errors.size(), 1);
     QVERIFY(session.messages.errors[0].contains("no-such-library.so"));
     QVERIFY(!session.Frame().Engine().IsSetUp());

@@ -1,5 +1,4 @@
-#include "CommandsTest.h"
-#include "FrameTest.h"
+#include "GuiTests.h"
 
 #include <QApplication>
 #include <QSettings>
