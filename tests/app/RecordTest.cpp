@@ -32,20 +32,6 @@ TEST(CompressorRecord, NewRestoresEveryPersistentFieldButKeepsConversionTarget) 
     EXPECT_EQ(record.recordLoaded, 1);
 }
 
-TEST(CompressorRecord, NewDefaultsAreEnglishAxesWithThreeBySixCounts) {
-    CompressorRecord record;
-    record.ApplyNewDefaults();
-    EXPECT_EQ(record.manufacturer, "Manufacturer");
-    EXPECT_EQ(record.speedText, "3450");
-    EXPECT_EQ(record.voltageText, "115");
-    EXPECT_EQ(record.unitsEnglish + record.unitsSI, 1);
-    EXPECT_EQ(record.condCount, 3);
-    EXPECT_EQ(record.evapCount, 6);
-    EXPECT_EQ(record.condTempText[5][1], "140.0");
-    EXPECT_EQ(record.evapTempText[0], "-40.0");
-    EXPECT_EQ(record.evapTempText[6], "");
-}
-
 TEST(CompressorRecord, SIDefaultAxesLeaveThreeRowsEmptyAndKeepMapTexts) {
     CompressorRecord record;
     record.ApplyNewDefaults();
