@@ -248,30 +248,25 @@ TEST(MapRatingEER, SIUsesItsRatingTemperaturesAndKcalToBtu) {
 }
 
 TEST(MapRatingEER, ZeroWhenTheMapDoesNotReachTheRatingPoint) {
+    struct Case {
+        std::vector<double> cond;
+        std::vector<double> evap;
+    };
+    // Columns -40..-20 F only (with a stale text in the unused fourth column), rows up to 120 F
+    // only, and a single row, which cannot be interpolated even at 130 F.
+    const Case cases[] = { { { 110, 130, 150 }, { -40, -30, -20 } }, { { 90, 100, 120 }, { -20, -10, 0 } },
+        { { 130 }, { -20, 0 } } };
     IdealGasCycle engine;
-    // Columns -40..-20 F only; a stale text in the unused fourth column must not be used.
-    CompressorRecord cold = MakeRecord(true, { 110, 130, 150 }, { -40, -30, -20 });
-    FillPlainMap(cold);
-    cold.evapTempText[3] = "0";
-    cold.capacityText[1][3] = "9000";
-    cold.powerText[1][3] = "1200";
-    cold.mapRatingEER = 99;
-    MapAnalysis(engine, cold).ReadMapFromRecord();
-    EXPECT_EQ(cold.mapRatingEER, 0.0);
-
-    // Rows up to 120 F only.
-    CompressorRecord cool = MakeRecord(true, { 90, 100, 120 }, { -20, -10, 0 });
-    FillPlainMap(cool);
-    cool.mapRatingEER = 99;
-    MapAnalysis(engine, cool).ReadMapFromRecord();
-    EXPECT_EQ(cool.mapRatingEER, 0.0);
-
-    // A single row cannot be interpolated, even when it is at 130 F.
-    CompressorRecord single = MakeRecord(true, { 130 }, { -20, 0 });
-    FillPlainMap(single);
-    single.mapRatingEER = 99;
-    MapAnalysis(engine, single).ReadMapFromRecord();
-    EXPECT_EQ(single.mapRatingEER, 0.0);
+    for (const Case& c : cases) {
+        CompressorRecord record = MakeRecord(true, c.cond, c.evap);
+        FillPlainMap(record);
+        record.evapTempText[3] = "0";
+        record.capacityText[1][3] = "9000";
+        record.powerText[1][3] = "1200";
+        record.mapRatingEER = 99;
+        MapAnalysis(engine, record).ReadMapFromRecord();
+        EXPECT_EQ(record.mapRatingEER, 0.0) << c.cond.back() << " " << c.evap.back();
+    }
 }
 
 TEST(Options, PendingConversionTurnsOriginalMapIntoLinearSmoothing) {
@@ -394,25 +389,6 @@ TEST(Smoothing, PerRowSmoothingRatesTheEERWithTheAllPointsFit) {
     EXPECT_TRUE(NearRel(a.record.smoothedRatingEER, RatingEER(m.iseLinIntercept + m.iseLinSlope * p), 1e-12));
     EXPECT_FALSE(NearRel(a.record.smoothedRatingEER,
         RatingEER(m.iseLinInterceptByCond[2] + m.iseLinSlopeByCond[2] * p), 1e-3));
-}
-
-TEST(Record, FitMapCopiesEveryCellAndNextCopiesTheCellsInUse) {
-    CompressorRecord record = MakeRecord(true, { 90, 110 }, { -20, 0, 20 });
-    FillPlainMap(record);
-    record.capacityText[5][7] = "123";
-    Analysed a(record);
-    EXPECT_EQ(a.record.capacity[5][7], 123.0);
-    EXPECT_EQ(a.record.iseLinIntercept, 0.0) << "the fits reach the record only with Next";
-
-    a.analysis.smoothingMethod = 1;
-    a.analysis.ApplySmoothing();
-    a.record.capacity[5][7] = -5;
-    a.analysis.StoreResultsInRecord();
-    EXPECT_EQ(a.record.capacity[1][2], a.analysis.capacity[1][2]);
-    EXPECT_NE(a.record.capacity[1][2], std::stod(record.capacityText[1][2]));
-    EXPECT_EQ(a.record.capacity[5][7], -5.0);
-    EXPECT_EQ(a.record.iseLinSlope, a.analysis.iseLinSlope);
-    EXPECT_EQ(a.record.iseQuadByCond[1], a.analysis.iseQuadByCond[1]);
 }
 
 TEST(Robustness, UndefinedFitsAreStoredAsTheyCome) {

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <string>
 
 namespace velutra {
@@ -99,11 +98,6 @@ TEST_F(RealMap, SecopR600aHouseholdCompressor) {
     // Both EERs describe the same compressor at the same point: a few per cent apart at most.
     EXPECT_GT(mapEER, 2.0);
     EXPECT_NEAR(record.smoothedRatingEER / mapEER, 1.0, 0.1);
-
-    std::cout << "Secop R600a: isentropic " << isentropic.low << ".." << isentropic.high << ", volumetric "
-              << volumetric.low << ".." << volumetric.high << " (plotted " << plotted.low << ".."
-              << plotted.high << "), largest deviation of the quadratic-smoothed map " << deviation * 100
-              << " %, EER map " << mapEER << " smoothed " << record.smoothedRatingEER << '\n';
 }
 
 TEST_F(RealMap, CopelandR404ACommercialCompressor) {
@@ -144,10 +138,6 @@ TEST_F(RealMap, CopelandR404ACommercialCompressor) {
     // compressor gives there.
     EXPECT_GT(record.smoothedRatingEER, 2.0);
     EXPECT_LT(record.smoothedRatingEER, 6.0);
-    std::cout << "Copeland R404A: isentropic " << isentropic.low << ".." << isentropic.high
-              << ", volumetric (plotted) " << plotted.low << ".." << plotted.high
-              << ", largest deviation of the linear-smoothed map " << deviation * 100 << " %, smoothed EER "
-              << record.smoothedRatingEER << '\n';
 }
 
 } // namespace

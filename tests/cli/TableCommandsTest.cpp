@@ -40,7 +40,7 @@ TEST(CliTableCommands, ImportSavesTheTableAsACompressorFile) {
     EXPECT_EQ(record.powerText[0][0], "42");
 }
 
-TEST(CliTableCommands, ExportWritesTheMapOfACompressorFileOrTable) {
+TEST(CliTableCommands, ExportWritesTheMapOfACompressorFile) {
     test::TempDir dir;
     const std::string cmp = dir.File("map.cmp");
     CompressorRecord record;
@@ -66,17 +66,6 @@ TEST(CliTableCommands, ExportWritesTheMapOfACompressorFileOrTable) {
         std::string::npos)
         << text;
     EXPECT_NE(text.find("\r\n        90       201.0         0.0\r\n"), std::string::npos) << text;
-
-    // A table goes through the import on its way: the 30 C row is gone.
-    const std::string si = dir.File("si.TAB");
-    test::WriteBytes(si, kSiTable);
-    const std::string again = dir.File("again.tab");
-    ASSERT_EQ(RunCli({ "export-tab", si, again }).status, 0);
-    const std::string siText = test::ReadBytes(again);
-    EXPECT_NE(siText.find("\r\n        35        70.2       110.0\r\n"
-                          "        45        60.0        95.8\r\n\r\n"),
-        std::string::npos)
-        << siText;
 }
 
 TEST(CliTableCommands, ExportOfASmoothedMapWritesTheRebuiltValues) {
