@@ -20,7 +20,10 @@ MixtureFlashResult TwoPhaseSplit(const MixtureModel& model, const Composition& z
     double pressureKPa, const MixtureSaturation& dew, const MixtureSaturation& bubble) {
     constexpr std::size_t kMax = 2 * kMaxComponents + 1;
     const int n = model.size();
-    const int m = 2 * n + 1;
+    // u holds ln of the liquid partial densities (0..n-1), of the vapour ones (n..2n-1), then
+    // the vapour fraction.
+    const int betaSlot = 2 * n;
+    const int m = betaSlot + 1;
     const double rt = model.gasConstant() * tempK;
     const double target = pressureKPa / rt; // p / (R T), mol/dm3
 
@@ -32,7 +35,7 @@ MixtureFlashResult TwoPhaseSplit(const MixtureModel& model, const Composition& z
         u[i] = (1.0 - w) * std::log(dew.x[i] * dew.rhoL) + w * std::log(bubble.x[i] * bubble.rhoL);
         u[n + i] = (1.0 - w) * std::log(dew.y[i] * dew.rhoV) + w * std::log(bubble.y[i] * bubble.rhoV);
     }
-    u[2 * n] = 1.0 - w;
+    u[betaSlot] = 1.0 - w;
 
     for (int iteration = 0; iteration < 60; ++iteration) {
         Composition rhoL {};
@@ -41,7 +44,7 @@ MixtureFlashResult TwoPhaseSplit(const MixtureModel& model, const Composition& z
             rhoL[i] = std::exp(u[i]);
             rhoV[i] = std::exp(u[n + i]);
         }
-        const double beta = u[2 * n];
+        const double beta = u[betaSlot];
         const PhaseEquilibriumTerms liquid = EvaluatePhase(model, tempK, rhoL);
         const PhaseEquilibriumTerms vapour = EvaluatePhase(model, tempK, rhoV);
 
@@ -72,7 +75,7 @@ MixtureFlashResult TwoPhaseSplit(const MixtureModel& model, const Composition& z
                 jac[row][j] = (1.0 - beta) * xk * ((k == j ? 1.0 : 0.0) - xj);
                 jac[row][n + j] = beta * yk * ((k == j ? 1.0 : 0.0) - yj);
             }
-            jac[row][2 * n] = yk - xk;
+            jac[row][betaSlot] = yk - xk;
         }
         if (!SolveLinear(jac, step, m))
             return FailedMixtureFlash(
@@ -88,7 +91,7 @@ MixtureFlashResult TwoPhaseSplit(const MixtureModel& model, const Composition& z
 
         MixtureFlashResult out;
         out.twoPhase = true;
-        out.quality = u[2 * n];
+        out.quality = u[betaSlot];
         if (!(out.quality > 0.0 && out.quality < 1.0))
             return FailedMixtureFlash(
                 { SolverStatus::NoConvergence, "the two-phase split left the two-phase region" });
