@@ -22,6 +22,7 @@ void MixtureSession::setUp(
     if (!slot) {
         try {
             std::vector<PureFluid> components;
+            components.reserve(paths.size());
             for (const std::string& p : paths)
                 components.push_back(Session::instance().load(p, referenceCode));
             slot = std::make_unique<MixtureModel>(LoadMixingRules(mixPath).build(std::move(components)));

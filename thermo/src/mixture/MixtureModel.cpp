@@ -11,6 +11,7 @@ namespace {
 
 std::vector<ResidualHelmholtz> ResidualsOf(const std::vector<PureFluid>& components) {
     std::vector<ResidualHelmholtz> out;
+    out.reserve(components.size());
     for (const PureFluid& c : components)
         out.push_back(c.residual());
     return out;
