@@ -69,6 +69,7 @@ MixtureModel MixingRules::build(std::vector<PureFluid> components) const {
             });
             if (found == pairs_.end())
                 throw ThermoError(ErrorCode::BadFluidFile,
+                    // NOLINTNEXTLINE(performance-inefficient-string-concatenation): built once, to throw
                     "the mixing-rule file has no parameters for the pair " + a + "/" + b);
             ReducingPair r = found->reducing;
             if (!SameName(found->first, a)) {
