@@ -260,7 +260,8 @@ TEST(MapRatingEER, ZeroWhenTheMapDoesNotReachTheRatingPoint) {
     for (const Case& c : cases) {
         CompressorRecord record = MakeRecord(true, c.cond, c.evap);
         FillPlainMap(record);
-        record.evapTempText[3] = "0";
+        record.evapTempText[3]
+            = std::string(1, '0'); // not a literal: GCC 12 misreads that assignment here (-Wrestrict)
         record.capacityText[1][3] = "9000";
         record.powerText[1][3] = "1200";
         record.mapRatingEER = 99;

@@ -5,9 +5,11 @@
 #include "files/TableExport.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <cmath>
 
 using namespace velutra;
 
@@ -294,6 +296,45 @@ void CommandsTest::exportWritesTableAndReportsFailure() {
     session.Trigger(kCmdExportTable);
     QCOMPARE(session.messages.errors.size(), 1);
     QVERIFY(session.messages.errors[0].contains("no-such-folder"));
+}
+
+// The whole road through the forms: the plots form analyses the example map with the real
+// property library and its "Next >>" hands the map to the smoothed-map form's export.
+void CommandsTest::exportAfterPlotsWritesTheAnalysedMap() {
+    Session session;
+    QVERIFY(session.Start({ VELUTRA_SOURCE_DIR "/Maps/Example-R134a.cmp" }));
+    session.GoTo(kFormPlots);
+    QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
+    // The example map rates 820 Btu/h for 200 W at -10 F / 130 F.
+    QVERIFY(std::abs(session.Record().mapRatingEER / 4.1 - 1) < 1e-9);
+    auto* summary = session.Frame().CurrentForm()->findChild<QLabel*>();
+    QVERIFY(summary && summary->text().contains("4.10 Btu/h per W"));
+
+    session.GoTo(kFormSmoothedMap);
+    const QString entered = folder_->Path("Maps/entered.tab");
+    session.dialogs.answers.push_back(entered);
+    session.Trigger(kCmdExportTable);
+    QFile table(entered);
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QVERIFY(table.readAll().contains("       130       230.0       380.0       580.0       820.0"));
+
+    // With linear smoothing the plots form rebuilds the map from the fits, and that is exported.
+    session.Click("<< Back");
+    session.Settle();
+    session.Click("<< Back");
+    session.Settle();
+    QCOMPARE(session.FormId(), kFormMap);
+    session.Record().smoothingMethod = 1;
+    session.Click("Next >>");
+    session.Settle();
+    QVERIFY(std::isfinite(session.Record().smoothedRatingEER) && session.Record().smoothedRatingEER > 2);
+    session.GoTo(kFormSmoothedMap);
+    const QString smoothed = folder_->Path("Maps/smoothed.tab");
+    session.dialogs.answers.push_back(smoothed);
+    session.Trigger(kCmdExportTable);
+    QFile again(smoothed);
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QVERIFY(!again.readAll().contains("       130       230.0       380.0       580.0       820.0"));
 }
 
 void CommandsTest::ctrlSWritesCommandLineFile() {

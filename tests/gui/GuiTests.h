@@ -52,6 +52,7 @@ private slots:
     void importFromMapFormReloadsDescription();
     void importOfMalformedTableChangesNothing();
     void exportWritesTableAndReportsFailure();
+    void exportAfterPlotsWritesTheAnalysedMap();
     void ctrlSWritesCommandLineFile();
     void recentFileListKeepsFourNewestFirst();
 
