@@ -9,9 +9,8 @@ namespace {
 using test::RunCli;
 
 const std::string kSecop = VELUTRA_SHARED_DIR "/maps/secop-xv72-r600a-2000rpm.csv";
-const std::string kCopeland = VELUTRA_SHARED_DIR "/maps/copeland-cs20k6e-r404a.csv";
 
-// Runs analyze with --json; skips the test when the property library cannot set the fluid up.
+// Runs analyze with --json; null when the property library cannot set the fluid up.
 nlohmann::json AnalyzeJson(std::vector<std::string> args) {
     args.insert(args.begin(), "analyze");
     args.push_back("--json");
@@ -22,24 +21,19 @@ nlohmann::json AnalyzeJson(std::vector<std::string> args) {
     return result.status == 0 ? nlohmann::json::parse(result.out) : nlohmann::json {};
 }
 
-TEST(CliAnalyze, OriginalMapKeepsTheEnteredValuesAndRatesItsEER) {
-    const auto json = AnalyzeJson({ kSecop, "--smoothing", "original" });
-    ASSERT_FALSE(json.is_null());
-    EXPECT_EQ(json["refrigerant"], "R600a");
-    EXPECT_EQ(json["condCount"], 3);
-    EXPECT_EQ(json["evapCount"], 8);
-    EXPECT_EQ(json["capacity"][0][0], 40.4);
-    EXPECT_EQ(json["power"][2][7], 80.0);
-    EXPECT_EQ(json["largestDeviation"]["capacity"], 0.0);
-    EXPECT_GT(json["mapRatingEER"].get<double>(), 2.0);
-    EXPECT_EQ(json["validPoints"]["pressureRatio"].size(), 24u);
-}
-
-TEST(CliAnalyze, SmoothingRebuildsTheMapAndPerRowIsRecorded) {
+TEST(CliAnalyze, JsonReportsTheEnteredAndTheRebuiltMaps) {
+    const auto original = AnalyzeJson({ kSecop, "--smoothing", "original" });
     const auto all = AnalyzeJson({ kSecop, "--smoothing", "quadratic" });
     const auto perRow = AnalyzeJson({ kSecop, "--smoothing", "quadratic", "--per-row" });
-    ASSERT_FALSE(all.is_null());
-    ASSERT_FALSE(perRow.is_null());
+    ASSERT_FALSE(original.is_null() || all.is_null() || perRow.is_null());
+    EXPECT_EQ(original["refrigerant"], "R600a");
+    EXPECT_EQ(original["condCount"], 3);
+    EXPECT_EQ(original["evapCount"], 8);
+    EXPECT_EQ(original["power"][2][7], 80.0);
+    EXPECT_EQ(original["largestDeviation"]["capacity"], 0.0);
+    EXPECT_GT(original["mapRatingEER"].get<double>(), 2.0);
+    EXPECT_EQ(original["validPoints"]["pressureRatio"].size(), 24u);
+
     EXPECT_EQ(all["smoothingMethod"], 2);
     EXPECT_EQ(all["smoothAllTemps"], 1);
     EXPECT_EQ(perRow["smoothAllTemps"], 0);
@@ -48,24 +42,22 @@ TEST(CliAnalyze, SmoothingRebuildsTheMapAndPerRowIsRecorded) {
     // Per-row smoothing rebuilds another map but rates the EER with the same all-points fit.
     EXPECT_NE(all["power"][1][3], perRow["power"][1][3]);
     EXPECT_EQ(all["smoothedRatingEER"], perRow["smoothedRatingEER"]);
-}
 
-TEST(CliAnalyze, MapBelowTheRatingPointHasNoMapEER) {
-    const auto json = AnalyzeJson({ kCopeland, "--smoothing", "linear" });
-    if (json.is_null())
+    // The R404A map stops below the rating point: only the smoothed map has an EER there.
+    const auto copeland
+        = AnalyzeJson({ VELUTRA_SHARED_DIR "/maps/copeland-cs20k6e-r404a.csv", "--smoothing", "linear" });
+    if (copeland.is_null())
         GTEST_SKIP() << "the property library cannot set up R404A yet";
-    EXPECT_EQ(json["mapRatingEER"], 0.0);
-    EXPECT_GT(json["smoothedRatingEER"].get<double>(), 0.0);
+    EXPECT_EQ(copeland["mapRatingEER"], 0.0);
+    EXPECT_GT(copeland["smoothedRatingEER"].get<double>(), 0.0);
 }
 
-TEST(CliAnalyze, TextReportAndUsageErrors) {
+TEST(CliAnalyze, TextReportAndMissingFile) {
     const auto text = RunCli({ "analyze", kSecop });
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("Refrigerant R600a, SI units; Original map data"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("EER at the rating point (Btu/h per W): map "), std::string::npos);
 
-    EXPECT_EQ(RunCli({ "analyze", kSecop, "--smoothing", "cubic" }).status, 2);
-    EXPECT_EQ(RunCli({ "analyze" }).status, 2);
     const auto missing = RunCli({ "analyze", "/nonexistent/map.cmp" });
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("/nonexistent/map.cmp"), std::string::npos) << missing.err;
