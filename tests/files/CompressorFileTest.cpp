@@ -29,31 +29,23 @@ CompressorRecord DistinctRecord() {
     record.refrigerantIndex = 5;
     record.condCount = -7; // stored as it stands: the file checks no ranges
     record.evapCount = 123456789;
+    // append, not "c" + text: GCC 12 misreads that here (-Wrestrict)
     for (int r = 0; r < kMaxCond; ++r) {
-        record.condTempText[r][0] = std::string("c").append(std::to_string(r));
-        record.condTempText[r][1] = std::string("p").append(std::to_string(r));
+        record.condTempText[r]
+            = { std::string("c").append(std::to_string(r)), std::string("p").append(std::to_string(r)) };
         for (int c = 0; c < kMaxEvap; ++c) {
             record.capacityText[r][c] = std::to_string(100 * r + c);
             record.powerText[r][c] = std::to_string(-(100 * r + c));
+            record.evapTempText[c] = std::string("e").append(std::to_string(c));
         }
     }
-    for (int c = 0; c < kMaxEvap; ++c)
-        record.evapTempText[c] = std::string("e").append(std::to_string(c));
     return record;
-}
-
-std::string Prefix(const std::string& bytes, size_t n) {
-    return bytes.substr(0, n);
 }
 
 TEST(CompressorFile, NewRecordIs262BytesBeginningWithManufacturerAndModel) {
     const std::string bytes = EncodeCompressorFile(NewRecord());
     EXPECT_EQ(bytes.size(), 262u);
-    EXPECT_EQ(Prefix(bytes, 19),
-        "\x0C"
-        "Manufacturer"
-        "\x05"
-        "Model");
+    EXPECT_EQ(bytes.substr(0, 19), "\x0CManufacturer\x05Model");
     // unitsEnglish = 1 follows the six description texts (13 + 6 + 9 + 4 + 5 + 4 bytes).
     EXPECT_EQ(bytes.substr(41, 8), "\x01\0\0\0\0\0\0\0"s);
 }
@@ -74,7 +66,7 @@ TEST(CompressorFile, LengthPrefixTakesThreeFormsByLength) {
         CompressorRecord record = NewRecord();
         record.manufacturer.assign(c.length, 'x');
         const std::string bytes = EncodeCompressorFile(record);
-        EXPECT_EQ(Prefix(bytes, c.prefix.size()), c.prefix) << c.length;
+        EXPECT_EQ(bytes.substr(0, c.prefix.size()), c.prefix) << c.length;
         EXPECT_EQ(bytes.size(), 262u - 13u + c.prefix.size() + c.length) << c.length;
 
         CompressorRecord back;
@@ -85,29 +77,16 @@ TEST(CompressorFile, LengthPrefixTakesThreeFormsByLength) {
 }
 
 TEST(CompressorFile, RoundTripRestoresPersistentFieldsAndLeavesWorkingChoices) {
-    const CompressorRecord written = DistinctRecord();
     CompressorRecord record = NewRecord();
-    record.plotType = 3;
     record.smoothingMethod = 2;
-    record.smoothEachCondTemp = 1;
-    record.smoothAllTemps = 0;
     record.convertRefrigerant = 1;
-    record.newRefrigerantIndex = 4;
     record.capacity[2][2] = 77.0;
-    record.capacityTextCopy[1][1] = "copy";
     record.recordLoaded = 0;
-
-    DecodeCompressorFile(EncodeCompressorFile(written), record, "distinct.cmp");
-
-    EXPECT_TRUE(record.PersistentFieldsEqual(written));
-    EXPECT_EQ(record.plotType, 3);
+    DecodeCompressorFile(EncodeCompressorFile(DistinctRecord()), record, "distinct.cmp");
+    EXPECT_TRUE(record.PersistentFieldsEqual(DistinctRecord()));
     EXPECT_EQ(record.smoothingMethod, 2);
-    EXPECT_EQ(record.smoothEachCondTemp, 1);
-    EXPECT_EQ(record.smoothAllTemps, 0);
     EXPECT_EQ(record.convertRefrigerant, 1) << "Open clears it, not the reading";
-    EXPECT_EQ(record.newRefrigerantIndex, 4);
     EXPECT_EQ(record.capacity[2][2], 77.0);
-    EXPECT_EQ(record.capacityTextCopy[1][1], "copy");
     EXPECT_EQ(record.recordLoaded, 1);
     EXPECT_EQ(record.newRecordDefaultsPending, 0);
 }
@@ -117,12 +96,10 @@ TEST(CompressorFile, TextsAreWindows1252OnDisk) {
     record.manufacturer = "K\xC3\xA4ltemittel";
     record.model = "\xE2\x82\xAC \xCE\xB1";
     const std::string bytes = EncodeCompressorFile(record);
-    EXPECT_EQ(Prefix(bytes, 16), "\x0BK\xE4ltemittel\x03\x80 ?");
-
-    CompressorRecord back;
-    DecodeCompressorFile(bytes, back, "x.cmp");
-    EXPECT_EQ(back.manufacturer, "K\xC3\xA4ltemittel");
-    EXPECT_EQ(back.model, "\xE2\x82\xAC ?") << "alpha has no Windows-1252 byte";
+    EXPECT_EQ(bytes.substr(0, 16), "\x0BK\xE4ltemittel\x03\x80 ?");
+    DecodeCompressorFile(bytes, record, "x.cmp");
+    EXPECT_EQ(record.manufacturer, "K\xC3\xA4ltemittel");
+    EXPECT_EQ(record.model, "\xE2\x82\xAC ?") << "alpha has no Windows-1252 byte";
 }
 
 TEST(CompressorFile, WideTextFormIsRead) {
@@ -132,11 +109,8 @@ TEST(CompressorFile, WideTextFormIsRead) {
     CompressorRecord record;
     DecodeCompressorFile(wide, record, "wide.cmp");
     EXPECT_EQ(record.manufacturer, "K\xC3\xA4\xE2\x82\xAC");
-    EXPECT_TRUE(record.PersistentFieldsEqual([] {
-        CompressorRecord expected = NewRecord();
-        expected.manufacturer = "K\xC3\xA4\xE2\x82\xAC";
-        return expected;
-    }()));
+    EXPECT_EQ(record.model, "Model");
+    EXPECT_EQ(record.condTempText[5][1], "140.0");
 
     // The wide form with its own 16-bit length.
     const std::string wide16
@@ -146,7 +120,7 @@ TEST(CompressorFile, WideTextFormIsRead) {
     EXPECT_EQ(record.manufacturer[0], 'A');
 }
 
-TEST(CompressorFile, EveryTruncationFailsAndLeavesTheRecordUnchanged) {
+TEST(CompressorFile, TruncatedOrHostileFilesFailAndLeaveTheRecordUnchanged) {
     const std::string bytes = EncodeCompressorFile(DistinctRecord());
     CompressorRecord record = NewRecord();
     record.newRecordDefaultsPending = 1;
@@ -163,63 +137,43 @@ TEST(CompressorFile, EveryTruncationFailsAndLeavesTheRecordUnchanged) {
         ASSERT_EQ(record.recordLoaded, 0);
         ASSERT_EQ(record.newRecordDefaultsPending, 1);
     }
-}
-
-TEST(CompressorFile, HugeLengthPrefixFailsWithoutReadingOn) {
-    const CompressorRecord before = NewRecord();
-    const std::string hostile[] = {
-        "\xFF\xFF\xFF\xFF\xFF\xFF\x7F"
-        "abc"s, // 2^31 - 1 bytes announced
-        "\xFF\xFF\xFF\xFF\xFF\xFF\xFF"
-        "abc"s, // 2^32 - 1 bytes
-        "\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF"
-        "abc"s, // 2^32 - 1 UTF-16 units
-        "\xFF\xFE\xFF\xFF\xFE\xFF"
-        "abc"s, // a second wide mark
-    };
-    for (const std::string& bytes : hostile) {
-        CompressorRecord record = before;
-        EXPECT_THROW(DecodeCompressorFile(bytes, record, "hostile.cmp"), CompressorFileError);
+    // Lengths of 2^31 - 1 and 2^32 - 1 bytes, 2^32 - 1 UTF-16 units, a second wide mark.
+    for (const std::string& hostile :
+        { "\xFF\xFF\xFF\xFF\xFF\xFF\x7Fxyz"s, "\xFF\xFF\xFF\xFF\xFF\xFF\xFFxyz"s,
+            "\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFFxyz"s, "\xFF\xFE\xFF\xFF\xFE\xFFxyz"s }) {
+        EXPECT_THROW(DecodeCompressorFile(hostile, record, "hostile.cmp"), CompressorFileError);
         EXPECT_TRUE(record.PersistentFieldsEqual(before));
     }
 }
 
-TEST(CompressorFile, FilesAreWrittenWholeAndReadBack) {
+TEST(CompressorFile, FilesAreWrittenWholeAndErrorsNameTheFile) {
     test::TempDir dir;
     const std::string path = dir.File("pump.cmp");
     test::WriteBytes(path, "old contents");
     WriteCompressorFile(path, DistinctRecord());
-
     CompressorRecord record;
     ReadCompressorFile(path, record);
     EXPECT_TRUE(record.PersistentFieldsEqual(DistinctRecord()));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
         << "no temporary file is left behind";
-}
 
-TEST(CompressorFile, FileErrorsNameTheFile) {
-    test::TempDir dir;
-    CompressorRecord record = NewRecord();
-    const auto expectNamed = [&](auto action, const std::string& path) {
-        try {
-            action();
-            ADD_FAILURE() << "no error for " << path;
-        } catch (const CompressorFileError& error) {
-            EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
-        }
-    };
+    const std::string folder = dir.Path().string();
     const std::string missing = dir.File("missing.cmp");
-    expectNamed([&] { ReadCompressorFile(missing, record); }, missing);
-    expectNamed([&] { ReadCompressorFile(dir.Path().string(), record); }, dir.Path().string());
     const std::string noFolder = dir.File("no/such/folder/x.cmp");
-    expectNamed([&] { WriteCompressorFile(noFolder, record); }, noFolder);
-    expectNamed([&] { WriteCompressorFile(dir.Path().string(), record); }, dir.Path().string());
-    EXPECT_TRUE(record.PersistentFieldsEqual(NewRecord()));
+    for (const auto& [target, write] : { std::pair { missing, false }, std::pair { folder, false },
+             std::pair { noFolder, true }, std::pair { folder, true } }) {
+        try {
+            write ? WriteCompressorFile(target, record) : ReadCompressorFile(target, record);
+            ADD_FAILURE() << "no error for " << target;
+        } catch (const CompressorFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(target), std::string::npos) << error.what();
+        }
+    }
+    EXPECT_TRUE(record.PersistentFieldsEqual(DistinctRecord()));
 }
 
 TEST(CompressorFile, SaveAsCutsTheFileNameAtItsSecondDot) {
     EXPECT_EQ(SaveAsPath("/a.b/Maps/x.cmp.cmp"), "/a.b/Maps/x.cmp");
-    EXPECT_EQ(SaveAsPath("/a.b/Maps/x.cmp"), "/a.b/Maps/x.cmp");
     EXPECT_EQ(SaveAsPath("/a.b/Maps/x"), "/a.b/Maps/x");
     EXPECT_EQ(SaveAsPath("/a.b/c.d/x.y.z.cmp"), "/a.b/c.d/x.y");
     EXPECT_EQ(SaveAsPath("x.tab.cmp"), "x.tab");

@@ -1,7 +1,6 @@
 #include "files/TableImport.h"
 
 #include "TempDir.h"
-#include "files/TableExport.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -57,96 +56,44 @@ CompressorRecord Import(const std::string& text) {
     return record;
 }
 
-TEST(TableImport, ExportedEnglishMapReadsBack) {
-    CompressorRecord source;
-    source.unitsEnglish = 1;
-    source.condCount = 6;
-    source.evapCount = 6;
-    for (int r = 0; r < 6; ++r) {
-        source.condTemp[r] = 90.0 + 10 * r;
-        for (int c = 0; c < 6; ++c) {
-            source.capacity[r][c] = 1000.04 * (c + 1) - 50.0 * r;
-            source.power[r][c] = 150.26 + 10.0 * c + 5.0 * r;
+TEST(TableImport, RowsAtOrBelowTheThresholdAreDroppedAndExtraRowsCapped) {
+    struct Case {
+        std::string units;
+        std::vector<std::string> condTemps;
+        std::string tail;
+        int unitsSI;
+        int count;
+        std::string first;
+        std::string last;
+    };
+    // English keeps rows from 90 F; SI keeps integer parts above 33 C; units code 3 keeps the
+    // English threshold; blank trailing lines add no rows and rows beyond six are not read.
+    const Case cases[] = {
+        { "1", { "70", "80", "90", "100", "110", "120", "130" }, "", 0, 5, "90", "130" },
+        { "  2  UNITS", { "30", "33.9", "35", "40" }, "", 1, 2, "35", "40" },
+        { "3", { "35", "45", "95" }, "", 1, 1, "95", "95" },
+        { "1", { "90", "100", "110", "120", "130", "140", "150", "160" }, "\n\n   \r\n\t\n", 0, 6, "90",
+            "140" },
+    };
+    for (const Case& c : cases) {
+        Table table(c.condTemps);
+        table.unitsLine = c.units;
+        table.tail = c.tail;
+        const CompressorRecord record = Import(table.Text());
+        SCOPED_TRACE(c.condTemps.front());
+        EXPECT_EQ(record.unitsSI, c.unitsSI);
+        ASSERT_EQ(record.condCount, c.count);
+        EXPECT_EQ(record.condTempText[0][0], c.first);
+        EXPECT_EQ(record.condTempText[c.count - 1][1], c.last);
+        if (c.count < kMaxCond) {
+            EXPECT_EQ(record.condTempText[c.count][0], "");
         }
+        EXPECT_EQ(record.evapCount, 3);
+        EXPECT_EQ(record.evapTempText[2], "0");
+        EXPECT_EQ(record.capacityText[0][2], "1" + c.first + "2.5");
+        EXPECT_EQ(record.capacityText[0][3], "");
+        EXPECT_EQ(record.powerText[c.count - 1][0], "2" + c.last + "0");
     }
-    for (int c = 0; c < 6; ++c)
-        source.evapTemp[c] = -40.0 + 10 * c;
-
-    test::TempDir dir;
-    const std::string path = dir.File("six.tab");
-    ExportTable(path, source);
-
-    CompressorRecord record;
-    record.ApplyNewDefaults();
-    record.manufacturer = "Acme";
-    record.unitsEnglish = 0;
-    record.unitsSI = 1;
-    record.refrigerantIndex = 2;
-    record.plotType = 2;
-    record.capacity[0][0] = 3.0;
-    ImportTable(path, record);
-
-    EXPECT_EQ(record.condCount, 6);
-    EXPECT_EQ(record.evapCount, 6);
-    EXPECT_EQ(record.unitsEnglish, 1);
-    EXPECT_EQ(record.unitsSI, 0);
-    EXPECT_EQ(record.evapTempText[0], "-40");
-    EXPECT_EQ(record.evapTempText[6], "");
-    EXPECT_EQ(record.capacityText[0][0], "1000.0");
-    EXPECT_EQ(record.capacityText[5][5], "5750.2");
-    EXPECT_EQ(record.capacityText[5][6], "");
-    EXPECT_EQ(record.powerText[0][0], "150.3");
-    EXPECT_EQ(record.powerText[5][5], "225.3");
-    EXPECT_EQ(record.manufacturer, "Manufacturer");
-    EXPECT_EQ(record.refrigerantIndex, 2);
-    EXPECT_EQ(record.plotType, 2);
-    EXPECT_EQ(record.capacity[0][0], 3.0);
-    EXPECT_EQ(record.reloadFormsFromRecord, 1);
-    EXPECT_EQ(record.newRecordDefaultsPending, 0);
-}
-
-TEST(TableImport, EnglishRowsUpTo89FAreDropped) {
-    const CompressorRecord record = Import(Table({ "70", "80", "90", "100", "110", "120", "130" }).Text());
-    EXPECT_EQ(record.condCount, 5);
-    EXPECT_EQ(record.evapCount, 3);
-    EXPECT_EQ(record.condTempText[0][0], "90");
-    EXPECT_EQ(record.condTempText[4][0], "130");
-    EXPECT_EQ(record.condTempText[5][0], "");
-    EXPECT_EQ(record.capacityText[0][0], "1900.5");
-    EXPECT_EQ(record.capacityText[0][2], "1902.5");
-    EXPECT_EQ(record.capacityText[0][3], "");
-    EXPECT_EQ(record.powerText[4][2], "21302");
-    EXPECT_EQ(record.evapTempText[0], "-20");
-    EXPECT_EQ(record.evapTempText[2], "0");
-    EXPECT_EQ(record.evapTempText[3], "");
-}
-
-TEST(TableImport, SiThresholdIsTheIntegerPartAbove33AndUnitsCodeThreeKeepsTheEnglishOne) {
-    Table table({ "30", "33.9", "35", "40" });
-    table.unitsLine = "  2  UNITS";
-    const CompressorRecord record = Import(table.Text());
-    EXPECT_EQ(record.unitsSI, 1);
-    EXPECT_EQ(record.unitsEnglish, 0);
-    EXPECT_EQ(record.condCount, 2);
-    EXPECT_EQ(record.condTempText[0][0], "35");
-    EXPECT_EQ(record.condTempText[1][1], "40");
-    EXPECT_EQ(record.capacityText[0][1], "1351.5");
-
-    Table three({ "35", "45", "95" });
-    three.unitsLine = "3";
-    const CompressorRecord si = Import(three.Text());
-    EXPECT_EQ(si.unitsSI, 1);
-    EXPECT_EQ(si.condCount, 1);
-    EXPECT_EQ(si.condTempText[0][0], "95");
-}
-
-TEST(TableImport, BlankTrailingLinesAddNoRowsAndExtraRowsAreCapped) {
-    Table table({ "90", "100", "110", "120", "130", "140", "150", "160" });
-    table.tail = "\n\n   \r\n\t\n";
-    const CompressorRecord record = Import(table.Text());
-    EXPECT_EQ(record.condCount, 6);
-    EXPECT_EQ(record.condTempText[5][0], "140");
-    EXPECT_EQ(record.powerText[5][0], "21400");
 }
 
 TEST(TableImport, LongLinesAreReadInPiecesOf199Characters) {
@@ -179,7 +126,7 @@ private:
     std::string text_;
 };
 
-TEST(TableImport, ReadErrorLeavesTheRecordUnchanged) {
+TEST(TableImport, ReadAndOpenErrorsLeaveTheRecordUnchanged) {
     FailingBuffer buffer(Table({ "90", "100" }).Text());
     std::istream in(&buffer);
     CompressorRecord record;
@@ -193,6 +140,15 @@ TEST(TableImport, ReadErrorLeavesTheRecordUnchanged) {
     }
     EXPECT_TRUE(record.PersistentFieldsEqual(before));
     EXPECT_EQ(record.reloadFormsFromRecord, 0);
+
+    test::TempDir dir;
+    try {
+        ImportTable(dir.File("absent.tab"), record);
+        ADD_FAILURE() << "no error";
+    } catch (const TableFileError& error) {
+        EXPECT_EQ(error.reason(), TableFileError::Reason::CannotOpen);
+        EXPECT_NE(std::string(error.what()).find(dir.File("absent.tab")), std::string::npos);
+    }
 }
 
 TEST(TableImport, MalformedTablesAreRefusedNamingFileAndLine) {
@@ -245,19 +201,6 @@ TEST(TableImport, MalformedTablesAreRefusedNamingFileAndLine) {
             EXPECT_TRUE(record.PersistentFieldsEqual(before)) << message;
             EXPECT_EQ(record.reloadFormsFromRecord, 0) << message;
         }
-    }
-}
-
-TEST(TableImport, UnopenableFileIsReportedAsSuch) {
-    test::TempDir dir;
-    const std::string path = dir.File("absent.tab");
-    CompressorRecord record;
-    try {
-        ImportTable(path, record);
-        ADD_FAILURE() << "no error";
-    } catch (const TableFileError& error) {
-        EXPECT_EQ(error.reason(), TableFileError::Reason::CannotOpen);
-        EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
     }
 }
 
