@@ -2,7 +2,6 @@
 // what an engineer would accept for these compressors.
 #include "analysis/MapAnalysis.h"
 #include "analysis/PublishedMapCsv.h"
-#include "app/TextRules.h"
 #include "props/PropertyEngine.h"
 
 #include <algorithm>
@@ -38,19 +37,6 @@ struct RealMap : ::testing::Test {
             return false;
         }
         return true;
-    }
-
-    double LargestDeviation(const MapAnalysis& m) const {
-        double largest = 0;
-        for (int r = 0; r < m.RowsInUse(); ++r) {
-            for (int c = 0; c < m.ColumnsInUse(); ++c) {
-                largest = std::max(
-                    largest, std::fabs(m.capacity[r][c] / TextToNumber(record.capacityText[r][c]) - 1));
-                largest
-                    = std::max(largest, std::fabs(m.power[r][c] / TextToNumber(record.powerText[r][c]) - 1));
-            }
-        }
-        return largest;
     }
 };
 
@@ -93,8 +79,6 @@ TEST_F(RealMap, SecopR600aHouseholdCompressor) {
     const double mapEER = record.mapRatingEER;
     m.smoothingMethod = 2;
     m.ApplySmoothing();
-    const double deviation = LargestDeviation(m);
-    EXPECT_TRUE(std::isfinite(deviation));
     // Both EERs describe the same compressor at the same point: a few per cent apart at most.
     EXPECT_GT(mapEER, 2.0);
     EXPECT_NEAR(record.smoothedRatingEER / mapEER, 1.0, 0.1);
@@ -117,22 +101,8 @@ TEST_F(RealMap, CopelandR404ACommercialCompressor) {
     EXPECT_GT(isentropic.low, 0.4);
     EXPECT_LT(isentropic.high, 0.8);
 
-    m.VolumetricEfficiencyPoints();
-    Range plotted;
-    for (int i = 0; i < m.validCount; ++i)
-        plotted.Add(m.validFlow[i]);
-    // The published curves were rated with other suction and liquid conditions than the 90 F of
-    // the analysis, so one flow line over all rows is coarse: the plotted volumetric efficiency
-    // spreads from about 0.4 at pressure ratio 6 to 0.86 at 2.2.
-    EXPECT_GT(plotted.low, 0.3);
-    EXPECT_LE(plotted.high, 1.0);
-
-    m.ReadMapFromRecord();
-    m.FitMap();
     m.smoothingMethod = 1;
     m.ApplySmoothing();
-    const double deviation = LargestDeviation(m);
-    EXPECT_TRUE(std::isfinite(deviation));
     // The rating point lies outside this medium-temperature map (-10 F against its 0 F, 130 F
     // against its 120 F), so the EER is extrapolated: 2 to 6 Btu/h per W is what an R404A
     // compressor gives there.
