@@ -101,44 +101,36 @@ void FrameTest::switchRunsAfterPostingHandlerAndDestroysOldForm() {
     QCOMPARE(session.Frame().size(), frameSize);
 }
 
-void FrameTest::navigationButtonsReachTheirTargets_data() {
-    QTest::addColumn<int>("form");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("target");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("help");
-    QTest::newRow("description next")
-        << kFormDescription << "Next >>" << kFormMap
-        << "Compressor Model: Manufacturer's Map Data (Manufacturer model Model)" << 110;
-    QTest::newRow("map back") << kFormMap << "<< Back" << kFormDescription << "Compressor Model: Description"
-                              << 100;
-    QTest::newRow("map next") << kFormMap << "Next >>" << kFormPlots
-                              << "Compressor Model: Graphic Analysis (Manufacturer model Model)" << 120;
-    QTest::newRow("plots back") << kFormPlots << "<< Back" << kFormMap
-                                << "Compressor Model: Manufacturer's Map Data (Manufacturer model Model)"
-                                << 110;
-    QTest::newRow("plots next") << kFormPlots << "Next >>" << kFormSmoothedMap
-                                << "Compressor Model: Smoothed Map (Manufacturer model Model)" << 130;
-    QTest::newRow("smoothed back") << kFormSmoothedMap << "<< Back" << kFormPlots
-                                   << "Compressor Model: Graphic Analysis (Manufacturer model Model)" << 120;
-    QTest::newRow("new run") << kFormSmoothedMap << "New Run >>" << kFormDescription
-                             << "Compressor Model: Description" << 100;
-}
-
 void FrameTest::navigationButtonsReachTheirTargets() {
-    QFETCH(int, form);
-    QFETCH(QString, button);
-    QFETCH(int, target);
-    QFETCH(QString, caption);
-    QFETCH(int, help);
+    const QString map = "Compressor Model: Manufacturer's Map Data (Manufacturer model Model)";
+    const QString plots = "Compressor Model: Graphic Analysis (Manufacturer model Model)";
+    const QString smoothed = "Compressor Model: Smoothed Map (Manufacturer model Model)";
+    const QString description = "Compressor Model: Description";
+    const struct {
+        const char* button;
+        int target;
+        QString caption;
+        int help;
+    } steps[] = {
+        { "Next >>", kFormMap, map, 110 },
+        { "<< Back", kFormDescription, description, 100 },
+        { "Next >>", kFormMap, map, 110 },
+        { "Next >>", kFormPlots, plots, 120 },
+        { "<< Back", kFormMap, map, 110 },
+        { "Next >>", kFormPlots, plots, 120 },
+        { "Next >>", kFormSmoothedMap, smoothed, 130 },
+        { "<< Back", kFormPlots, plots, 120 },
+        { "Next >>", kFormSmoothedMap, smoothed, 130 },
+        { "New Run >>", kFormDescription, description, 100 },
+    };
     Session session;
     QVERIFY(session.Start());
-    session.GoTo(form);
-    session.Click(button);
-    session.Settle();
-    QCOMPARE(session.FormId(), target);
-    QCOMPARE(session.Frame().windowTitle(), caption);
-    QCOMPARE(session.Record().helpContext, help);
+    for (const auto& step : steps) {
+        session.Press(step.button);
+        QCOMPARE(session.FormId(), step.target);
+        QCOMPARE(session.Frame().windowTitle(), step.caption);
+        QCOMPARE(session.Record().helpContext, step.help);
+    }
 }
 
 void FrameTest::descriptionNextAppliesDefaultAxesOnlyAfterNew() {
@@ -147,8 +139,7 @@ void FrameTest::descriptionNextAppliesDefaultAxesOnlyAfterNew() {
     CompressorRecord& record = session.Record();
     record.unitsEnglish = 0;
     record.unitsSI = 1;
-    session.Click("Next >>");
-    session.Settle();
+    session.Press("Next >>");
     QCOMPARE(record.condCount, 3);
     QCOMPARE(record.condTempText[2][1], std::string("65.0"));
     QCOMPARE(record.condTempText[3][0], std::string(""));
@@ -156,10 +147,8 @@ void FrameTest::descriptionNextAppliesDefaultAxesOnlyAfterNew() {
 
     // Axis edits on the map form are replaced again while the defaults are pending.
     record.condTempText[0][0] = "47.5";
-    session.Click("<< Back");
-    session.Settle();
-    session.Click("Next >>");
-    session.Settle();
+    session.Press("<< Back");
+    session.Press("Next >>");
     QCOMPARE(record.condTempText[0][0], std::string("45.0"));
 
     // A record read from a file keeps its axes.
@@ -167,10 +156,8 @@ void FrameTest::descriptionNextAppliesDefaultAxesOnlyAfterNew() {
     folder_->WriteRecord(folder_->Path("Maps/acme.cmp"), sample);
     session.dialogs.answers.push_back(folder_->Path("Maps/acme.cmp"));
     session.Trigger(kCmdOpen);
-    session.Settle();
     QCOMPARE(session.FormId(), kFormDescription);
-    session.Click("Next >>");
-    session.Settle();
+    session.Press("Next >>");
     QCOMPARE(record.condCount, 2);
     QCOMPARE(record.condTempText[0][0], std::string("40.0"));
 }
@@ -193,8 +180,7 @@ void FrameTest::descriptionNextReportsMissingPropertyLibrary() {
         "VELUTRA_PROPERTY_LIBRARY", qPrintable(folder_->Path("no-such-library.so")));
     Session session;
     QVERIFY(session.Start());
-    session.Click("Next >>");
-    session.Settle();
+    session.Press("Next >>");
     QCOMPARE(session.messages.errors.size(), 1);
     QVERIFY(session.messages.errors[0].contains("no-such-library.so"));
     QVERIFY(!session.Frame().Engine().IsSetUp());
@@ -204,8 +190,7 @@ void FrameTest::descriptionNextReportsMissingPropertyLibrary() {
 
 void FrameTest::helpShowsTopicOfVisibleForm() {
     Session session;
-    QVERIFY(session.Start());
-    session.GoTo(kFormMap);
+    QVERIFY(session.StartAt(kFormMap));
     session.Trigger(kCmdHelp);
     HelpWindow* help = session.Frame().Help();
     QVERIFY(help->isVisible());

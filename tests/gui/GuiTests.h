@@ -19,7 +19,6 @@ private slots:
     void switchIgnoresUnknownAndCurrentIds_data();
     void switchIgnoresUnknownAndCurrentIds();
     void switchRunsAfterPostingHandlerAndDestroysOldForm();
-    void navigationButtonsReachTheirTargets_data();
     void navigationButtonsReachTheirTargets();
     void descriptionNextAppliesDefaultAxesOnlyAfterNew();
     void descriptionNextSetsUpRefrigerant();
@@ -44,14 +43,10 @@ private slots:
     void commandsEnabledPerForm();
     void keysReachCommandsButCtrlDDoesNothing();
     void newFromLaterFormReturnsToDescription();
-    void openCancelledKeepsMapForm();
-    void openTruncatedFileChangesNothing();
-    void openReturnsToDescriptionWithFile();
+    void openCancelTruncatedAndGoodFile();
     void saveAsCancelFailureAndSecondDot();
     void deleteAsksAndRemoves();
-    void importFromMapFormReloadsDescription();
-    void importOfMalformedTableChangesNothing();
-    void exportWritesTableAndReportsFailure();
+    void importReloadsDescriptionOrChangesNothing();
     void exportAfterPlotsWritesTheAnalysedMap();
     void ctrlSWritesCommandLineFile();
     void recentFileListKeepsFourNewestFirst();

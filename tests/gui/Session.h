@@ -18,6 +18,13 @@ struct Session {
     bool Start(const QStringList& extraArguments = {}) {
         return app.InitInstance(QStringList { "velutra" } + extraArguments);
     }
+    // Starts and walks to a form; false when the program did not start there.
+    bool StartAt(int formId, const QStringList& extraArguments = {}) {
+        if (!Start(extraArguments))
+            return false;
+        GoTo(formId);
+        return FormId() == formId;
+    }
     velutra::CMainFrame& Frame() { return *app.Frame(); }
     velutra::CompressorRecord& Record() { return app.Record(); }
     int FormId() { return Frame().CurrentFormId(); }
@@ -34,14 +41,21 @@ struct Session {
         QFAIL(qPrintable("no button " + caption));
     }
 
-    void Trigger(int commandId) { Frame().Command(commandId)->trigger(); }
+    // Clicks a button of the current form and lets the frame switch.
+    void Press(const QString& caption) {
+        Click(caption);
+        Settle();
+    }
+
+    void Trigger(int commandId) {
+        Frame().Command(commandId)->trigger();
+        Settle();
+    }
 
     // Walks the buttons to a form: description -> map -> plots -> smoothed map.
     void GoTo(int formId) {
-        for (int step = 0; step < 3 && FormId() != formId; ++step) {
-            Click("Next >>");
-            Settle();
-        }
+        for (int step = 0; step < 3 && FormId() != formId; ++step)
+            Press("Next >>");
         QCOMPARE(FormId(), formId);
     }
 };
