@@ -54,19 +54,14 @@ TEST(FitLine, MatchesNorrisCertifiedValues) {
 }
 
 TEST(FitLine, UndefinedFitsAreNonFiniteNotACrash) {
+    // No point, one point, a vertical line, and Sx = 0, which is divided by as well.
     const double x[] = { 2, 2, 2 };
     const double y[] = { 1, 3, 5 };
-    const LineFit none = FitLine(x, y, 0);
-    EXPECT_FALSE(std::isfinite(none.intercept));
-    EXPECT_FALSE(std::isfinite(none.slope));
-    const LineFit one = FitLine(x, y, 1);
-    EXPECT_FALSE(std::isfinite(one.slope));
-    const LineFit vertical = FitLine(x, y, 3);
-    EXPECT_FALSE(std::isfinite(vertical.slope));
-    EXPECT_FALSE(std::isfinite(vertical.intercept));
-    // Sx = 0 is divided by as well.
     const double symmetric[] = { -1, 1 };
-    EXPECT_FALSE(std::isfinite(FitLine(symmetric, y, 2).slope));
+    for (const LineFit fit :
+        { FitLine(x, y, 0), FitLine(x, y, 1), FitLine(x, y, 3), FitLine(symmetric, y, 2) })
+        EXPECT_FALSE(std::isfinite(fit.slope));
+    EXPECT_FALSE(std::isfinite(FitLine(x, y, 0).intercept) || std::isfinite(FitLine(x, y, 3).intercept));
 }
 
 TEST(FitQuadratic, MatchesPontiusCertifiedValues) {
@@ -98,11 +93,9 @@ TEST(FitQuadratic, ExactParabolaAndUndefinedCases) {
 
     // Two distinct abscissae: the normal matrix (2 3 5; 3 5 9; 5 9 17) has determinant 0.
     const double two[] = { 1, 2 };
-    const Vector3 singular = FitQuadratic(two, y, 2);
-    for (double v : singular)
-        EXPECT_FALSE(std::isfinite(v));
-    for (double v : FitQuadratic(x, y, 0))
-        EXPECT_FALSE(std::isfinite(v));
+    for (const Vector3& undefined : { FitQuadratic(two, y, 2), FitQuadratic(x, y, 0) })
+        for (double v : undefined)
+            EXPECT_FALSE(std::isfinite(v));
 }
 
 } // namespace

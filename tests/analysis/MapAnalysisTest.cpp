@@ -108,30 +108,27 @@ struct Analysed {
     }
 };
 
-TEST(PointQuantities, HandWorkedPoint) {
-    // -23.15 C is 250 K, where the ideal-gas refrigerant's dew pressure is 100 kPa.
-    CompressorRecord record = MakeRecord(false, { 54.44 }, { -23.15 });
-    record.capacityText[0][0] = "2000";
-    record.powerText[0][0] = "1500";
-    Analysed a(record);
-    const double pe = 100.0;
-    const double pc = IdealGasCycle::DewPressure(327.59);
-    const double massFlow = 2000 * 4.1848 / 160.0; // kg/h
-    const double rho = 100.0 * pe / (IdealGasCycle::kR * IdealGasCycle::kSuctionK);
-    EXPECT_TRUE(NearRel(a.analysis.pressureRatio[0][0], pc / pe, 1e-13));
-    EXPECT_TRUE(NearRel(a.analysis.suctionFlow[0][0], massFlow / rho, 1e-13));
-    const double work = IdealGasCycle::IsentropicWork(pc / pe) / 100.0; // kJ/kg
-    EXPECT_TRUE(NearRel(a.analysis.isentropicEff[0][0], massFlow * work / (1500 * 3.6), 1e-13));
-}
-
-TEST(ValidPoints, CelsiusLimitIsNinetyFahrenheitExactly) {
-    // 32.22 C is 305.37 K, just below 305.3722... K; 32.23 C is above it.
-    CompressorRecord record = MakeRecord(false, { 32.22, 32.23 }, { -20, -10 });
-    FillPlainMap(record);
+TEST(PointQuantities, HandWorkedPointAndTheNinetyFahrenheitLimitInCelsius) {
+    // -23.15 C is 250 K, where the ideal-gas refrigerant's dew pressure is 100 kPa. 32.22 C is
+    // 305.37 K, just below 90 F (305.3722... K); 32.23 C is above it.
+    CompressorRecord record = MakeRecord(false, { 32.22, 32.23, 54.44 }, { -23.15 });
+    for (int r = 0; r < 3; ++r) {
+        record.capacityText[r][0] = "2000";
+        record.powerText[r][0] = "1500";
+    }
     Analysed a(record);
     EXPECT_EQ(a.analysis.suctionFlow[0][0], -1.0);
     EXPECT_GT(a.analysis.suctionFlow[1][0], 0.0);
     EXPECT_EQ(a.analysis.validCount, 2);
+
+    const double pe = 100.0;
+    const double pc = IdealGasCycle::DewPressure(327.59);
+    const double massFlow = 2000 * 4.1848 / 160.0; // kg/h
+    const double rho = 100.0 * pe / (IdealGasCycle::kR * IdealGasCycle::kSuctionK);
+    EXPECT_TRUE(NearRel(a.analysis.pressureRatio[2][0], pc / pe, 1e-13));
+    EXPECT_TRUE(NearRel(a.analysis.suctionFlow[2][0], massFlow / rho, 1e-13));
+    const double work = IdealGasCycle::IsentropicWork(pc / pe) / 100.0; // kJ/kg
+    EXPECT_TRUE(NearRel(a.analysis.isentropicEff[2][0], massFlow * work / (1500 * 3.6), 1e-13));
 }
 
 TEST(ValidPoints, SortedByRatioWithEqualRatiosInWalkOrder) {
@@ -151,55 +148,45 @@ TEST(ValidPoints, SortedByRatioWithEqualRatiosInWalkOrder) {
     }
 }
 
-TEST(MapRatingEER, FirstColumnAboveRatingExtrapolatesFromTheFirstTwo) {
-    // Columns 0 and 10 F, rows 110 and 130 F: fe = (-10 - 0) / 10 = -1, fr = 1, so the value is
-    // 2 X[1][0] - X[1][1]: capacity 2 * 5000 - 6000 = 4000, power 2 * 1000 - 1100 = 900.
-    CompressorRecord record = MakeRecord(true, { 110, 130 }, { 0, 10 });
-    record.capacityText = { { { "7000", "8000" }, { "5000", "6000" } } };
-    record.powerText = { { { "950", "1000" }, { "1000", "1100" } } };
-    IdealGasCycle engine;
-    MapAnalysis analysis(engine, record);
-    analysis.ReadMapFromRecord();
-    EXPECT_TRUE(NearRel(record.mapRatingEER, 4000.0 / 900.0, 1e-12));
-}
-
-TEST(MapRatingEER, SIUsesItsRatingTemperaturesAndKcalToBtu) {
-    // Q = 1000 + 10 te - 5 tc, W = 200 + 2 tc; at (-23.33, 54.44): Q = 494.5, W = 308.88.
-    CompressorRecord record = MakeRecord(false, { 45, 55, 65 }, { -30, -25, -20 });
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            const double te = std::stod(record.evapTempText[c]);
-            const double tc = std::stod(record.condTempText[r][0]);
-            record.capacityText[r][c] = Text(1000 + 10 * te - 5 * tc);
-            record.powerText[r][c] = Text(200 + 2 * tc);
-        }
-    }
-    IdealGasCycle engine;
-    MapAnalysis analysis(engine, record);
-    analysis.ReadMapFromRecord();
-    EXPECT_TRUE(NearRel(record.mapRatingEER, 3.966 * 494.5 / 308.88, 1e-12));
-}
-
-TEST(MapRatingEER, ZeroWhenTheMapDoesNotReachTheRatingPoint) {
+TEST(MapRatingEER, InterpolatedAtTheRatingPointOrZeroWhenTheMapMissesIt) {
     struct Case {
+        bool english;
         std::vector<double> cond;
         std::vector<double> evap;
+        double eer;
     };
-    // Columns -40..-20 F only (with a stale text in the unused fourth column), rows up to 120 F
-    // only, and a single row, which cannot be interpolated even at 130 F.
-    const Case cases[] = { { { 110, 130, 150 }, { -40, -30, -20 } }, { { 90, 100, 120 }, { -20, -10, 0 } },
-        { { 130 }, { -20, 0 } } };
+    // Q = 1000 + 10 te - 5 tc and W = 200 + 2 tc, a plane that interpolation between (or beyond)
+    // two rows and columns reproduces. At -10 F / 130 F: Q = 250, W = 460; at -23.33 C / 54.44 C:
+    // Q = 494.5, W = 308.88, and the kcal/h EER is converted to Btu/h per W.
+    const Case cases[] = {
+        { true, { 110, 130 }, { 0, 10 }, 250.0 / 460.0 }, // first column above -10 F: extrapolated
+        { false, { 45, 55, 65 }, { -30, -25, -20 }, 3.966 * 494.5 / 308.88 },
+        // Columns -40..-20 F only, rows up to 120 F only, and a single row, which cannot be
+        // interpolated even at 130 F.
+        { true, { 110, 130, 150 }, { -40, -30, -20 }, 0 },
+        { true, { 90, 100, 120 }, { -20, -10, 0 }, 0 },
+        { true, { 130 }, { -20, 0 }, 0 },
+    };
     IdealGasCycle engine;
     for (const Case& c : cases) {
-        CompressorRecord record = MakeRecord(true, c.cond, c.evap);
-        FillPlainMap(record);
+        CompressorRecord record = MakeRecord(c.english, c.cond, c.evap);
+        for (std::size_t r = 0; r < c.cond.size(); ++r) {
+            for (std::size_t e = 0; e < c.evap.size(); ++e) {
+                record.capacityText[r][e] = Text(1000 + 10 * c.evap[e] - 5 * c.cond[r]);
+                record.powerText[r][e] = Text(200 + 2 * c.cond[r]);
+            }
+        }
+        // A stale fourth column beyond the count takes no part.
         record.evapTempText[3]
             = std::string(1, '0'); // not a literal: GCC 12 misreads that assignment here (-Wrestrict)
         record.capacityText[1][3] = "9000";
         record.powerText[1][3] = "1200";
         record.mapRatingEER = 99;
         MapAnalysis(engine, record).ReadMapFromRecord();
-        EXPECT_EQ(record.mapRatingEER, 0.0) << c.cond.back() << " " << c.evap.back();
+        if (c.eer == 0)
+            EXPECT_EQ(record.mapRatingEER, 0.0) << c.cond.back() << " " << c.evap.back();
+        else
+            EXPECT_TRUE(NearRel(record.mapRatingEER, c.eer, 1e-12)) << c.cond.back() << " " << c.evap.back();
     }
 }
 
@@ -341,43 +328,45 @@ TEST(Robustness, UndefinedFitsAreStoredAsTheyCome) {
     MapAnalysis& m = a.analysis;
     EXPECT_EQ(m.validCount, 0);
     EXPECT_TRUE(std::isinf(m.isentropicEff[1][0]));
-    EXPECT_FALSE(std::isfinite(m.flowFitIntercept));
-    EXPECT_FALSE(std::isfinite(m.flowFitSlope));
+    EXPECT_FALSE(std::isfinite(m.flowFitIntercept) || std::isfinite(m.flowFitSlope));
     m.smoothingMethod = 2;
     m.ApplySmoothing();
     m.VolumetricEfficiencyPoints();
     m.StoreResultsInRecord();
-    EXPECT_FALSE(std::isfinite(a.record.capacity[1][0]));
-    EXPECT_FALSE(std::isfinite(a.record.smoothedRatingEER));
-    EXPECT_FALSE(std::isfinite(a.record.iseQuad[0]));
+    EXPECT_FALSE(std::isfinite(a.record.capacity[1][0]) || std::isfinite(a.record.smoothedRatingEER)
+        || std::isfinite(a.record.iseQuad[0]));
 }
 
 TEST(Robustness, CountsOutsideTheTablesAreHeldInside) {
-    CompressorRecord record
-        = MakeRecord(true, { 90, 100, 110, 120, 130, 140 }, { -40, -30, -20, -10, 0, 10, 20, 30 });
-    FillPlainMap(record);
-    record.condCount = 9;
-    record.evapCount = 12;
-    Analysed big(record);
-    EXPECT_EQ(big.analysis.RowsInUse(), 6);
-    EXPECT_EQ(big.analysis.ColumnsInUse(), 8);
-    EXPECT_EQ(big.analysis.validCount, 48);
-    big.analysis.smoothingMethod = 1;
-    big.analysis.ApplySmoothing();
-    EXPECT_EQ(big.engine.calls, 48 + 48 + 1)
-        << "one cycle per point to fit, one per point and the rating point to rebuild";
-
-    record.condCount = -2;
-    record.evapCount = 3;
-    record.smoothedRatingEER = 7;
-    Analysed none(record);
-    none.analysis.smoothingMethod = 1;
-    none.analysis.ApplySmoothing();
-    none.analysis.StoreResultsInRecord();
-    EXPECT_EQ(none.analysis.validCount, 0);
-    EXPECT_EQ(none.engine.calls, 0);
-    EXPECT_EQ(none.record.smoothedRatingEER, 7.0) << "no row in use, no rating point";
-    EXPECT_EQ(none.record.mapRatingEER, 0.0);
+    struct Case {
+        int condCount;
+        int evapCount;
+        int rows;
+        int columns;
+        int calls;
+    };
+    // One cycle per point to fit, one per point and the rating point to rebuild; with no row in
+    // use no cycle at all, and the record's smoothed EER stays as it was.
+    const Case cases[] = { { 9, 12, 6, 8, 48 + 48 + 1 }, { -2, 3, 0, 3, 0 } };
+    for (const Case& c : cases) {
+        CompressorRecord record
+            = MakeRecord(true, { 90, 100, 110, 120, 130, 140 }, { -40, -30, -20, -10, 0, 10, 20, 30 });
+        FillPlainMap(record);
+        record.condCount = c.condCount;
+        record.evapCount = c.evapCount;
+        record.smoothedRatingEER = 7;
+        Analysed a(record);
+        a.analysis.smoothingMethod = 1;
+        a.analysis.ApplySmoothing();
+        a.analysis.StoreResultsInRecord();
+        SCOPED_TRACE(c.condCount);
+        EXPECT_EQ(a.analysis.RowsInUse(), c.rows);
+        EXPECT_EQ(a.analysis.ColumnsInUse(), c.columns);
+        EXPECT_EQ(a.analysis.validCount, c.rows * c.columns);
+        EXPECT_EQ(a.engine.calls, c.calls);
+        EXPECT_EQ(a.record.smoothedRatingEER == 7.0, c.rows == 0);
+        EXPECT_EQ(a.record.mapRatingEER == 0.0, c.rows == 0);
+    }
 }
 
 } // namespace
