@@ -91,7 +91,7 @@ TEST(CompressorFile, RoundTripRestoresPersistentFieldsAndLeavesWorkingChoices) {
     EXPECT_EQ(record.newRecordDefaultsPending, 0);
 }
 
-TEST(CompressorFile, TextsAreWindows1252OnDisk) {
+TEST(CompressorFile, TextsAreWindows1252OnDiskAndTheWideFormIsRead) {
     CompressorRecord record = NewRecord();
     record.manufacturer = "K\xC3\xA4ltemittel";
     record.model = "\xE2\x82\xAC \xCE\xB1";
@@ -100,13 +100,11 @@ TEST(CompressorFile, TextsAreWindows1252OnDisk) {
     DecodeCompressorFile(bytes, record, "x.cmp");
     EXPECT_EQ(record.manufacturer, "K\xC3\xA4ltemittel");
     EXPECT_EQ(record.model, "\xE2\x82\xAC ?") << "alpha has no Windows-1252 byte";
-}
 
-TEST(CompressorFile, WideTextFormIsRead) {
+    // The wide form is read too: "Kä€" as UTF-16LE with the wide mark, in place of the 13 bytes
+    // of "Manufacturer".
     const std::string narrow = EncodeCompressorFile(NewRecord());
-    // "Kä€" as UTF-16LE with the wide mark, in place of the 13 bytes of "Manufacturer".
     const std::string wide = "\xFF\xFE\xFF\x03K\x00\xE4\x00\xAC\x20"s + narrow.substr(13);
-    CompressorRecord record;
     DecodeCompressorFile(wide, record, "wide.cmp");
     EXPECT_EQ(record.manufacturer, "K\xC3\xA4\xE2\x82\xAC");
     EXPECT_EQ(record.model, "Model");
@@ -127,12 +125,10 @@ TEST(CompressorFile, TruncatedOrHostileFilesFailAndLeaveTheRecordUnchanged) {
     record.recordLoaded = 0;
     const CompressorRecord before = record;
     for (size_t n = 0; n < bytes.size(); ++n) {
-        try {
-            DecodeCompressorFile(std::string_view(bytes).substr(0, n), record, "/maps/cut.cmp");
-            ADD_FAILURE() << "a file cut to " << n << " bytes was accepted";
-        } catch (const CompressorFileError& error) {
-            EXPECT_NE(std::string(error.what()).find("\"/maps/cut.cmp\""), std::string::npos) << error.what();
-        }
+        const auto error = test::Thrown<CompressorFileError>(
+            [&] { DecodeCompressorFile(std::string_view(bytes).substr(0, n), record, "/maps/cut.cmp"); });
+        ASSERT_TRUE(error) << "a file cut to " << n << " bytes was accepted";
+        EXPECT_TRUE(test::Mentions(*error, "\"/maps/cut.cmp\"")) << error->what();
         ASSERT_TRUE(record.PersistentFieldsEqual(before)) << n;
         ASSERT_EQ(record.recordLoaded, 0);
         ASSERT_EQ(record.newRecordDefaultsPending, 1);
@@ -162,12 +158,10 @@ TEST(CompressorFile, FilesAreWrittenWholeAndErrorsNameTheFile) {
     const std::string noFolder = dir.File("no/such/folder/x.cmp");
     for (const auto& [target, write] : { std::pair { missing, false }, std::pair { folder, false },
              std::pair { noFolder, true }, std::pair { folder, true } }) {
-        try {
-            write ? WriteCompressorFile(target, record) : ReadCompressorFile(target, record);
-            ADD_FAILURE() << "no error for " << target;
-        } catch (const CompressorFileError& error) {
-            EXPECT_NE(std::string(error.what()).find(target), std::string::npos) << error.what();
-        }
+        const auto error = test::Thrown<CompressorFileError>(
+            [&] { write ? WriteCompressorFile(target, record) : ReadCompressorFile(target, record); });
+        ASSERT_TRUE(error) << "no error for " << target;
+        EXPECT_TRUE(test::Mentions(*error, target)) << error->what();
     }
     EXPECT_TRUE(record.PersistentFieldsEqual(DistinctRecord()));
 }

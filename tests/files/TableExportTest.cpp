@@ -141,13 +141,11 @@ TEST(TableExport, FileHasCrLfLineEndsAndImportsBackKeepingTheRecordsOtherFields)
     EXPECT_EQ(record.reloadFormsFromRecord, 1);
     EXPECT_EQ(record.newRecordDefaultsPending, 0);
 
-    try {
-        ExportTable(dir.File("missing/map.tab"), record);
-        ADD_FAILURE() << "no error";
-    } catch (const TableFileError& error) {
-        EXPECT_EQ(error.reason(), TableFileError::Reason::CannotWrite);
-        EXPECT_NE(std::string(error.what()).find(dir.File("missing/map.tab")), std::string::npos);
-    }
+    const auto error
+        = test::Thrown<TableFileError>([&] { ExportTable(dir.File("missing/map.tab"), record); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->reason(), TableFileError::Reason::CannotWrite);
+    EXPECT_TRUE(test::Mentions(*error, dir.File("missing/map.tab"))) << error->what();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -38,6 +39,20 @@ inline std::string ReadBytes(const std::string& path) {
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The Error that call throws, or nothing when it returns.
+template <class Error, class Call> std::optional<Error> Thrown(Call call) {
+    try {
+        call();
+    } catch (const Error& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+inline bool Mentions(const std::exception& error, const std::string& text) {
+    return std::string(error.what()).find(text) != std::string::npos;
 }
 
 } // namespace velutra::test
