@@ -281,20 +281,6 @@ void CommandsTest::exportAfterPlotsWritesTheAnalysedMap() {
     QVERIFY(session.messages.errors[0].contains("no-such-folder"));
 }
 
-void CommandsTest::ctrlSWritesCommandLineFile() {
-    const QString path = folder_->Path("Maps/acme.cmp");
-    folder_->WriteRecord(path, WorkingFolder::SampleRecord());
-    Session session;
-    QVERIFY(session.Start({ path }));
-    session.Record().model = "K-8";
-    session.Trigger(kCmdSave);
-    QVERIFY(session.dialogs.requests.isEmpty());
-    CompressorRecord reread;
-    ReadCompressorFile(QFile::encodeName(path).toStdString(), reread);
-    QCOMPARE(reread.model, std::string("K-8"));
-    QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + path);
-}
-
 void CommandsTest::recentFileListKeepsFourNewestFirst() {
     RecentFileList recent;
     for (const char* name : { "a.cmp", "b.cmp", "c.cmp", "d.cmp", "e.cmp", "c.cmp" })

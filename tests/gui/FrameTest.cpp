@@ -13,10 +13,12 @@
 
 using namespace velutra;
 
-void FrameTest::startWithoutFileGivesNewRecord() {
+// Started without a file the program shows a New record; its Next applies the default axes of
+// the record's units while they are pending, and switches forms only after the click handler.
+void FrameTest::startWithoutFileThenNextAppliesDefaultAxes() {
     Session session;
     QVERIFY(session.Start());
-    const CompressorRecord& record = session.Record();
+    CompressorRecord& record = session.Record();
     CompressorRecord expected;
     expected.ApplyNewDefaults();
     QVERIFY(record.PersistentFieldsEqual(expected));
@@ -30,9 +32,47 @@ void FrameTest::startWithoutFileGivesNewRecord() {
     // A fixed-size window without a maximise button.
     QCOMPARE(session.Frame().minimumSize(), session.Frame().maximumSize());
     QVERIFY(!(session.Frame().windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    record.unitsEnglish = 0;
+    record.unitsSI = 1;
+    QPointer<FormView> description = session.Frame().CurrentForm();
+    const QSize frameSize = session.Frame().size();
+    session.Click("Next >>");
+    // The click handler has returned; the request waits in the queue.
+    QCOMPARE(session.FormId(), kFormDescription);
+    QVERIFY(description);
+    session.Settle();
+    QCOMPARE(session.FormId(), kFormMap);
+    QVERIFY(description.isNull());
+    QCOMPARE(session.Frame().CurrentForm()->FormId(), kFormMap);
+    QCOMPARE(session.Frame().centralWidget(), session.Frame().CurrentForm());
+    // The new form is shown and the frame keeps its size around it.
+    QVERIFY(session.Frame().CurrentForm()->isVisible());
+    QCOMPARE(session.Frame().size(), frameSize);
+    QCOMPARE(record.condCount, 3);
+    QCOMPARE(record.condTempText[2][1], std::string("65.0"));
+    QCOMPARE(record.condTempText[3][0], std::string(""));
+    QCOMPARE(record.evapTempText[0], std::string("-35.0"));
+
+    // Axis edits on the map form are replaced again while the defaults are pending.
+    record.condTempText[0][0] = "47.5";
+    session.Press("<< Back");
+    session.Press("Next >>");
+    QCOMPARE(record.condTempText[0][0], std::string("45.0"));
+
+    // A record read from a file keeps its axes.
+    folder_->WriteRecord(folder_->Path("Maps/acme.cmp"), WorkingFolder::SampleRecord());
+    session.dialogs.answers.push_back(folder_->Path("Maps/acme.cmp"));
+    session.Trigger(kCmdOpen);
+    QCOMPARE(session.FormId(), kFormDescription);
+    session.Press("Next >>");
+    QCOMPARE(record.condCount, 2);
+    QCOMPARE(record.condTempText[0][0], std::string("40.0"));
 }
 
-void FrameTest::startWithFileNamesItAsTyped() {
+// The file on the command line is named as typed and Ctrl+S writes it back without a dialog;
+// an unreadable or missing file stops the start with a message naming it.
+void FrameTest::startWithFileNamesItAsTypedAndCtrlSWritesIt() {
     const CompressorRecord sample = WorkingFolder::SampleRecord();
     folder_->WriteRecord(folder_->Path("Maps/acme.cmp"), sample);
     Session session;
@@ -43,9 +83,13 @@ void FrameTest::startWithFileNamesItAsTyped() {
     QCOMPARE(session.Record().newRecordDefaultsPending, 0);
     QCOMPARE(session.Record().currentFileName, std::string("./Maps/../Maps/acme.cmp"));
     QVERIFY(session.messages.errors.isEmpty());
-}
+    session.Record().model = "K-8";
+    session.Trigger(kCmdSave);
+    QVERIFY(session.dialogs.requests.isEmpty());
+    CompressorRecord reread;
+    ReadCompressorFile(QFile::encodeName(folder_->Path("Maps/acme.cmp")).toStdString(), reread);
+    QCOMPARE(reread.model, std::string("K-8"));
 
-void FrameTest::startWithUnreadableFileFails() {
     folder_->WriteTruncated(folder_->Path("short.cmp"));
     Session truncated;
     QVERIFY(!truncated.Start({ "short.cmp" }));
@@ -82,25 +126,7 @@ void FrameTest::switchIgnoresUnknownAndCurrentIds() {
     QCOMPARE(session.FormId(), kFormDescription);
 }
 
-void FrameTest::switchRunsAfterPostingHandlerAndDestroysOldForm() {
-    Session session;
-    QVERIFY(session.Start());
-    QPointer<FormView> description = session.Frame().CurrentForm();
-    const QSize frameSize = session.Frame().size();
-    session.Click("Next >>");
-    // The click handler has returned; the request waits in the queue.
-    QCOMPARE(session.FormId(), kFormDescription);
-    QVERIFY(description);
-    session.Settle();
-    QCOMPARE(session.FormId(), kFormMap);
-    QVERIFY(description.isNull());
-    QCOMPARE(session.Frame().CurrentForm()->FormId(), kFormMap);
-    QCOMPARE(session.Frame().centralWidget(), session.Frame().CurrentForm());
-    // The new form is shown and the frame keeps its size around it.
-    QVERIFY(session.Frame().CurrentForm()->isVisible());
-    QCOMPARE(session.Frame().size(), frameSize);
-}
-
+// Every button of every form is named for assistive tools as it reads.
 void FrameTest::navigationButtonsReachTheirTargets() {
     const QString map = "Compressor Model: Manufacturer's Map Data (Manufacturer model Model)";
     const QString plots = "Compressor Model: Graphic Analysis (Manufacturer model Model)";
@@ -130,62 +156,34 @@ void FrameTest::navigationButtonsReachTheirTargets() {
         QCOMPARE(session.FormId(), step.target);
         QCOMPARE(session.Frame().windowTitle(), step.caption);
         QCOMPARE(session.Record().helpContext, step.help);
+        for (auto* button : session.Frame().CurrentForm()->findChildren<QAbstractButton*>())
+            QCOMPARE(button->accessibleName(), button->text());
     }
 }
 
-void FrameTest::descriptionNextAppliesDefaultAxesOnlyAfterNew() {
+// A missing property library is reported and the map can still be entered; with the library
+// found again, Next sets up the chosen refrigerant.
+void FrameTest::descriptionNextSetsUpRefrigerantOrReportsMissingLibrary() {
     Session session;
     QVERIFY(session.Start());
-    CompressorRecord& record = session.Record();
-    record.unitsEnglish = 0;
-    record.unitsSI = 1;
-    session.Press("Next >>");
-    QCOMPARE(record.condCount, 3);
-    QCOMPARE(record.condTempText[2][1], std::string("65.0"));
-    QCOMPARE(record.condTempText[3][0], std::string(""));
-    QCOMPARE(record.evapTempText[0], std::string("-35.0"));
-
-    // Axis edits on the map form are replaced again while the defaults are pending.
-    record.condTempText[0][0] = "47.5";
+    {
+        test::ScopedEnvironment library(
+            "VELUTRA_PROPERTY_LIBRARY", qPrintable(folder_->Path("no-such-library.so")));
+        session.Press("Next >>");
+        QCOMPARE(session.messages.errors.size(), 1);
+        QVERIFY(session.messages.errors[0].contains("no-such-library.so"));
+        QVERIFY(!session.Frame().Engine().IsSetUp());
+        QCOMPARE(session.FormId(), kFormMap);
+    }
     session.Press("<< Back");
-    session.Press("Next >>");
-    QCOMPARE(record.condTempText[0][0], std::string("45.0"));
-
-    // A record read from a file keeps its axes.
-    const CompressorRecord sample = WorkingFolder::SampleRecord();
-    folder_->WriteRecord(folder_->Path("Maps/acme.cmp"), sample);
-    session.dialogs.answers.push_back(folder_->Path("Maps/acme.cmp"));
-    session.Trigger(kCmdOpen);
-    QCOMPARE(session.FormId(), kFormDescription);
-    session.Press("Next >>");
-    QCOMPARE(record.condCount, 2);
-    QCOMPARE(record.condTempText[0][0], std::string("40.0"));
-}
-
-void FrameTest::descriptionNextSetsUpRefrigerant() {
-    Session session;
-    QVERIFY(session.Start());
     session.Record().refrigerantIndex = 2;
-    session.Click("Next >>");
-    QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
+    session.Press("Next >>");
+    QCOMPARE(session.messages.errors.size(), 1);
     PropertyEngine& engine = session.Frame().Engine();
     QVERIFY(engine.IsSetUp());
     QCOMPARE(engine.refrigerant, 2);
     // Propane, 44.09562 g/mol (NIST Chemistry WebBook).
     QVERIFY(std::abs(engine.MolarMass() / 44.09562 - 1) < 1e-4);
-}
-
-void FrameTest::descriptionNextReportsMissingPropertyLibrary() {
-    test::ScopedEnvironment library(
-        "VELUTRA_PROPERTY_LIBRARY", qPrintable(folder_->Path("no-such-library.so")));
-    Session session;
-    QVERIFY(session.Start());
-    session.Press("Next >>");
-    QCOMPARE(session.messages.errors.size(), 1);
-    QVERIFY(session.messages.errors[0].contains("no-such-library.so"));
-    QVERIFY(!session.Frame().Engine().IsSetUp());
-    // The map can still be entered.
-    QCOMPARE(session.FormId(), kFormMap);
 }
 
 void FrameTest::helpShowsTopicOfVisibleForm() {
@@ -202,15 +200,5 @@ void FrameTest::helpShowsTopicOfVisibleForm() {
         QFile page(":" + HelpWindow::TopicUrl(topic).path());
         QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(page.fileName()));
         QVERIFY(page.readAll().contains("<h1>"));
-    }
-}
-
-void FrameTest::everyButtonHasAnAccessibleName() {
-    Session session;
-    QVERIFY(session.Start());
-    for (const int form : { kFormDescription, kFormMap, kFormPlots, kFormSmoothedMap }) {
-        session.GoTo(form);
-        for (auto* button : session.Frame().CurrentForm()->findChildren<QAbstractButton*>())
-            QCOMPARE(button->accessibleName(), button->text());
     }
 }

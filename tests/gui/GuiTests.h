@@ -5,7 +5,7 @@
 #include <QObject>
 #include <memory>
 
-// Start-up, form switching, captions, help and the About box.
+// Start-up (with Ctrl+S on the file it named), form switching, captions and help.
 class FrameTest : public QObject {
     Q_OBJECT
 
@@ -13,24 +13,19 @@ private slots:
     void init() { folder_ = std::make_unique<WorkingFolder>(); }
     void cleanup() { folder_.reset(); }
 
-    void startWithoutFileGivesNewRecord();
-    void startWithFileNamesItAsTyped();
-    void startWithUnreadableFileFails();
+    void startWithoutFileThenNextAppliesDefaultAxes();
+    void startWithFileNamesItAsTypedAndCtrlSWritesIt();
     void switchIgnoresUnknownAndCurrentIds_data();
     void switchIgnoresUnknownAndCurrentIds();
-    void switchRunsAfterPostingHandlerAndDestroysOldForm();
     void navigationButtonsReachTheirTargets();
-    void descriptionNextAppliesDefaultAxesOnlyAfterNew();
-    void descriptionNextSetsUpRefrigerant();
-    void descriptionNextReportsMissingPropertyLibrary();
+    void descriptionNextSetsUpRefrigerantOrReportsMissingLibrary();
     void helpShowsTopicOfVisibleForm();
-    void everyButtonHasAnAccessibleName();
 
 private:
     std::unique_ptr<WorkingFolder> folder_;
 };
 
-// The menu and key commands: enabling per form, New, Open, Save As, Delete, import, Ctrl+S.
+// The menu and key commands: enabling per form, New, Open, Save As, Delete, import, export.
 class CommandsTest : public QObject {
     Q_OBJECT
 
@@ -48,7 +43,6 @@ private slots:
     void deleteAsksAndRemoves();
     void importReloadsDescriptionOrChangesNothing();
     void exportAfterPlotsWritesTheAnalysedMap();
-    void ctrlSWritesCommandLineFile();
     void recentFileListKeepsFourNewestFirst();
 
 private:
