@@ -5,6 +5,7 @@
 #include "PureFluid.h"
 #include "ReferenceStateSetter.h"
 
+#include <gtest/gtest.h>
 #include <map>
 #include <memory>
 
@@ -12,6 +13,15 @@ namespace velutra::thermo::test {
 
 using velutra::test::CheckRow;
 using velutra::test::CheckRows;
+
+// The state rows of these kinds for a fluid or blend, which must be as many as the file is known
+// to hold.
+inline std::vector<const CheckRow*> StateRows(
+    const std::string& fluid, std::initializer_list<const char*> kinds, std::size_t count) {
+    auto found = CheckRows("state", fluid, kinds);
+    EXPECT_EQ(found.size(), count) << fluid;
+    return found;
+}
 
 // The pure fluids of the check values.
 inline const std::vector<std::string>& PureFluids() {
