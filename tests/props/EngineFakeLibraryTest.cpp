@@ -111,31 +111,13 @@ TEST_F(EngineWithFakeLibrary, CycleStatesFollowTheSequenceAndEndAtTheDischargeSt
     EXPECT_EQ(probe.LastGuess(), 0);
     EXPECT_EQ(probe.LastErrLength(), 255u);
     EXPECT_TRUE(engine.LastError().empty()) << engine.LastError();
-}
 
-// Condensing below 90 F puts the liquid line below the saturation pressure, where this library
-// has no liquid root; the saturated liquid at 90 F stands in for it.
-TEST_F(EngineWithFakeLibrary, LiquidLineBelowSaturationTakesTheSaturatedLiquid) {
-    ASSERT_TRUE(engine.SetupFluid(0).ok);
-    const CycleStateResult r = engine.CycleStates(250.0, 290.0);
-    EXPECT_NEAR_REL(r.h3, 20.0 * kLineK - 5000.0, kSolver);
+    // Condensing below 90 F puts the liquid line below the saturation pressure, where this
+    // library has no liquid root; the saturated liquid at 90 F stands in for it.
+    const CycleStateResult below = engine.CycleStates(250.0, 290.0);
+    EXPECT_NEAR_REL(below.h3, 20.0 * kLineK - 5000.0, kSolver);
     EXPECT_TRUE(engine.LastError().empty()) << engine.LastError();
-    EXPECT_NEAR_REL(r.h2s, 40.0 * kLineK * std::pow(r.Pc / r.Pe, kR / 40.0), kSolver);
-}
-
-TEST_F(EngineWithFakeLibrary, DewPressureAtTLeavesTheSaturatedVapourDensity) {
-    ASSERT_TRUE(engine.SetupFluid(0).ok);
-    engine.temperature = 300.0;
-    engine.CalcStatePoint(PropertyEngine::kDewPressureAtT);
-    const double p = 100.0 * std::exp(20.0 / 6.0);
-    EXPECT_NEAR_REL(engine.pressure, p, kSolver);
-    EXPECT_NEAR_REL(engine.vaporDensity, p / (kR * 300.0), kSolver);
-    // The library writes all 20 entries of both phase compositions; the slots after them
-    // must hold what they held before.
-    const ArgumentBlock& block = engine.Arguments();
-    EXPECT_EQ(block.vaporComposition[kCompositionSlots - 1], 0.75);
-    EXPECT_EQ(block.composition[0], 1.0);
-    EXPECT_EQ(block.composition[1], 0.0);
+    EXPECT_NEAR_REL(below.h2s, 40.0 * kLineK * std::pow(below.Pc / below.Pe, kR / 40.0), kSolver);
 }
 
 // The stand-in leaves a plausible pressure of 123 kPa behind with its error code; none of it
@@ -159,10 +141,18 @@ TEST_F(EngineWithFakeLibrary, RoutineErrorLeavesNaNInWhatItShouldHaveProduced) {
     EXPECT_TRUE(std::isnan(engine.vaporDensity));
 
     // A good evaluation afterwards is not affected.
-    engine.temperature = 250.0;
+    engine.temperature = 300.0;
     engine.CalcStatePoint(PropertyEngine::kDewPressureAtT);
-    EXPECT_NEAR_REL(engine.pressure, 100.0, kSolver);
+    const double p = 100.0 * std::exp(20.0 / 6.0);
+    EXPECT_NEAR_REL(engine.pressure, p, kSolver);
+    EXPECT_NEAR_REL(engine.vaporDensity, p / (kR * 300.0), kSolver);
     EXPECT_TRUE(engine.LastError().empty());
+    // The library writes all 20 entries of both phase compositions; the slots after them
+    // must hold what they held before.
+    const ArgumentBlock& block = engine.Arguments();
+    EXPECT_EQ(block.vaporComposition[kCompositionSlots - 1], 0.75);
+    EXPECT_EQ(block.composition[0], 1.0);
+    EXPECT_EQ(block.composition[1], 0.0);
 }
 
 TEST_F(EngineWithFakeLibrary, SetupErrorNamesRefrigerantAndLibraryTextAndStopsEvaluations) {
@@ -184,7 +174,12 @@ TEST_F(EngineWithFakeLibrary, SetupErrorNamesRefrigerantAndLibraryTextAndStopsEv
     EXPECT_NEAR_REL(engine.CycleStates(250.0, 300.0).Pe, 100.0, kSolver);
 }
 
-TEST_F(EngineWithFakeLibrary, CodeOutsideTheListIsAFailureWithoutSetup) {
+TEST_F(EngineWithFakeLibrary, NoEvaluationBeforeSetupNorAfterACodeOutsideTheList) {
+    ExpectAllNaN(engine.CycleStates(250.0, 300.0));
+    EXPECT_NE(engine.LastError().find("no refrigerant is set up"), std::string::npos);
+    engine.CallRoutine(99);
+    EXPECT_NE(engine.LastError().find("unknown operation code 99"), std::string::npos);
+
     ASSERT_TRUE(engine.SetupFluid(3).ok);
     for (int code : { -1, 6 }) {
         const SetupResult result = engine.SetupFluid(code);
@@ -194,13 +189,6 @@ TEST_F(EngineWithFakeLibrary, CodeOutsideTheListIsAFailureWithoutSetup) {
         EXPECT_EQ(probe.SetupNc(), 3) << "the library is not set up with an empty fluid list";
         ExpectAllNaN(engine.CycleStates(250.0, 300.0));
     }
-}
-
-TEST_F(EngineWithFakeLibrary, EvaluationsBeforeAnySetupGiveNaN) {
-    ExpectAllNaN(engine.CycleStates(250.0, 300.0));
-    EXPECT_NE(engine.LastError().find("no refrigerant is set up"), std::string::npos);
-    engine.CallRoutine(99);
-    EXPECT_NE(engine.LastError().find("unknown operation code 99"), std::string::npos);
 }
 
 TEST_F(EngineWithFakeLibrary, MissingRoutineIsASetupFailure) {
