@@ -7,7 +7,7 @@
 namespace velutra {
 namespace {
 
-TEST(FormatNumber, StyleCodesGiveWidthAndDecimals) {
+TEST(FormatNumber, StyleCodesGiveWidthAndDecimalsOfTheSinglePrecisionValue) {
     EXPECT_EQ(FormatNumber(5234.56, 1), "    5234.6");
     EXPECT_EQ(FormatNumber(1.5, 4), "    1.5000");
     EXPECT_EQ(FormatNumber(-2.25, -1), "-2.2") << "2.25 is exact in binary and rounds to even";
@@ -15,10 +15,7 @@ TEST(FormatNumber, StyleCodesGiveWidthAndDecimals) {
     EXPECT_EQ(FormatNumber(12.0, 0), "");
     EXPECT_EQ(FormatNumber(12.0, 5), "");
     EXPECT_EQ(FormatNumber(12.0, -5), "");
-}
-
-TEST(FormatNumber, ValuePassesThroughSinglePrecision) {
-    // 2^24 + 1 has no float representation: it rounds to 2^24.
+    // The value passes through single precision: 2^24 + 1 has no float form and rounds to 2^24.
     EXPECT_EQ(FormatNumber(16777217.0, -1), "16777216.0");
 }
 
@@ -41,18 +38,13 @@ TEST(TextToNumber, ReadsTheLeadingNumberOnly) {
     EXPECT_EQ(TextToNumber(".5"), 0.5);
     EXPECT_EQ(TextToNumber("5."), 5.0);
     EXPECT_EQ(TextToNumber("1,5"), 1.0) << "the decimal point is always '.'";
-}
-
-TEST(TextToNumber, EmptyOrNonNumericIsZero) {
+    // Empty or non-numeric texts are zero; out of range follows the C library.
     EXPECT_EQ(TextToNumber(""), 0.0);
     EXPECT_EQ(TextToNumber("   "), 0.0);
     EXPECT_EQ(TextToNumber("Capacity"), 0.0);
     EXPECT_EQ(TextToNumber("-"), 0.0);
     EXPECT_EQ(TextToNumber("."), 0.0);
     EXPECT_EQ(TextToNumber("0x1F"), 0.0) << "hexadecimal is not a map value";
-}
-
-TEST(TextToNumber, OutOfRangeFollowsTheCLibrary) {
     EXPECT_TRUE(std::isinf(TextToNumber("1e999")));
     EXPECT_EQ(TextToNumber("1e-999"), 0.0);
     EXPECT_EQ(TextToNumber("0." + std::string(400, '0') + "1"), 0.0);
