@@ -10,20 +10,6 @@ namespace {
 
 using test::RunCli;
 
-TEST(CliRecordCommands, NewWritesANewRecordThatShowPrints) {
-    test::TempDir dir;
-    const std::string path = dir.File("new.cmp");
-    const auto created = RunCli({ "new", path });
-    ASSERT_EQ(created.status, 0) << created.err;
-    EXPECT_EQ(test::ReadBytes(path).size(), 262u);
-
-    const auto shown = RunCli({ "show", path });
-    ASSERT_EQ(shown.status, 0) << shown.err;
-    EXPECT_NE(shown.out.find("manufacturer        \"Manufacturer\"\n"), std::string::npos) << shown.out;
-    EXPECT_NE(shown.out.find("condTempText[5]     \"140.0\" \"140.0\"\n"), std::string::npos) << shown.out;
-    EXPECT_TRUE(shown.err.empty());
-}
-
 TEST(CliRecordCommands, JsonCarriesEveryStoredFieldWithUtf8Texts) {
     test::TempDir dir;
     const std::string path = dir.File("r404a.cmp");
@@ -46,11 +32,20 @@ TEST(CliRecordCommands, JsonCarriesEveryStoredFieldWithUtf8Texts) {
     EXPECT_EQ(json["powerText"][0][1], "210");
 }
 
-TEST(CliRecordCommands, UnreadableFilesFailCleanlyNamingTheFile) {
+TEST(CliRecordCommands, NewWritesARecordThatShowPrintsAndUnreadableFilesFailNamingTheFile) {
     test::TempDir dir;
+    const std::string path = dir.File("new.cmp");
+    const auto created = RunCli({ "new", path });
+    ASSERT_EQ(created.status, 0) << created.err;
+    EXPECT_EQ(test::ReadBytes(path).size(), 262u);
+    const auto shown = RunCli({ "show", path });
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_NE(shown.out.find("manufacturer        \"Manufacturer\"\n"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("condTempText[5]     \"140.0\" \"140.0\"\n"), std::string::npos) << shown.out;
+    EXPECT_TRUE(shown.err.empty());
+
     const std::string truncated = dir.File("cut.cmp");
-    ASSERT_EQ(RunCli({ "new", truncated }).status, 0);
-    test::WriteBytes(truncated, test::ReadBytes(truncated).substr(0, 100));
+    test::WriteBytes(truncated, test::ReadBytes(path).substr(0, 100));
     const std::string missing = dir.File("missing.cmp");
 
     for (const std::string& path : { truncated, missing }) {
