@@ -276,10 +276,8 @@ TEST(Smoothing, QuadraticAfterLinearStillUsesTheFitsOfTheEnteredMap) {
     m.smoothingMethod = 1;
     m.ApplySmoothing();
     const double linearRebuilt = m.capacity[0][0] / m.power[0][0];
-    EXPECT_GT(
-        std::fabs(
-            linearRebuilt / (std::stod(record.capacityText[0][0]) / std::stod(record.powerText[0][0])) - 1),
-        1e-3)
+    const double entered = std::stod(record.capacityText[0][0]) / std::stod(record.powerText[0][0]);
+    EXPECT_GT(test::RelativeDifference(linearRebuilt, entered), 1e-3)
         << "the linear fit should not reproduce a parabola";
 
     m.smoothingMethod = 2;

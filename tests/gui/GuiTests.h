@@ -33,10 +33,9 @@ private slots:
     void init() { folder_ = std::make_unique<WorkingFolder>(); }
     void cleanup() { folder_.reset(); }
 
-    void menusReadAsDesigned();
+    void menusAndKeysReadAsDesigned();
     void commandsEnabledPerForm_data();
     void commandsEnabledPerForm();
-    void keysReachCommandsButCtrlDDoesNothing();
     void newFromLaterFormReturnsToDescription();
     void openCancelTruncatedAndGoodFile();
     void saveAsCancelFailureAndSecondDot();
