@@ -71,7 +71,9 @@ public:
         if (length == kWideMarker)
             throw CompressorFileError(
                 "\"" + fileName_ + "\" is not a compressor file: a text has two wide-text marks.");
-        return Utf16LeToUtf8(Bytes(2 * length));
+        // Wide text is taken into the 8-bit code page as it is read: what Windows-1252 cannot
+        // hold becomes "?" now, so the record holds what a save will write.
+        return Windows1252ToUtf8(Utf8ToWindows1252(Utf16LeToUtf8(Bytes(2 * length))));
     }
 
 private:

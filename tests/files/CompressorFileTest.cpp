@@ -101,12 +101,13 @@ TEST(CompressorFile, TextsAreWindows1252OnDiskAndTheWideFormIsRead) {
     EXPECT_EQ(record.manufacturer, "K\xC3\xA4ltemittel");
     EXPECT_EQ(record.model, "\xE2\x82\xAC ?") << "alpha has no Windows-1252 byte";
 
-    // The wide form is read too: "Kä€" as UTF-16LE with the wide mark, in place of the 13 bytes
-    // of "Manufacturer".
+    // The wide form is read too, into the code page: "Kä€α" as UTF-16LE with the wide mark, in
+    // place of the 13 bytes of "Manufacturer"; the alpha becomes "?" at once, so that the record
+    // holds what a save writes.
     const std::string narrow = EncodeCompressorFile(NewRecord());
-    const std::string wide = "\xFF\xFE\xFF\x03K\x00\xE4\x00\xAC\x20"s + narrow.substr(13);
+    const std::string wide = "\xFF\xFE\xFF\x04K\x00\xE4\x00\xAC\x20\xB1\x03"s + narrow.substr(13);
     DecodeCompressorFile(wide, record, "wide.cmp");
-    EXPECT_EQ(record.manufacturer, "K\xC3\xA4\xE2\x82\xAC");
+    EXPECT_EQ(record.manufacturer, "K\xC3\xA4\xE2\x82\xAC?");
     EXPECT_EQ(record.model, "Model");
     EXPECT_EQ(record.condTempText[5][1], "140.0");
 
