@@ -1,9 +1,11 @@
 #include "DensityRoot.h"
 
+#include "DensityNewton.h"
 #include "Properties.h"
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace velutra::thermo {
 
@@ -15,14 +17,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // branch: the superancillary pressure agrees with the equation to about 1e-12, so the liquid
 // and vapour roots at an exact saturation pressure must both be reachable.
 constexpr double kSaturationSlack = 1e-6;
-
-// Densities above this multiple of the reducing density are far beyond any liquid the equations
-// were fitted to (about 3.3 at the triple points of our fluids).
-constexpr double kMaxReducedDensity = 6.0;
-
-// Relative Newton step below which the root is taken as found. Newton converges quadratically,
-// so the error after such a step is of order 1e-24 times the curvature ratio.
-constexpr double kStepTolerance = 1e-12;
 
 DensityResult Fail(SolverStatus status, const char* reason) {
     return { { status, reason }, kNaN };
@@ -91,35 +85,12 @@ DensityResult DensityFromTP(
         vapourBranch = true;
         rho = pressureKPa / (fluid.gasConstant() * tempK);
     }
-    if (!(rho > lo && rho < hi))
-        rho = 0.5 * (lo + hi);
-
-    // Safeguarded Newton: every evaluated point narrows the bracket, and a step that would leave
-    // it is replaced by bisection. On the vapour branch a point where the isotherm falls lies
-    // beyond the spinodal and counts as too dense; on the liquid branch it counts as too thin.
-    for (int iteration = 0; iteration < 200; ++iteration) {
-        const ResidualDerivatives r = fluid.residual().evaluate(tauTerms, fluid.delta(rho));
-        const double p = PressureFrom(fluid, tempK, rho, r);
-        const double slope = DpDrhoFrom(fluid, tempK, r);
-        const bool tooDense
-            = vapourBranch ? (slope <= 0.0 || p > pressureKPa) : (slope > 0.0 && p > pressureKPa);
-        if (tooDense)
-            hi = rho;
-        else
-            lo = rho;
-        double next = slope > 0.0 ? rho - (p - pressureKPa) / slope : kNaN;
-        // A step this small is taken even when it touches the bracket: at the root the bracket
-        // end is the current point itself.
-        if (slope > 0.0 && std::fabs(next - rho) <= kStepTolerance * rho)
-            return { {}, next };
-        if (!(next > lo && next < hi))
-            next = 0.5 * (lo + hi);
-        if (hi - lo <= 1e-14 * hi)
-            return Fail(
-                SolverStatus::NoRoot, "no density of the requested phase at this temperature and pressure");
-        rho = next;
-    }
-    return Fail(SolverStatus::NoConvergence, "the density iteration did not converge");
+    return SafeguardedDensityNewton(
+        [&](double density) {
+            const ResidualDerivatives r = fluid.residual().evaluate(tauTerms, fluid.delta(density));
+            return std::pair { PressureFrom(fluid, tempK, density, r), DpDrhoFrom(fluid, tempK, r) };
+        },
+        pressureKPa, vapourBranch, lo, hi, rho);
 }
 
 } // namespace velutra::thermo

@@ -1,22 +1,17 @@
 #include "MixtureDensityRoot.h"
 
+#include "DensityNewton.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace velutra::thermo {
 
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// As for a pure fluid: the Newton step below which the root is taken as found.
-constexpr double kStepTolerance = 1e-12;
-constexpr double kMaxReducedDensity = 6.0;
-
-DensityResult Fail(SolverStatus status, const char* reason) {
-    return { { status, reason }, kNaN };
-}
-
 // Temperature of component i that corresponds to T of the mixture, kept inside its superancillary.
 double CorrespondingTemp(const MixtureModel& model, const Composition& x, double tempK, int i) {
     const PureFluid& c = model.component(i);
@@ -89,30 +84,13 @@ DensityResult MixtureDensityFromTP(const MixtureModel& model, const Composition&
     }
     if (!(rho > lo && rho < hi))
         rho = vapourBranch ? pressureKPa / (gasR * tempK) : LiquidDensityEstimate(model, x, tempK);
-    if (!(rho > lo && rho < hi))
-        rho = 0.5 * (lo + hi);
-
-    for (int iteration = 0; iteration < 200; ++iteration) {
-        const ResidualDerivatives r = model.alphar(x, tauTerms, rho / rhoR);
-        const double p = rho * gasR * tempK * (1.0 + r.delta_dDelta);
-        const double slope = gasR * tempK * (1.0 + 2.0 * r.delta_dDelta + r.delta2_dDelta2);
-        const bool tooDense
-            = vapourBranch ? (slope <= 0.0 || p > pressureKPa) : (slope > 0.0 && p > pressureKPa);
-        if (tooDense)
-            hi = rho;
-        else
-            lo = rho;
-        double next = slope > 0.0 ? rho - (p - pressureKPa) / slope : kNaN;
-        if (slope > 0.0 && std::fabs(next - rho) <= kStepTolerance * rho)
-            return { {}, next };
-        if (!(next > lo && next < hi))
-            next = 0.5 * (lo + hi);
-        if (hi - lo <= 1e-14 * hi)
-            return Fail(
-                SolverStatus::NoRoot, "no density of the requested phase at this temperature and pressure");
-        rho = next;
-    }
-    return Fail(SolverStatus::NoConvergence, "the density iteration did not converge");
+    return SafeguardedDensityNewton(
+        [&](double density) {
+            const ResidualDerivatives r = model.alphar(x, tauTerms, density / rhoR);
+            return std::pair { density * gasR * tempK * (1.0 + r.delta_dDelta),
+                gasR * tempK * (1.0 + 2.0 * r.delta_dDelta + r.delta2_dDelta2) };
+        },
+        pressureKPa, vapourBranch, lo, hi, rho);
 }
 
 } // namespace velutra::thermo
