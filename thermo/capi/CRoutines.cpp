@@ -6,6 +6,7 @@
 #include "FluidPathResolver.h"
 #include "MixtureRoutines.h"
 #include "MixtureSession.h"
+#include "OutputArguments.h"
 #include "Properties.h"
 #include "Saturation.h"
 #include "Session.h"
@@ -96,11 +97,6 @@ void SetPureComposition(double* x, double value) {
     x[0] = value;
     for (int i = 1; i < VELUTRA_THERMO_MAX_COMPONENTS; ++i)
         x[i] = std::isnan(value) ? kNaN : 0.0;
-}
-
-void Set(double* out, double value) {
-    if (out)
-        *out = value;
 }
 
 std::vector<std::string> SplitFileList(const std::string& list) {
@@ -424,14 +420,7 @@ void THERMdll(double* t, double* rho, double* x, double* p, double* e, double* h
         || !(*t > 0.0) || !(*rho > 0.0))
         return;
     const StateProperties st = PropertiesAt(*fluid, *t, *rho);
-    Set(p, st.pressure);
-    Set(e, st.internalEnergy);
-    Set(h, st.enthalpy);
-    Set(s, st.entropy);
-    Set(cv, st.cv);
-    Set(cp, st.cp);
-    Set(w, st.soundSpeed);
-    Set(hjt, st.jouleThomson);
+    WriteThermOutputs(st, p, e, h, s, cv, cp, w, hjt);
 }
 
 } // extern "C"

@@ -1,6 +1,7 @@
 #include "MixtureRoutines.h"
 
 #include "MixtureSession.h"
+#include "OutputArguments.h"
 #include "ThermoError.h"
 #include "mixture/MixtureDensityRoot.h"
 #include "mixture/MixtureFlashPS.h"
@@ -35,11 +36,6 @@ void Write(const MixtureModel& model, double* out, const Composition& x) {
         return;
     for (int i = 0; i < model.size(); ++i)
         out[i] = x[i];
-}
-
-void Set(double* out, double value) {
-    if (out)
-        *out = value;
 }
 
 void WriteFlash(const MixtureModel& model, const MixtureFlashResult& f, double* d, double* dl, double* dv,
@@ -134,14 +130,7 @@ void MixtureStateFromTRho(const MixtureModel& model, double t, double rho, const
     if (!CheckMixtureInput(model, feed, std::max(t, model.minTempK()), 1.0).ok())
         return;
     const StateProperties st = MixturePropertiesAt(model, feed, t, rho);
-    Set(p, st.pressure);
-    Set(e, st.internalEnergy);
-    Set(h, st.enthalpy);
-    Set(s, st.entropy);
-    Set(cv, st.cv);
-    Set(cp, st.cp);
-    Set(w, st.soundSpeed);
-    Set(hjt, st.jouleThomson);
+    WriteThermOutputs(st, p, e, h, s, cv, cp, w, hjt);
 }
 
 } // namespace velutra::thermo
