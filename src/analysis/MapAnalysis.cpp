@@ -1,6 +1,6 @@
 #include "analysis/MapAnalysis.h"
 
-#include "app/TextRules.h"
+#include "record/TextRules.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/LeastSquares.h"
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 #include "props/CycleStateSource.h"
 
 #include <array>

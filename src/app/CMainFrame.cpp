@@ -2,13 +2,13 @@
 
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
-#include "app/CGrid.h"
-#include "app/CPlot.h"
+#include "forms/CGrid.h"
+#include "forms/CPlot.h"
 #include "app/CVelutraDoc.h"
-#include "app/CVelutraView.h"
-#include "app/Cmap.h"
+#include "forms/CVelutraView.h"
+#include "forms/Cmap.h"
 #include "app/CommandIds.h"
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 #include "app/HelpWindow.h"
 #include "app/SwitchFormEvent.h"
 #include "props/PropertyEngine.h"
@@ -120,7 +120,6 @@ void CMainFrame::CreateStatusBar() {
     statusBar()->addWidget(new QLabel(QStringLiteral("For Help, press F1"), this), 1);
     currentFile_ = new QLabel(QStringLiteral("Current file: not yet read"), this);
     currentFile_->setFixedWidth(450);
-    currentFile_->setAccessibleName(QStringLiteral("Current file"));
     statusBar()->addPermanentWidget(currentFile_);
 }
 

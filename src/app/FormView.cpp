@@ -3,7 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 #include "app/SwitchFormEvent.h"
 
 #include <QCoreApplication>

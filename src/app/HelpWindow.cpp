@@ -1,6 +1,6 @@
 #include "app/HelpWindow.h"
 
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 
 #include <QTextBrowser>
 #include <QVBoxLayout>

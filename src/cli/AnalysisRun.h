@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/MapAnalysis.h"
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 #include "props/PropertyEngine.h"
 
 namespace velutra::cli {

@@ -1,6 +1,6 @@
 #include "analysis/MapAnalysis.h"
-#include "app/CompressorRecord.h"
-#include "app/TextRules.h"
+#include "record/CompressorRecord.h"
+#include "record/TextRules.h"
 #include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
 #include "cli/MapInput.h"

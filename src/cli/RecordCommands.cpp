@@ -1,4 +1,4 @@
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 #include "cli/CliCommand.h"
 #include "cli/RecordJson.h"
 #include "files/CompressorFile.h"

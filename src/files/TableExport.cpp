@@ -1,6 +1,6 @@
 #include "files/TableExport.h"
 
-#include "app/TextRules.h"
+#include "record/TextRules.h"
 #include "files/ReplaceFile.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "files/TableImport.h"
 
-#include "app/TextRules.h"
+#include "record/TextRules.h"
 #include "files/TableLineReader.h"
 #include "files/Windows1252.h"
 

@@ -4,16 +4,29 @@
 #include "app/RecentFileList.h"
 #include "files/TableExport.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStatusBar>
 #include <cmath>
 
 using namespace velutra;
 
 namespace {
+
+// What a screen reader hears for the status line's file label: its name must be the text.
+QString ScreenReaderTextOfStatusLabel(CMainFrame& frame) {
+    for (auto* label : frame.statusBar()->findChildren<QLabel*>()) {
+        if (label->text().startsWith(QStringLiteral("Current file:"))) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(label);
+            return face ? face->text(QAccessible::Name) : QString();
+        }
+    }
+    return {};
+}
 
 QStringList MenuTexts(QMenuBar* bar, int index) {
     QStringList texts;
@@ -137,6 +150,7 @@ void CommandsTest::openCancelTruncatedAndGoodFile() {
     QCOMPARE(session.FormId(), kFormDescription);
     QVERIFY(session.Record().PersistentFieldsEqual(WorkingFolder::SampleRecord()));
     QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + path);
+    QCOMPARE(ScreenReaderTextOfStatusLabel(session.Frame()), "Current file: " + path);
     QCOMPARE(session.Record().convertRefrigerant, 0);
     QCOMPARE(session.Record().plotType, 2);
 }

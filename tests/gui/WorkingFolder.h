@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 #include "files/CompressorFile.h"
 
 #include <QDir>

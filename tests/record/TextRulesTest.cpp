@@ -1,4 +1,4 @@
-#include "app/TextRules.h"
+#include "record/TextRules.h"
 
 #include <clocale>
 #include <cmath>

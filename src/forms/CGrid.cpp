@@ -1,8 +1,8 @@
-#include "app/CGrid.h"
+#include "forms/CGrid.h"
 
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 
 #include <QLabel>
 

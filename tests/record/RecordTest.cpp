@@ -1,4 +1,4 @@
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 
 #include <gtest/gtest.h>
 

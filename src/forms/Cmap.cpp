@@ -1,7 +1,7 @@
-#include "app/Cmap.h"
+#include "forms/Cmap.h"
 
 #include "app/CommandIds.h"
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 
 #include <QLabel>
 

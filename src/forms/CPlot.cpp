@@ -1,9 +1,9 @@
-#include "app/CPlot.h"
+#include "forms/CPlot.h"
 
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
-#include "app/CompressorRecord.h"
-#include "app/TextRules.h"
+#include "record/CompressorRecord.h"
+#include "record/TextRules.h"
 #include "app/WaitCursor.h"
 #include "props/PropertyEngine.h"
 

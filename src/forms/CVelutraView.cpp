@@ -1,9 +1,9 @@
-#include "app/CVelutraView.h"
+#include "forms/CVelutraView.h"
 
 #include "app/CMainFrame.h"
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
-#include "app/CompressorRecord.h"
+#include "record/CompressorRecord.h"
 #include "app/MessageSink.h"
 #include "props/PropertyEngine.h"
 
