@@ -2,8 +2,8 @@
 // chosen: texts to numbers, 48 cycle states and all fits, then 48 + 1 cycle states to rebuild the
 // map and rate it. Per refrigerant, through the engine and the dlopen'ed property library.
 #include "analysis/MapAnalysis.h"
-#include "record/TextRules.h"
 #include "props/PropertyEngine.h"
+#include "record/TextRules.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/LeastSquares.h"
-#include "record/CompressorRecord.h"
 #include "props/CycleStateSource.h"
+#include "record/CompressorRecord.h"
 
 #include <array>
 

@@ -2,16 +2,16 @@
 
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
-#include "forms/CGrid.h"
-#include "forms/CPlot.h"
 #include "app/CVelutraDoc.h"
-#include "forms/CVelutraView.h"
-#include "forms/Cmap.h"
 #include "app/CommandIds.h"
-#include "record/CompressorRecord.h"
 #include "app/HelpWindow.h"
 #include "app/SwitchFormEvent.h"
+#include "forms/CGrid.h"
+#include "forms/CPlot.h"
+#include "forms/CVelutraView.h"
+#include "forms/Cmap.h"
 #include "props/PropertyEngine.h"
+#include "record/CompressorRecord.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "record/CompressorRecord.h"
 #include "app/RecentFileList.h"
+#include "record/CompressorRecord.h"
 
 #include <QStringList>
 #include <memory>

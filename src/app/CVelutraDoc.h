@@ -1,7 +1,7 @@
 #pragma once
 
-#include "record/CompressorRecord.h"
 #include "app/FileDialogs.h"
+#include "record/CompressorRecord.h"
 
 #include <QObject>
 #include <QString>

@@ -3,8 +3,8 @@
 #include "app/CMainFrame.h"
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
-#include "record/CompressorRecord.h"
 #include "app/SwitchFormEvent.h"
+#include "record/CompressorRecord.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

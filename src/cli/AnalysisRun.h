@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/MapAnalysis.h"
-#include "record/CompressorRecord.h"
 #include "props/PropertyEngine.h"
+#include "record/CompressorRecord.h"
 
 namespace velutra::cli {
 

@@ -1,10 +1,10 @@
 #include "analysis/MapAnalysis.h"
-#include "record/CompressorRecord.h"
-#include "record/TextRules.h"
 #include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
 #include "cli/MapInput.h"
 #include "props/PropertyEngine.h"
+#include "record/CompressorRecord.h"
+#include "record/TextRules.h"
 
 #include <algorithm>
 #include <array>

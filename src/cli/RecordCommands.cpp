@@ -1,7 +1,7 @@
-#include "record/CompressorRecord.h"
 #include "cli/CliCommand.h"
 #include "cli/RecordJson.h"
 #include "files/CompressorFile.h"
+#include "record/CompressorRecord.h"
 
 #include <iostream>
 

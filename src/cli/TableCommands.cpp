@@ -1,10 +1,10 @@
-#include "record/CompressorRecord.h"
 #include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
 #include "cli/MapInput.h"
 #include "files/CompressorFile.h"
 #include "files/TableExport.h"
 #include "files/TableImport.h"
+#include "record/CompressorRecord.h"
 
 #include <algorithm>
 

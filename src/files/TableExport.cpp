@@ -1,7 +1,7 @@
 #include "files/TableExport.h"
 
-#include "record/TextRules.h"
 #include "files/ReplaceFile.h"
+#include "record/TextRules.h"
 
 #include <algorithm>
 

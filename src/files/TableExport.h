@@ -1,7 +1,7 @@
 #pragma once
 
-#include "record/CompressorRecord.h"
 #include "files/TableFileError.h"
+#include "record/CompressorRecord.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "files/TableImport.h"
 
-#include "record/TextRules.h"
 #include "files/TableLineReader.h"
 #include "files/Windows1252.h"
+#include "record/TextRules.h"
 
 #include <array>
 #include <filesystem>

@@ -2,10 +2,10 @@
 
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
-#include "record/CompressorRecord.h"
-#include "record/TextRules.h"
 #include "app/WaitCursor.h"
 #include "props/PropertyEngine.h"
+#include "record/CompressorRecord.h"
+#include "record/TextRules.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -3,9 +3,9 @@
 #include "app/CMainFrame.h"
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
-#include "record/CompressorRecord.h"
 #include "app/MessageSink.h"
 #include "props/PropertyEngine.h"
+#include "record/CompressorRecord.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "record/CompressorRecord.h"
 #include "files/CompressorFile.h"
+#include "record/CompressorRecord.h"
 
 #include <QDir>
 #include <QFile>
