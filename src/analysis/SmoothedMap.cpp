@@ -1,0 +1,130 @@
+#include "analysis/SmoothedMap.h"
+
+#include "record/TextRules.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velutra {
+
+namespace {
+
+// Temperature of the unit system to K.
+double ToKelvin(double t, bool english) {
+    return english ? (t + 459.67) * 0.5555555555555556 : t + 273.15;
+}
+
+// kJ/h to Btu/h and to kcal/h.
+constexpr double kBtuPerKJ = 0.9478169879134378;
+constexpr double kKcalPerKJ = 0.2389600458803288;
+// W = kJ/h / 3.6.
+constexpr double kKJPerHourPerWatt = 3.6;
+
+} // namespace
+
+double SmoothedMap::FixedEvapTemp(int k, bool english) {
+    return english ? -40.0 + 10.0 * k : -40.0 + 5.0 * k;
+}
+
+int SmoothedMap::ColumnsShown(const CompressorRecord& record) {
+    return record.smoothingMethod != 0 ? kFixedColumns : record.evapCount;
+}
+
+void SmoothedMap::TakeEnteredMap(const CompressorRecord& record) {
+    for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r)
+        for (int c = 0; c < std::min(record.evapCount, kMaxEvap); ++c) {
+            capacity[r][c] = record.capacity[r][c];
+            power[r][c] = record.power[r][c];
+        }
+}
+
+void SmoothedMap::Compute(CycleStateSource& engine, const CompressorRecord& record) {
+    const bool english = record.unitsEnglish == 1;
+    const bool allTemps = record.smoothAllTemps == 1;
+    const double M = engine.MolarMass();
+    for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r) {
+        const double condK = ToKelvin(record.condTemp[r], english);
+        for (int k = 0; k < kFixedColumns; ++k) {
+            const CycleStateResult s
+                = engine.CycleStates(ToKelvin(FixedEvapTemp(k, english), english), condK);
+            const double p = s.Pc / s.Pe;
+            const double flow = record.flowFitIntercept + record.flowFitSlope * p;
+            double eta = 0;
+            if (record.smoothingMethod == 1) {
+                eta = allTemps ? record.iseLinIntercept + record.iseLinSlope * p
+                               : record.iseLinInterceptByCond[r] + record.iseLinSlopeByCond[r] * p;
+            } else {
+                const auto& c = allTemps ? record.iseQuad : record.iseQuadByCond[r];
+                eta = c[0] + c[1] * p + c[2] * p * p;
+            }
+            const double massFlow = flow * M * s.d1;
+            const double capacityKJh = massFlow * (s.h1 - s.h3) / M;
+            capacity[r][k] = capacityKJh * (english ? kBtuPerKJ : kKcalPerKJ);
+            power[r][k] = massFlow * (s.h2s - s.h1) / M / (eta * kKJPerHourPerWatt);
+        }
+    }
+}
+
+std::string TemperatureLabel(double temperature, bool english) {
+    return IntToText(TruncateToInt(temperature)) + (english ? " F" : " C");
+}
+
+std::string MapCaption(int smoothingMethod, int smoothAllTemps) {
+    const char* scope
+        = smoothAllTemps == 1 ? "smoothing for all temperatures" : "smoothing for each condenser temperature";
+    switch (smoothingMethod) {
+    case 0:
+        return "Original map data";
+    case 1:
+        return std::string("Linear isentropic efficiency, ") + scope;
+    case 2:
+        return std::string("Quadratic isentropic efficiency, ") + scope;
+    default:
+        return {};
+    }
+}
+
+std::optional<std::string> RefrigerantLabel(const CompressorRecord& record) {
+    const int index = record.convertRefrigerant == 1 ? record.newRefrigerantIndex : record.refrigerantIndex;
+    if (index < 0 || index >= static_cast<int>(kRefrigerantNames.size()))
+        return std::nullopt;
+    return std::string("Refrigerant: ") + kRefrigerantNames[static_cast<std::size_t>(index)];
+}
+
+bool BeginConversion(CompressorRecord& record) {
+    if (record.convertRefrigerant != 1 || record.newRefrigerantIndex == record.refrigerantIndex)
+        return false;
+    record.refrigerantIndex = record.newRefrigerantIndex;
+    return true;
+}
+
+std::string CalculatedEERText(double baseEER, double capacityMultiplier, double powerMultiplier) {
+    const double eer = baseEER * (capacityMultiplier / powerMultiplier);
+    if (powerMultiplier == 0 || !std::isfinite(baseEER) || !std::isfinite(eer))
+        return "n/a";
+    return FormatNumber(eer, -2);
+}
+
+double BaseEER(const CompressorRecord& record) {
+    return record.smoothingMethod == 0 ? record.mapRatingEER : record.smoothedRatingEER;
+}
+
+void WriteAdjustedMap(
+    CompressorRecord& record, const SmoothedMap& map, double capacityMultiplier, double powerMultiplier) {
+    for (int r = 0; r < kMaxCond; ++r)
+        for (int c = 0; c < kMaxEvap; ++c) {
+            record.capacityText[r][c] = FormatNumber(map.capacity[r][c] * capacityMultiplier, -1);
+            record.powerText[r][c] = FormatNumber(map.power[r][c] * powerMultiplier, -1);
+        }
+    for (int r = 0; r < kMaxCond; ++r)
+        record.condTempText[r][0] = record.condTempText[r][1] = IntToText(TruncateToInt(record.condTemp[r]));
+    if (record.smoothingMethod != 0) {
+        const bool english = record.unitsEnglish == 1;
+        record.evapCount = SmoothedMap::kFixedColumns;
+        for (int k = 0; k < SmoothedMap::kFixedColumns; ++k)
+            record.evapTempText[k] = IntToText(TruncateToInt(SmoothedMap::FixedEvapTemp(k, english)));
+        record.evapTempText[kMaxEvap - 1].clear();
+    }
+}
+
+} // namespace velutra
