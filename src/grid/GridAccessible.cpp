@@ -118,12 +118,11 @@ public:
     QAccessibleInterface* cellAt(int row, int column) const override {
         if (!Grid()->Model().Contains(row, column))
             return nullptr;
-        const int index = row * columnCount() + column;
-        const auto found = cells_.find(index);
+        const auto found = cells_.find({ row, column });
         if (found != cells_.end())
             return QAccessible::accessibleInterface(found->second);
         auto* cell = new GridCellAccessible(Grid(), row, column);
-        cells_[index] = QAccessible::registerAccessibleInterface(cell);
+        cells_[{ row, column }] = QAccessible::registerAccessibleInterface(cell);
         return cell;
     }
     int selectedCellCount() const override { return static_cast<int>(Grid()->Model().Selection().size()); }
@@ -184,12 +183,13 @@ public:
 
 private:
     void DropCells() {
-        for (const auto& [index, id] : cells_)
+        for (const auto& [place, id] : cells_)
             QAccessible::deleteAccessibleInterface(id);
         cells_.clear();
     }
 
-    mutable std::map<int, QAccessible::Id> cells_;
+    // Interfaces handed out, by (row, column); they stay valid while their cell exists.
+    mutable std::map<std::pair<int, int>, QAccessible::Id> cells_;
 };
 
 QList<QAccessibleInterface*> GridCellAccessible::columnHeaderCells() const {

@@ -19,5 +19,9 @@ int main(int argc, char* argv[]) {
     failures += QTest::qExec(&frame, argc, argv);
     CommandsTest commands;
     failures += QTest::qExec(&commands, argc, argv);
+    GridCtrlTest gridCtrl;
+    failures += QTest::qExec(&gridCtrl, argc, argv);
+    GridFormTest gridForm;
+    failures += QTest::qExec(&gridForm, argc, argv);
     return failures == 0 ? 0 : 1;
 }
