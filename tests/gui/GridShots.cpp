@@ -1,7 +1,8 @@
-// Screenshots of the smoothed-map form for every example map, as entered (quadratic smoothing)
-// and converted to another refrigerant. Not a test: run it by hand under an X server,
-//   grid_shots OUT_DIR
-// from the source folder, and look at the pictures.
+// The smoothed-map form of the example maps, as smoothed (quadratic, over all temperatures) and
+// converted to another refrigerant, for looking at by hand; not a test. From the source folder:
+//   grid_shots OUT_DIR                     pictures of every example map, with and without conversion
+//   grid_shots --show MAP.cmp [--convert]  walks to the form and stays there (for screenshots
+//                                          and the accessibility tree under an X server)
 #include "Session.h"
 #include "app/CommandIds.h"
 #include "record/CompressorRecord.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QPixmap>
 #include <QTest>
+#include <memory>
 
 namespace {
 
@@ -23,36 +25,46 @@ void PressNext(Session& session) {
         }
 }
 
+// Starts on a map and clicks "Next >>" up to the smoothed-map form.
+std::unique_ptr<Session> Walk(const QString& map, bool convert) {
+    auto session = std::make_unique<Session>();
+    if (!session->Start({ map }))
+        return nullptr;
+    auto& record = session->Record();
+    record.smoothingMethod = 2;
+    record.smoothAllTemps = 1;
+    if (convert) {
+        record.convertRefrigerant = 1;
+        record.newRefrigerantIndex = record.refrigerantIndex == 5 ? 2 : 5;
+    }
+    session->Frame().show();
+    for (int step = 0; step < 3 && session->FormId() != velutra::kFormSmoothedMap; ++step)
+        PressNext(*session);
+    for (const QString& error : session->messages.errors)
+        qWarning("%s: %s", qPrintable(map), qPrintable(error));
+    return session;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
-    const QStringList maps = QDir(QStringLiteral("Maps")).entryList({ QStringLiteral("*.cmp") });
-    for (const QString& map : maps) {
-        for (const bool convert : { false, true }) {
-            Session session;
-            if (!session.Start({ QStringLiteral("Maps/") + map }))
-                return 1;
-            auto& record = session.Record();
-            record.smoothingMethod = 2;
-            record.smoothAllTemps = 1;
-            if (convert) {
-                record.convertRefrigerant = 1;
-                record.newRefrigerantIndex = record.refrigerantIndex == 5 ? 2 : 5;
-            }
-            session.Frame().show();
-            for (int step = 0; step < 3 && session.FormId() != velutra::kFormSmoothedMap; ++step)
-                PressNext(session);
-            QTest::qWait(300);
-            const QString name = QStringLiteral("%1/grid-%2%3.png")
-                                     .arg(out, QFileInfo(map).completeBaseName(),
-                                         convert ? QStringLiteral("-converted") : QString());
-            session.Frame().grab().save(name);
-            for (const QString& error : session.messages.errors)
-                qWarning("%s: %s", qPrintable(map), qPrintable(error));
-        }
+    const QStringList arguments = application.arguments().mid(1);
+    if (arguments.value(0) == "--show") {
+        auto session = Walk(arguments.value(1), arguments.contains("--convert"));
+        return session ? application.exec() : 1;
     }
+    const QString out = arguments.value(0, ".");
+    QDir().mkpath(out);
+    for (const QString& map : QDir("Maps").entryList({ "*.cmp" }))
+        for (const bool convert : { false, true }) {
+            auto session = Walk("Maps/" + map, convert);
+            if (!session)
+                return 1;
+            QTest::qWait(300);
+            session->Frame().grab().save(QStringLiteral("%1/grid-%2%3.png")
+                                             .arg(out, QFileInfo(map).completeBaseName(),
+                                                 convert ? QStringLiteral("-converted") : QString()));
+        }
     return 0;
 }
