@@ -3,6 +3,8 @@
 #include "record/TextRules.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 namespace velutra {
@@ -19,9 +21,10 @@ constexpr double kBtuPerKJ = 0.9478169879134378;
 constexpr double kKcalPerKJ = 0.2389600458803288;
 constexpr double kKJhPerWatt = 3.6;
 
-// Suction gas and liquid line are at 90 F; rows condensing below it have no meaningful flow.
-constexpr double kNinetyFahrenheitK = 305.37222222222226;
+// Suction gas and liquid line are at 90 F (kLineTempK); rows condensing below it have no
+// meaningful flow.
 constexpr double kNoFlow = -1.0;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // ASHRAE rating point (-10 F evaporating, 130 F condensing) for the EER from the fits, in K.
 constexpr double kRatingEvapK = 249.82;
@@ -49,6 +52,13 @@ MapAnalysis::MapAnalysis(CycleStateSource& engine, CompressorRecord& record)
     : engine(engine)
     , record(record) { }
 
+void MapAnalysis::Run() {
+    LoadOptionsFromRecord();
+    ReadMapFromRecord();
+    FitMap();
+    ApplySmoothing();
+}
+
 void MapAnalysis::LoadOptionsFromRecord() {
     plotType = record.plotType;
     smoothingMethod = record.smoothingMethod;
@@ -69,6 +79,25 @@ int MapAnalysis::RowsInUse() const {
 
 int MapAnalysis::ColumnsInUse() const {
     return std::clamp(record.evapCount, 0, kMaxEvap);
+}
+
+const char* MapAnalysis::TemperatureUnit() const {
+    return record.unitsEnglish != 0 ? "F" : "C";
+}
+
+void MapAnalysis::AddFailure(AnalysisFailure::Stage stage, int r, int c, std::string reason) {
+    AnalysisFailure failure;
+    failure.stage = stage;
+    failure.row = r;
+    failure.column = c;
+    failure.condTemp = r >= 0 ? condTemp[r] : 0;
+    failure.evapTemp = c >= 0 ? evapTemp[c] : 0;
+    failure.reason = std::move(reason);
+    failures.push_back(std::move(failure));
+}
+
+void MapAnalysis::ForgetFailuresOf(AnalysisFailure::Stage stage) {
+    std::erase_if(failures, [stage](const AnalysisFailure& failure) { return failure.stage == stage; });
 }
 
 double MapAnalysis::ToKelvin(double temperature) const {
@@ -132,7 +161,7 @@ void MapAnalysis::ComputeMapRatingEER() {
     record.mapRatingEER = si ? kBtuPerKcal * q / w : q / w;
 }
 
-void MapAnalysis::ComputePointQuantities(int r, int c) {
+std::string MapAnalysis::ComputePointQuantities(int r, int c) {
     const double teK = ToKelvin(evapTemp[c]);
     const double tcK = ToKelvin(condTemp[r]);
     const double qKJh = capacity[r][c] * (record.unitsEnglish != 0 ? kKJPerBtu : kKJPerKcal);
@@ -140,11 +169,19 @@ void MapAnalysis::ComputePointQuantities(int r, int c) {
 
     const double M = engine.MolarMass();
     const CycleStateResult s = engine.CycleStates(teK, tcK);
+    if (!s.error.empty()) {
+        // NaN rather than the -1 of a row below 90 F, which would read as a sound point.
+        suctionFlow[r][c] = kNaN;
+        pressureRatio[r][c] = kNaN;
+        isentropicEff[r][c] = kNaN;
+        return s.error;
+    }
 
     const double massFlow = qKJh / ((s.h1 - s.h3) / M); // kg/h
-    suctionFlow[r][c] = tcK < kNinetyFahrenheitK ? kNoFlow : massFlow / (M * s.d1);
+    suctionFlow[r][c] = tcK < kLineTempK ? kNoFlow : massFlow / (M * s.d1);
     pressureRatio[r][c] = s.Pc / s.Pe;
     isentropicEff[r][c] = massFlow * (s.h2s - s.h1) / M / (w * kKJhPerWatt);
+    return {};
 }
 
 void MapAnalysis::CollectValidPoints() {
@@ -178,9 +215,19 @@ void MapAnalysis::CollectValidPoints() {
 void MapAnalysis::FitMap() {
     const int rows = RowsInUse();
     const int columns = ColumnsInUse();
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            ComputePointQuantities(r, c);
+    failures.clear();
+    pointFailed = {};
+    bool anyFailed = false;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            std::string error = ComputePointQuantities(r, c);
+            if (error.empty())
+                continue;
+            pointFailed[r][c] = true;
+            anyFailed = true;
+            AddFailure(AnalysisFailure::Stage::EnteredPoint, r, c, std::move(error));
+        }
+    }
 
     // The record's tables describe the entered map, all cells, until "Next >>".
     record.condTemp = condTemp;
@@ -199,19 +246,48 @@ void MapAnalysis::FitMap() {
     const LineFit ise = FitLine(validPressureRatio.data(), validIse.data(), validCount);
     iseLinIntercept = ise.intercept;
     iseLinSlope = ise.slope;
-
-    // Per-row fits take every point of the row in use, valid or not.
-    for (int r = 0; r < rows; ++r) {
-        const LineFit row = FitLine(pressureRatio[r].data(), isentropicEff[r].data(), columns);
-        iseLinInterceptByCond[r] = row.intercept;
-        iseLinSlopeByCond[r] = row.slope;
-    }
     iseQuad = FitQuadratic(validPressureRatio.data(), validIse.data(), validCount);
-    for (int r = 0; r < rows; ++r)
-        iseQuadByCond[r] = FitQuadratic(pressureRatio[r].data(), isentropicEff[r].data(), columns);
+    const bool allPointsFitsDefined = std::isfinite(flowFitIntercept) && std::isfinite(flowFitSlope)
+        && std::isfinite(iseLinIntercept) && std::isfinite(iseLinSlope) && std::isfinite(iseQuad[0])
+        && std::isfinite(iseQuad[1]) && std::isfinite(iseQuad[2]);
+    if (anyFailed && !allPointsFitsDefined)
+        AddFailure(AnalysisFailure::Stage::Fit, -1, -1,
+            "not every fit could be computed from the " + std::to_string(validCount)
+                + " valid points left once the failed points are left out");
+    FitRows(rows, columns);
+}
+
+// Per-row fits take every point of the row in use, valid or not, except those whose states
+// could not be computed.
+void MapAnalysis::FitRows(int rows, int columns) {
+    for (int r = 0; r < rows; ++r) {
+        std::array<double, kMaxEvap> ratios {};
+        std::array<double, kMaxEvap> efficiencies {};
+        int n = 0;
+        for (int c = 0; c < columns; ++c) {
+            if (pointFailed[r][c])
+                continue;
+            ratios[n] = pressureRatio[r][c];
+            efficiencies[n] = isentropicEff[r][c];
+            ++n;
+        }
+        const LineFit line = FitLine(ratios.data(), efficiencies.data(), n);
+        iseLinInterceptByCond[r] = line.intercept;
+        iseLinSlopeByCond[r] = line.slope;
+        iseQuadByCond[r] = FitQuadratic(ratios.data(), efficiencies.data(), n);
+        const Vector3& quad = iseQuadByCond[r];
+        const bool defined = std::isfinite(line.intercept) && std::isfinite(line.slope)
+            && std::isfinite(quad[0]) && std::isfinite(quad[1]) && std::isfinite(quad[2]);
+        if (n < columns && !defined)
+            AddFailure(AnalysisFailure::Stage::Fit, r, -1,
+                "not every fit could be computed from the " + std::to_string(n) + " of "
+                    + std::to_string(columns) + " points of the row that could be computed");
+    }
 }
 
 void MapAnalysis::ApplySmoothing() {
+    ForgetFailuresOf(AnalysisFailure::Stage::RebuiltPoint);
+    ForgetFailuresOf(AnalysisFailure::Stage::RatingPoint);
     if (smoothingMethod == 0) {
         ReadMapFromRecord();
         return;
@@ -243,7 +319,18 @@ void MapAnalysis::RebuildMapFromFits() {
     const double M = engine.MolarMass();
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
+            if (pointFailed[r][c]) { // already listed; its states fail again
+                capacity[r][c] = kNaN;
+                power[r][c] = kNaN;
+                continue;
+            }
             const CycleStateResult s = engine.CycleStates(ToKelvin(evapTemp[c]), ToKelvin(condTemp[r]));
+            if (!s.error.empty()) {
+                capacity[r][c] = kNaN;
+                power[r][c] = kNaN;
+                AddFailure(AnalysisFailure::Stage::RebuiltPoint, r, c, s.error);
+                continue;
+            }
             const double massFlow = M * s.d1 * suctionFlow[r][c];
             const double qKJh = massFlow * (s.h1 - s.h3) / M;
             power[r][c] = massFlow * (s.h2s - s.h1) / M / (isentropicEff[r][c] * kKJhPerWatt);
@@ -255,6 +342,11 @@ void MapAnalysis::RebuildMapFromFits() {
 
     // The rating-point EER always uses the fits over all valid points, also with per-row smoothing.
     const CycleStateResult s = engine.CycleStates(kRatingEvapK, kRatingCondK);
+    if (!s.error.empty()) {
+        record.smoothedRatingEER = kNaN;
+        AddFailure(AnalysisFailure::Stage::RatingPoint, -1, -1, s.error);
+        return;
+    }
     const double p = s.Pc / s.Pe;
     const double flow = flowFitIntercept + flowFitSlope * p;
     const double efficiency = smoothingMethod == 2 ? iseQuad[0] + iseQuad[1] * p + iseQuad[2] * p * p

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "analysis/AnalysisFailure.h"
 #include "analysis/LeastSquares.h"
 #include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace velutra {
 
@@ -13,12 +16,18 @@ inline constexpr int kMaxMapPoints = kMaxCond * kMaxEvap;
 // The numerical analysis of the manufacturer's map that the plot form shows: per-point pressure
 // ratio, suction volume flow and isentropic efficiency, their least-squares fits against the
 // pressure ratio, the map rebuilt from the fits, and the EER at the rating point from the entered
-// map and from the fits. Fixed-size tables only; nothing is allocated while computing.
-// Undefined fits (too few points, equal ratios, zero power) give non-finite values, which are
-// kept and stored as they come.
+// map and from the fits. Fixed-size tables only; nothing is allocated while computing, except
+// for the list of failures. Undefined fits (too few points, equal ratios, zero power) give
+// non-finite values, which are kept and stored as they come. A point whose refrigerant states
+// the property library cannot compute (a condensing temperature above the critical point, say)
+// is NaN in every derived table, is left out of every fit and is listed in Failures().
 class MapAnalysis {
 public:
     MapAnalysis(CycleStateSource& engine, CompressorRecord& record);
+
+    // The whole analysis of the record's map, as the plot form opens it: the options from the
+    // record, the entered map read, every point and fit computed, the chosen smoothing applied.
+    void Run();
 
     // Steering members, mirrors of the record's fields of the same names.
     void LoadOptionsFromRecord();
@@ -30,11 +39,12 @@ public:
     void ReadMapFromRecord();
 
     // Pressure ratio, suction flow (m3/h, -1 below 90 F condensing) and isentropic efficiency of
-    // one point from its capacity and power.
-    void ComputePointQuantities(int r, int c);
+    // one point from its capacity and power. Returns the property library's message when the
+    // point's states could not be computed (all three are then NaN), otherwise an empty text.
+    std::string ComputePointQuantities(int r, int c);
 
     // Point quantities for every point in use, the copy of the entered tables into the record,
-    // the valid points sorted by pressure ratio, and all fits.
+    // the valid points sorted by pressure ratio, and all fits. Starts the list of failures anew.
     void FitMap();
 
     // Applies smoothingMethod to the working tables: 0 re-reads the entered map, 1 and 2 rebuild
@@ -52,6 +62,11 @@ public:
     // The copy of the current working tables and fits into the record made by "Next >>".
     void StoreResultsInRecord() const;
 
+    // What could not be computed in the last FitMap and ApplySmoothing, in the order found.
+    const std::vector<AnalysisFailure>& Failures() const { return failures; }
+    // "F" or "C", the unit of the map's temperatures.
+    const char* TemperatureUnit() const;
+
     // Rows and columns in use: the record's counts, held inside the tables.
     int RowsInUse() const;
     int ColumnsInUse() const;
@@ -59,6 +74,10 @@ public:
     // False once a pending refrigerant conversion has been seen: the entered map cannot be shown
     // for a refrigerant it was not measured with.
     bool OriginalMapAvailable() const { return originalMapAvailable; }
+
+    // Whether the states of an entered point could not be computed in the last FitMap; plots
+    // leave such points out.
+    bool PointFailed(int r, int c) const { return pointFailed[r][c]; }
 
     // Working members.
     CondRow<double> condTemp {};
@@ -90,11 +109,16 @@ public:
 private:
     void ComputeMapRatingEER();
     void CollectValidPoints();
+    void FitRows(int rows, int columns);
+    void AddFailure(AnalysisFailure::Stage stage, int r, int c, std::string reason);
+    void ForgetFailuresOf(AnalysisFailure::Stage stage);
     double ToKelvin(double temperature) const;
 
     CycleStateSource& engine;
     CompressorRecord& record;
     bool originalMapAvailable = true;
+    MapTable<bool> pointFailed {}; // states of the entered point could not be computed
+    std::vector<AnalysisFailure> failures;
 };
 
 } // namespace velutra

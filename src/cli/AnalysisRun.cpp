@@ -1,5 +1,6 @@
 #include "cli/AnalysisRun.h"
 
+#include <ostream>
 #include <stdexcept>
 
 namespace velutra::cli {
@@ -10,13 +11,12 @@ void SetUpEngineFor(PropertyEngine& engine, const CompressorRecord& record) {
         throw std::runtime_error(setup.message);
 }
 
-void RunPlotFormSequence(MapAnalysis& analysis) {
-    analysis.LoadOptionsFromRecord();
-    analysis.ReadMapFromRecord();
-    analysis.FitMap();
-    analysis.ApplySmoothing();
+int AnalyseAndStore(MapAnalysis& analysis, std::ostream& errors) {
+    analysis.Run();
     analysis.StoreResultsInRecord();
     analysis.SaveOptionsToRecord();
+    errors << DescribeFailures(analysis.Failures(), analysis.TemperatureUnit());
+    return analysis.Failures().empty() ? 0 : kExitSomePointsFailed;
 }
 
 } // namespace velutra::cli

@@ -1,4 +1,5 @@
 #include "analysis/MapAnalysis.h"
+#include "analysis/SmoothingMethods.h"
 #include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
 #include "cli/MapInput.h"
@@ -7,7 +8,6 @@
 #include "record/TextRules.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cmath>
 #include <iostream>
@@ -37,7 +37,7 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
             options.perRow = true;
         } else if (arg == "--smoothing") {
             if (i + 1 == args.size())
-                throw UsageError("--smoothing needs original, linear or quadratic");
+                throw UsageError("--smoothing needs a method name");
             options.smoothingMethod = SmoothingMethodOf(args[++i]);
         } else if (arg == "--refrigerant") {
             if (i + 1 == args.size())
@@ -113,6 +113,13 @@ Json ToJson(const CompressorRecord& record, const MapAnalysis& analysis, int row
     points["isentropicEff"]
         = std::vector<double>(analysis.validIse.begin(), analysis.validIse.begin() + analysis.validCount);
     json["validPoints"] = points;
+    Json failures = Json::array();
+    for (const AnalysisFailure& failure : analysis.Failures())
+        failures.push_back({ { "row", failure.row }, { "column", failure.column },
+            { "condTemp", failure.row >= 0 ? Json(failure.condTemp) : Json(nullptr) },
+            { "evapTemp", failure.column >= 0 ? Json(failure.evapTemp) : Json(nullptr) },
+            { "reason", failure.reason }, { "message", failure.Describe(analysis.TemperatureUnit()) } });
+    json["failures"] = failures;
     json["largestDeviation"]
         = { { "capacity", LargestDeviation(record.capacity, record.capacityText, rows, columns) },
               { "power", LargestDeviation(record.power, record.powerText, rows, columns) } };
@@ -142,11 +149,9 @@ std::string Percent(const Json& fraction) {
 
 void PrintText(std::ostream& out, const Json& json) {
     const bool english = json["unitsEnglish"] == 1;
-    const std::array<const char*, 3> methods
-        = { "Original map data", "Linear isentropic efficiency", "Quadratic isentropic efficiency" };
     const int method = json["smoothingMethod"].get<int>();
     out << "Refrigerant " << json["refrigerant"].get<std::string>() << ", " << (english ? "English" : "SI")
-        << " units; " << (method >= 0 && method <= 2 ? methods[method] : "unknown smoothing")
+        << " units; " << SmoothingMethodTitle(method)
         << (method == 0                          ? ""
                    : json["smoothAllTemps"] == 1 ? ", all temperatures"
                                                  : ", each condenser temperature")
@@ -203,7 +208,7 @@ int Analyze(const std::vector<std::string>& args) {
     PropertyEngine engine;
     SetUpEngineFor(engine, record);
     MapAnalysis analysis(engine, record);
-    RunPlotFormSequence(analysis);
+    const int status = AnalyseAndStore(analysis, std::cerr);
     analysis.VolumetricEfficiencyPoints();
 
     const Json json = ToJson(record, analysis, analysis.RowsInUse(), analysis.ColumnsInUse());
@@ -211,7 +216,7 @@ int Analyze(const std::vector<std::string>& args) {
         std::cout << json.dump(2) << '\n';
     else
         PrintText(std::cout, json);
-    return 0;
+    return status;
 }
 
 } // namespace

@@ -317,6 +317,65 @@ TEST(Smoothing, PerRowSmoothingRatesTheEERWithTheAllPointsFit) {
         RatingEER(m.iseLinInterceptByCond[2] + m.iseLinSlopeByCond[2] * p), 1e-3));
 }
 
+// A row above the critical point used to give NaN fits and a NaN rebuilt map without a word;
+// now its points are listed with their temperatures and the library's reason, and left out.
+TEST(Failures, PointsAboveTheCriticalPointAreListedAndLeftOutOfTheFits) {
+    CompressorRecord record = MakeRecord(true, { 90, 110, 130, 150 }, { -30, -20, -10, 0, 10 });
+    const Curves k;
+    FillMapOnCurves(record, k); // the 150 F row has numbers too; only its states fail
+    IdealGasCycle engine;
+    engine.criticalTempK = 333.0; // between 130 F (327.6 K) and 150 F (338.7 K)
+    record.smoothingMethod = 2;
+    MapAnalysis m(engine, record);
+    m.Run();
+
+    int enteredPoints = 0;
+    for (const AnalysisFailure& failure : m.Failures()) {
+        EXPECT_EQ(failure.row, 3);
+        EXPECT_EQ(failure.condTemp, 150.0);
+        if (failure.stage == AnalysisFailure::Stage::EnteredPoint) {
+            EXPECT_EQ(failure.evapTemp, -30.0 + 10.0 * failure.column);
+            EXPECT_EQ(failure.reason, "temperature above the critical point");
+            EXPECT_TRUE(m.PointFailed(3, failure.column));
+            ++enteredPoints;
+        }
+    }
+    EXPECT_EQ(enteredPoints, 5);
+    ASSERT_EQ(m.Failures().size(), 6u) << "the five points and the fits of their row";
+    EXPECT_EQ(m.Failures().back().stage, AnalysisFailure::Stage::Fit);
+    EXPECT_NE(m.Failures()[0].Describe("F").find("row 4 (condensing 150.0 F), column 1 (evaporating -30.0 F)"),
+        std::string::npos)
+        << m.Failures()[0].Describe("F");
+
+    // The three sound rows alone determine the curves, and rebuild onto the entered map.
+    EXPECT_EQ(m.validCount, 15);
+    EXPECT_TRUE(NearRel(m.flowFitIntercept, k.f0, 1e-9));
+    EXPECT_TRUE(NearRel(m.iseQuad[2], k.e2, 1e-8));
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 5; ++c)
+            EXPECT_TRUE(NearRel(m.power[r][c], std::stod(record.powerText[r][c]), 1e-9));
+    for (int c = 0; c < 5; ++c)
+        EXPECT_TRUE(std::isnan(m.capacity[3][c]) && std::isnan(m.power[3][c]));
+    EXPECT_TRUE(NearRel(record.smoothedRatingEER, RatingEER(CurveEfficiency(k, RatingRatio(), 0)), 1e-9));
+
+    // Smoothing again lists nothing twice.
+    m.smoothingMethod = 1;
+    m.ApplySmoothing();
+    EXPECT_EQ(m.Failures().size(), 6u);
+
+    // A rating point beyond the critical point leaves the smoothed EER undefined, and says so.
+    IdealGasCycle lowCritical;
+    lowCritical.criticalTempK = 320.0; // above 110 F (316.5 K), below the rating point's 130 F
+    CompressorRecord low = MakeRecord(true, { 90, 110 }, { -30, -20, -10 });
+    FillMapOnCurves(low, k);
+    low.smoothingMethod = 1;
+    MapAnalysis lowAnalysis(lowCritical, low);
+    lowAnalysis.Run();
+    ASSERT_EQ(lowAnalysis.Failures().size(), 1u);
+    EXPECT_EQ(lowAnalysis.Failures()[0].stage, AnalysisFailure::Stage::RatingPoint);
+    EXPECT_TRUE(std::isnan(low.smoothedRatingEER));
+}
+
 TEST(Robustness, UndefinedFitsAreStoredAsTheyCome) {
     // Every row below 90 F leaves no valid point; one power is zero.
     CompressorRecord record = MakeRecord(true, { 70, 80 }, { 0, 10 });

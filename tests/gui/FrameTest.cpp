@@ -202,3 +202,17 @@ void FrameTest::helpShowsTopicOfVisibleForm() {
         QVERIFY(page.readAll().contains("<h1>"));
     }
 }
+
+// A condensing row above the critical point is named once, when the plots are computed, with its
+// temperature and the property library's reason.
+void FrameTest::plotsNameTheRowsTheyCannotCompute() {
+    Session session;
+    QVERIFY(session.Start({ VELUTRA_SOURCE_DIR "/Maps/Example-R134a.cmp" }));
+    session.Record().condTempText[2] = { "220", "220" };
+    session.GoTo(kFormPlots);
+    QCOMPARE(session.messages.errors.size(), 1);
+    const QString message = session.messages.errors[0];
+    QVERIFY2(message.contains("row 3 (condensing 220.0 F)"), qPrintable(message));
+    QVERIFY2(message.contains("critical point"), qPrintable(message));
+    QVERIFY(message.startsWith("   ") && message.endsWith("   "));
+}

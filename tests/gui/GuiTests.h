@@ -20,6 +20,7 @@ private slots:
     void navigationButtonsReachTheirTargets();
     void descriptionNextSetsUpRefrigerantOrReportsMissingLibrary();
     void helpShowsTopicOfVisibleForm();
+    void plotsNameTheRowsTheyCannotCompute();
 
 private:
     std::unique_ptr<WorkingFolder> folder_;
