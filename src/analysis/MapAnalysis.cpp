@@ -1,5 +1,6 @@
 #include "analysis/MapAnalysis.h"
 
+#include "analysis/SmoothingMethods.h"
 #include "record/TextRules.h"
 
 #include <algorithm>
@@ -47,6 +48,16 @@ double Interpolate(const MapTable<double>& x, int r, int c, double fr, double fe
 }
 
 } // namespace
+
+bool OperatingRange::Contains(double pressureRatio, double suctionPressureKPa) const {
+    return !empty && pressureRatio >= minRatio && pressureRatio <= maxRatio
+        && suctionPressureKPa >= minSuctionKPa && suctionPressureKPa <= maxSuctionKPa;
+}
+
+bool UnsoundPoint(double isentropicEff, double volumetricEff, double suctionFlow) {
+    const auto fraction = [](double v) { return v > 0 && v <= 1; };
+    return !fraction(isentropicEff) || !fraction(volumetricEff) || !(suctionFlow >= 0);
+}
 
 MapAnalysis::MapAnalysis(CycleStateSource& engine, CompressorRecord& record)
     : engine(engine)
@@ -123,12 +134,15 @@ void MapAnalysis::ReadMapFromRecord() {
     for (int r = 0; r < kMaxCond; ++r)
         for (int c = 0; c < kMaxEvap; ++c)
             power[r][c] = TextToNumber(record.powerText[r][c]);
+    enteredCapacity = capacity;
+    enteredPower = power;
 
     ComputeMapRatingEER();
 }
 
 void MapAnalysis::ComputeMapRatingEER() {
     record.mapRatingEER = 0;
+    mapRatingExtrapolated = false;
     const bool si = record.unitsSI != 0;
     const double evapRating = si ? kRatingEvapC : kRatingEvapF;
     const double condRating = si ? kRatingCondC : kRatingCondF;
@@ -152,6 +166,7 @@ void MapAnalysis::ComputeMapRatingEER() {
         return;
 
     // A hit in the first row or column extrapolates from the first two.
+    mapRatingExtrapolated = condRating < condTemp[0] || evapRating < evapTemp[0];
     r = std::max(r, 1);
     c = std::max(c, 1);
     const double fr = (condRating - condTemp[r - 1]) / (condTemp[r] - condTemp[r - 1]);
@@ -174,12 +189,14 @@ std::string MapAnalysis::ComputePointQuantities(int r, int c) {
         suctionFlow[r][c] = kNaN;
         pressureRatio[r][c] = kNaN;
         isentropicEff[r][c] = kNaN;
+        suctionPressure[r][c] = kNaN;
         return s.error;
     }
 
     const double massFlow = qKJh / ((s.h1 - s.h3) / M); // kg/h
     suctionFlow[r][c] = tcK < kLineTempK ? kNoFlow : massFlow / (M * s.d1);
     pressureRatio[r][c] = s.Pc / s.Pe;
+    suctionPressure[r][c] = s.Pe;
     isentropicEff[r][c] = massFlow * (s.h2s - s.h1) / M / (w * kKJhPerWatt);
     return {};
 }
@@ -195,6 +212,7 @@ void MapAnalysis::CollectValidPoints() {
             validFlow[validCount] = suctionFlow[r][c];
             validIse[validCount] = isentropicEff[r][c];
             validPressureRatio[validCount] = pressureRatio[r][c];
+            validSuctionPressure[validCount] = suctionPressure[r][c];
             ++validCount;
         }
     }
@@ -207,6 +225,7 @@ void MapAnalysis::CollectValidPoints() {
                 std::swap(validPressureRatio[i], validPressureRatio[i + 1]);
                 std::swap(validFlow[i], validFlow[i + 1]);
                 std::swap(validIse[i], validIse[i + 1]);
+                std::swap(validSuctionPressure[i], validSuctionPressure[i + 1]);
             }
         }
     }
@@ -239,6 +258,23 @@ void MapAnalysis::FitMap() {
     record.isentropicEff = isentropicEff;
 
     CollectValidPoints();
+    pointValid = {};
+    enteredRange = {};
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            pointValid[r][c] = suctionFlow[r][c] > 0;
+            if (!pointValid[r][c])
+                continue;
+            const double p = pressureRatio[r][c];
+            const double pe = suctionPressure[r][c];
+            OperatingRange& range = enteredRange;
+            range.minRatio = range.empty ? p : std::min(range.minRatio, p);
+            range.maxRatio = range.empty ? p : std::max(range.maxRatio, p);
+            range.minSuctionKPa = range.empty ? pe : std::min(range.minSuctionKPa, pe);
+            range.maxSuctionKPa = range.empty ? pe : std::max(range.maxSuctionKPa, pe);
+            range.empty = false;
+        }
+    }
 
     const LineFit flow = FitLine(validPressureRatio.data(), validFlow.data(), validCount);
     flowFitIntercept = flow.intercept;
@@ -255,6 +291,38 @@ void MapAnalysis::FitMap() {
             "not every fit could be computed from the " + std::to_string(validCount)
                 + " valid points left once the failed points are left out");
     FitRows(rows, columns);
+    FitSurfaces();
+}
+
+// The two-variable surfaces over all valid points of the entered map.
+void MapAnalysis::FitSurfaces() {
+    flowSurface = {};
+    iseSurface = {};
+    int rowsWithValidPoints = 0;
+    for (int r = 0; r < RowsInUse(); ++r)
+        rowsWithValidPoints
+            += std::any_of(pointValid[r].begin(), pointValid[r].end(), [](bool v) { return v; });
+    if (validCount >= SurfaceFit::kTerms && rowsWithValidPoints == 1) {
+        surfaceRefusal
+            = "all valid points lie on one condensing temperature, where pressure ratio and suction "
+              "pressure move together and the six terms cannot be told apart";
+        return;
+    }
+    const SurfaceFitResult flow
+        = FitSurface(validPressureRatio.data(), validSuctionPressure.data(), validFlow.data(), validCount);
+    const SurfaceFitResult ise
+        = FitSurface(validPressureRatio.data(), validSuctionPressure.data(), validIse.data(), validCount);
+    surfaceRefusal = !flow.refusal.empty() ? flow.refusal : ise.refusal;
+    if (!surfaceRefusal.empty())
+        return;
+    flowSurface = flow.fit;
+    iseSurface = ise.fit;
+}
+
+std::string MapAnalysis::SmoothingRefusal(int method) const {
+    if (method != kSmoothingTwoVariable || surfaceRefusal.empty())
+        return {};
+    return "The two-variable fit cannot be used on this map: " + surfaceRefusal + ".";
 }
 
 // Per-row fits take every point of the row in use, valid or not, except those whose states
@@ -288,12 +356,16 @@ void MapAnalysis::FitRows(int rows, int columns) {
 void MapAnalysis::ApplySmoothing() {
     ForgetFailuresOf(AnalysisFailure::Stage::RebuiltPoint);
     ForgetFailuresOf(AnalysisFailure::Stage::RatingPoint);
-    if (smoothingMethod == 0) {
+    if (smoothingMethod == kSmoothingOriginal) {
         ReadMapFromRecord();
+        ComputeQuality();
         return;
     }
-    if (smoothingMethod != 1 && smoothingMethod != 2)
+    const bool twoVariable = smoothingMethod == kSmoothingTwoVariable && surfaceRefusal.empty();
+    if (smoothingMethod != kSmoothingLinear && smoothingMethod != kSmoothingQuadratic && !twoVariable) {
+        ComputeQuality();
         return;
+    }
 
     const int rows = RowsInUse();
     const int columns = ColumnsInUse();
@@ -303,6 +375,11 @@ void MapAnalysis::ApplySmoothing() {
         const Vector3& quad = smoothAllTemps == 1 ? iseQuad : iseQuadByCond[r];
         for (int c = 0; c < columns; ++c) {
             const double p = pressureRatio[r][c];
+            if (twoVariable) {
+                suctionFlow[r][c] = flowSurface.Evaluate(p, suctionPressure[r][c]);
+                isentropicEff[r][c] = iseSurface.Evaluate(p, suctionPressure[r][c]);
+                continue;
+            }
             // The suction flow is always the line over the valid points of the entered map.
             suctionFlow[r][c] = flowFitIntercept + flowFitSlope * p;
             isentropicEff[r][c]
@@ -310,6 +387,37 @@ void MapAnalysis::ApplySmoothing() {
         }
     }
     RebuildMapFromFits();
+    ComputeQuality();
+}
+
+void MapAnalysis::ComputeQuality() {
+    quality = {};
+    for (int r = 0; r < kMaxCond; ++r) {
+        quality.capacityDeviation[r].fill(kNaN);
+        quality.powerDeviation[r].fill(kNaN);
+    }
+    double capacitySquares = 0;
+    double powerSquares = 0;
+    for (int r = 0; r < RowsInUse(); ++r) {
+        for (int c = 0; c < ColumnsInUse(); ++c) {
+            if (!pointValid[r][c])
+                continue;
+            double& dq = quality.capacityDeviation[r][c];
+            double& dw = quality.powerDeviation[r][c];
+            dq = (capacity[r][c] - enteredCapacity[r][c]) / enteredCapacity[r][c] * 100;
+            dw = (power[r][c] - enteredPower[r][c]) / enteredPower[r][c] * 100;
+            capacitySquares += dq * dq;
+            powerSquares += dw * dw;
+            // A NaN deviation must show in the largest one rather than vanish in std::max.
+            quality.capacityMax = std::isnan(dq) ? dq : std::max(quality.capacityMax, std::fabs(dq));
+            quality.powerMax = std::isnan(dw) ? dw : std::max(quality.powerMax, std::fabs(dw));
+            ++quality.points;
+        }
+    }
+    if (quality.points > 0) {
+        quality.capacityRms = std::sqrt(capacitySquares / quality.points);
+        quality.powerRms = std::sqrt(powerSquares / quality.points);
+    }
 }
 
 void MapAnalysis::RebuildMapFromFits() {
@@ -348,9 +456,13 @@ void MapAnalysis::RebuildMapFromFits() {
         return;
     }
     const double p = s.Pc / s.Pe;
-    const double flow = flowFitIntercept + flowFitSlope * p;
-    const double efficiency = smoothingMethod == 2 ? iseQuad[0] + iseQuad[1] * p + iseQuad[2] * p * p
-                                                   : iseLinIntercept + iseLinSlope * p;
+    smoothedRatingExtrapolated = !enteredRange.Contains(p, s.Pe);
+    const bool twoVariable = smoothingMethod == kSmoothingTwoVariable && surfaceRefusal.empty();
+    const double flow = twoVariable ? flowSurface.Evaluate(p, s.Pe) : flowFitIntercept + flowFitSlope * p;
+    double efficiency = smoothingMethod == 2 ? iseQuad[0] + iseQuad[1] * p + iseQuad[2] * p * p
+                                             : iseLinIntercept + iseLinSlope * p;
+    if (twoVariable)
+        efficiency = iseSurface.Evaluate(p, s.Pe);
     const double massFlow = M * s.d1 * flow;
     const double qKJh = massFlow * (s.h1 - s.h3) / M;
     const double w = massFlow * (s.h2s - s.h1) / M / (efficiency * kKJhPerWatt);
@@ -394,6 +506,8 @@ void MapAnalysis::StoreResultsInRecord() const {
     record.iseLinIntercept = iseLinIntercept;
     record.iseLinSlope = iseLinSlope;
     record.iseQuad = iseQuad;
+    record.flowSurface = flowSurface.c;
+    record.iseSurface = iseSurface.c;
 }
 
 } // namespace velutra

@@ -11,10 +11,16 @@ struct SmoothingMethodName {
     const char* title; // as the user reads it
 };
 
-inline constexpr std::array<SmoothingMethodName, 3> kSmoothingMethods = { {
+inline constexpr int kSmoothingOriginal = 0;
+inline constexpr int kSmoothingLinear = 1;
+inline constexpr int kSmoothingQuadratic = 2;
+inline constexpr int kSmoothingTwoVariable = 3;
+
+inline constexpr std::array<SmoothingMethodName, 4> kSmoothingMethods = { {
     { "original", "Original map data" },
     { "linear", "Linear isentropic efficiency" },
     { "quadratic", "Quadratic isentropic efficiency" },
+    { "two-variable", "Two-variable fit (ratio and suction pressure)" },
 } };
 
 // The code of a command-line name, or -1.

@@ -13,6 +13,9 @@ void SetUpEngineFor(PropertyEngine& engine, const CompressorRecord& record) {
 
 int AnalyseAndStore(MapAnalysis& analysis, std::ostream& errors) {
     analysis.Run();
+    const std::string refusal = analysis.SmoothingRefusal(analysis.smoothingMethod);
+    if (!refusal.empty())
+        throw std::runtime_error(refusal);
     analysis.StoreResultsInRecord();
     analysis.SaveOptionsToRecord();
     errors << DescribeFailures(analysis.Failures(), analysis.TemperatureUnit());

@@ -16,7 +16,7 @@ void SetUpEngineFor(PropertyEngine& engine, const CompressorRecord& record);
 
 // The plot form's analysis of the record's map followed by the store of its "Next >>". What
 // could not be computed is written to `errors`, one line each; returns the exit status (0, or
-// kExitSomePointsFailed).
+// kExitSomePointsFailed). A smoothing method the map cannot support throws with the reason.
 int AnalyseAndStore(MapAnalysis& analysis, std::ostream& errors);
 
 } // namespace velutra::cli
