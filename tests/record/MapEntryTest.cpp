@@ -1,0 +1,198 @@
+#include "record/MapEntry.h"
+
+#include "record/DescriptionEntry.h"
+
+#include <gtest/gtest.h>
+
+namespace velutra {
+namespace {
+
+constexpr const char* kTooCold90F = "   Minimum allowed condenser temperature is 90 F   ";
+constexpr const char* kTooCold32C = "   Minimum allowed condenser temperature is 32.2 C   ";
+constexpr const char* kNotAscending
+    = "   Condenser and evaporator temperatures must be in ascending order   ";
+
+TEST(MapEntry, CountStepsClampFirstAndStopAtTheirLimits) {
+    const struct {
+        bool rows;
+        int count;
+        int direction;
+        int expected;
+    } cases[] = {
+        { true, 6, +1, 6 },
+        { true, 1, -1, 1 },
+        { true, 3, +1, 4 },
+        { true, 3, -1, 2 },
+        // A count outside the range is brought inside before the step.
+        { true, 0, +1, 2 },
+        { true, 0, -1, 1 },
+        { true, -5, +1, 2 },
+        { true, 9, -1, 5 },
+        { false, 8, +1, 8 },
+        { false, 2, -1, 2 },
+        { false, 1, +1, 3 },
+        { false, 1, -1, 2 },
+        { false, 12, +1, 8 },
+        { false, 7, +1, 8 },
+    };
+    for (const auto& step : cases) {
+        const int stepped = step.rows ? StepCondCount(step.count, step.direction)
+                                      : StepEvapCount(step.count, step.direction);
+        EXPECT_EQ(stepped, step.expected)
+            << (step.rows ? "rows " : "columns ") << step.count << " step " << step.direction;
+    }
+}
+
+// English axes 90..140 F, -40..10 F, in use 3 rows by 6 columns.
+MapEntry EnglishEntry() {
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    MapEntry entry;
+    entry.LoadFrom(record);
+    return entry;
+}
+
+TEST(MapEntry, MinimumCondensingTemperatureOfTheUnitSystem) {
+    const struct {
+        bool si;
+        const char* first;
+        const char* message;
+    } cases[] = {
+        { false, "89.9", kTooCold90F },
+        { false, "90", "" },
+        { false, "90.0", "" },
+        { false, "", kTooCold90F },
+        { false, "abc", kTooCold90F },
+        // Read as far as the number goes.
+        { false, "  95 F", "" },
+        { false, "9e1", "" },
+        { true, "32.1", kTooCold32C },
+        { true, "32.2", "" },
+        { true, "", kTooCold32C },
+    };
+    for (const auto& check : cases) {
+        MapEntry entry = EnglishEntry();
+        entry.condTempText[0][0] = check.first;
+        // Keep the rows ascending in both unit systems so only the minimum decides.
+        entry.condTempText[1][0] = "200";
+        entry.condTempText[2][0] = "300";
+        EXPECT_EQ(CheckTemperatures(entry, check.si), check.message) << check.first;
+    }
+
+    // Only the capacity block's field counts; its twin is not examined.
+    MapEntry entry = EnglishEntry();
+    entry.condTempText[0][1] = "10";
+    EXPECT_EQ(CheckTemperatures(entry, false), "");
+    // A failed minimum ends the check: descending rows are not reported as well.
+    entry.condTempText[0][0] = "80";
+    entry.condTempText[1][0] = "70";
+    EXPECT_EQ(CheckTemperatures(entry, false), kTooCold90F);
+}
+
+TEST(MapEntry, OrderCountsOnlyNeighboursInUse) {
+    MapEntry entry = EnglishEntry();
+    entry.condTempText[1][0] = "100";
+    entry.condTempText[2][0] = "100";
+    EXPECT_EQ(CheckTemperatures(entry, false), kNotAscending);
+    entry.condCount = 2;
+    EXPECT_EQ(CheckTemperatures(entry, false), "") << "the third row is out of use";
+
+    entry.condCount = 6;
+    entry.condTempText
+        = { { { "90", "90" }, { "100", "" }, { "110", "" }, { "120", "" }, { "130", "" }, { "125", "" } } };
+    EXPECT_EQ(CheckTemperatures(entry, false), kNotAscending) << "sixth row below the fifth";
+    entry.condCount = 5;
+    EXPECT_EQ(CheckTemperatures(entry, false), "");
+
+    entry.evapTempText[4] = "-10.0";
+    EXPECT_EQ(CheckTemperatures(entry, false), kNotAscending) << "equal evaporating neighbours";
+    entry.evapCount = 4;
+    EXPECT_EQ(CheckTemperatures(entry, false), "");
+    // Columns beyond the count may hold anything, even empty texts read as 0.
+    entry.evapCount = 8;
+    entry.evapTempText = { "-40", "-30", "-20", "-10", "0", "10", "20", "" };
+    EXPECT_EQ(CheckTemperatures(entry, false), kNotAscending);
+    entry.evapCount = 7;
+    EXPECT_EQ(CheckTemperatures(entry, false), "");
+}
+
+TEST(MapEntry, StoreWritesEveryCellAndTheTextMapCopies) {
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    record.capacityTextCopy[0][0] = "stale";
+    MapEntry entry;
+    entry.LoadFrom(record);
+    entry.condCount = 2;
+    entry.evapCount = 8;
+    entry.condTempText[5] = { "150", "151" };
+    entry.evapTempText[7] = "20";
+    // Cells out of use are stored as well.
+    entry.capacityText[5][7] = "9999";
+    entry.powerText[4][6] = "321";
+    entry.capacityText[0][0] = "1234.5";
+    entry.StoreInto(record);
+
+    EXPECT_EQ(record.condCount, 2);
+    EXPECT_EQ(record.evapCount, 8);
+    EXPECT_EQ(record.condTempText[5][1], "151");
+    EXPECT_EQ(record.evapTempText[7], "20");
+    EXPECT_EQ(record.capacityText[5][7], "9999");
+    EXPECT_EQ(record.capacityTextCopy, record.capacityText);
+    EXPECT_EQ(record.powerTextCopy, record.powerText);
+    EXPECT_EQ(record.powerTextCopy[4][6], "321");
+    EXPECT_EQ(record.capacityTextCopy[0][0], "1234.5");
+}
+
+TEST(MapEntry, ClearEmptiesValuesKeepsTemperaturesAndResetsCounts) {
+    MapEntry entry = EnglishEntry();
+    entry.condCount = 6;
+    entry.evapCount = 2;
+    entry.capacityText[2][3] = "500";
+    entry.powerText[5][7] = "80";
+    entry.evapTempText[7] = "25";
+    const auto cond = entry.condTempText;
+    entry.ClearValues();
+    for (int r = 0; r < kMaxCond; ++r)
+        for (int c = 0; c < kMaxEvap; ++c) {
+            EXPECT_EQ(entry.capacityText[r][c], "");
+            EXPECT_EQ(entry.powerText[r][c], "");
+        }
+    EXPECT_EQ(entry.condCount, 3);
+    EXPECT_EQ(entry.evapCount, 7);
+    EXPECT_EQ(entry.condTempText, cond);
+    EXPECT_EQ(entry.evapTempText[7], "25");
+}
+
+TEST(DescriptionEntry, DefaultAxesFollowTheChosenUnitsOnlyWhilePending) {
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    DescriptionEntry values;
+    values.LoadFrom(record);
+    values.ChooseUnits(false);
+    EXPECT_EQ(values.unitsEnglish, 0);
+    EXPECT_EQ(values.unitsSI, 1);
+    values.StoreInto(record, 5, 3);
+    EXPECT_EQ(record.refrigerantIndex, 5);
+    EXPECT_EQ(record.newRefrigerantIndex, 3);
+    EXPECT_EQ(record.unitsSI, 1);
+
+    ApplyPendingDefaultAxes(record);
+    EXPECT_EQ(record.condCount, 3);
+    EXPECT_EQ(record.condTempText[0][1], "45.0");
+    // The flag stays, so edits to the axes are replaced again on the next pass.
+    record.condTempText[0][0] = "47.5";
+    ApplyPendingDefaultAxes(record);
+    EXPECT_EQ(record.condTempText[0][0], "45.0");
+    EXPECT_EQ(record.newRecordDefaultsPending, 1);
+
+    // A record read from a file keeps its axes.
+    record.newRecordDefaultsPending = 0;
+    record.condTempText[0][0] = "40.0";
+    record.condCount = 2;
+    ApplyPendingDefaultAxes(record);
+    EXPECT_EQ(record.condTempText[0][0], "40.0");
+    EXPECT_EQ(record.condCount, 2);
+}
+
+} // namespace
+} // namespace velutra
