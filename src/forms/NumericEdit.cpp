@@ -9,8 +9,9 @@ NumericEdit::NumericEdit(QWidget* parent)
 
 void NumericEdit::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
-    // Control characters (backspace, Ctrl+V and the other shortcuts) are not typed characters.
-    const bool typed = !text.isEmpty() && text.at(0).isPrint();
+    // Control characters (backspace) and shortcuts such as Ctrl+V are not typed characters.
+    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    const bool typed = !shortcut && !text.isEmpty() && text.at(0).isPrint();
     if (typed) {
         for (const QChar ch : text)
             if (!ch.isDigit() && ch != u'.') {
