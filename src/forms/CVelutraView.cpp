@@ -6,6 +6,7 @@
 #include "app/MessageSink.h"
 #include "forms/CompressorPicture.h"
 #include "forms/NumericEdit.h"
+#include "forms/RefrigerantBox.h"
 #include "props/PropertyEngine.h"
 #include "record/CompressorRecord.h"
 
@@ -42,15 +43,6 @@ QLabel* CreateBanner(QWidget* parent) {
     return banner;
 }
 
-QComboBox* CreateRefrigerantBox(const QString& name, QWidget* parent) {
-    // A fixed list: no typed entries, so the stored index is always one of the six.
-    auto* box = new QComboBox(parent);
-    for (const char* refrigerant : kRefrigerantNames)
-        box->addItem(QString::fromLatin1(refrigerant));
-    box->setAccessibleName(name);
-    return box;
-}
-
 template <typename Edit> Edit* CreateEdit(const QString& name, QWidget* parent) {
     auto* edit = new Edit(parent);
     edit->setAccessibleName(name);
@@ -78,6 +70,7 @@ CVelutraView::CVelutraView(const FormContext& context, QWidget* parent)
     picture->setAccessibleName(QStringLiteral("Picture of a hermetic refrigeration compressor"));
     top->addWidget(picture, 0, Qt::AlignTop);
     body_->addLayout(top);
+    body_->addSpacing(12);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(CreateRatingGroup(), 1);
@@ -98,7 +91,7 @@ QWidget* CVelutraView::CreateDescriptionGroup() {
     model_ = CreateEdit<QLineEdit>(QStringLiteral("Model"), group);
     voltage_ = CreateEdit<NumericEdit>(QStringLiteral("Voltage"), group);
     speed_ = CreateEdit<NumericEdit>(QStringLiteral("Speed (rpm)"), group);
-    refrigerant_ = CreateRefrigerantBox(QStringLiteral("Refrigerant"), group);
+    refrigerant_ = new RefrigerantBox(QStringLiteral("Refrigerant"), group);
     form->addRow(QStringLiteral("Manufacturer"), manufacturer_);
     form->addRow(QStringLiteral("Model"), model_);
     form->addRow(QStringLiteral("Voltage"), voltage_);
@@ -133,7 +126,7 @@ QWidget* CVelutraView::CreateConversionGroup() {
     auto* column = new QVBoxLayout(group);
     convert_ = new QCheckBox(QStringLiteral("Convert to new refrigerant"), group);
     convert_->setAccessibleName(convert_->text());
-    newRefrigerant_ = CreateRefrigerantBox(QStringLiteral("New refrigerant"), group);
+    newRefrigerant_ = new RefrigerantBox(QStringLiteral("New refrigerant"), group);
     column->addWidget(convert_);
     column->addWidget(newRefrigerant_);
     column->addStretch(1);

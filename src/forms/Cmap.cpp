@@ -64,7 +64,7 @@ Cmap::Cmap(const FormContext& context, QWidget* parent)
     : FormView(context, kFormMap, parent) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(6);
     CreateHeadings(grid);
     CreateFields(grid);
     body_->addLayout(grid);

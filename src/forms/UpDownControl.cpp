@@ -1,14 +1,22 @@
 #include "forms/UpDownControl.h"
 
 #include <QLineEdit>
-#include <QStyle>
-#include <QStyleOptionSpinBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
 
 namespace velutra {
 
+namespace {
+
+constexpr int kUp = 0;
+constexpr int kDown = 1;
+
+} // namespace
+
 UpDownControl::UpDownControl(QWidget* parent)
     : QAbstractSpinBox(parent) {
-    // Only the arrows show; the text part carries the count for screen readers.
+    // The text part only carries the count for screen readers.
     lineEdit()->setReadOnly(true);
     lineEdit()->hide();
     setFrame(false);
@@ -27,11 +35,46 @@ void UpDownControl::SetValueText(const QString& text) {
 }
 
 QSize UpDownControl::sizeHint() const {
-    QStyleOptionSpinBox option;
-    initStyleOption(&option);
-    const QRect up = style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, this);
-    const int width = std::max(up.width(), 14) + 2;
-    return { width, QAbstractSpinBox::sizeHint().height() };
+    return { 18, QLineEdit().sizeHint().height() };
+}
+
+QRect UpDownControl::ArrowRect(int half) const {
+    const int middle = height() / 2;
+    return half == kUp ? QRect(0, 0, width(), middle) : QRect(0, middle, width(), height() - middle);
+}
+
+void UpDownControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    for (const int half : { kUp, kDown }) {
+        QStyleOptionButton button;
+        button.initFrom(this);
+        button.rect = ArrowRect(half);
+        button.state |= pressed_ == half ? QStyle::State_Sunken : QStyle::State_Raised;
+        style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, &painter, this);
+        QStyleOption arrow = button;
+        arrow.rect = button.rect.adjusted(4, 2, -4, -2);
+        style()->drawPrimitive(half == kUp ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
+            &arrow, &painter, this);
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void UpDownControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    pressed_ = ArrowRect(kUp).contains(event->position().toPoint()) ? kUp : kDown;
+    update();
+    stepBy(pressed_ == kUp ? 1 : -1);
+}
+
+void UpDownControl::mouseReleaseEvent(QMouseEvent*) {
+    pressed_ = -1;
+    update();
 }
 
 } // namespace velutra

@@ -23,6 +23,17 @@ signals:
 
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
+    // Two arrow buttons, one above the other, fill the control; the spin box's own text part
+    // is never shown.
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent*) override { }
+
+private:
+    QRect ArrowRect(int half) const;
+
+    int pressed_ = -1;
 };
 
 } // namespace velutra

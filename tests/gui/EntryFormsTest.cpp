@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "forms/UpDownControl.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -63,6 +64,11 @@ void EntryFormsTest::descriptionStartsWithNewValuesAndSwitchesUnits() {
     // Only the six refrigerants, nothing typed.
     QCOMPARE(refrigerant->count(), 6);
     QVERIFY(!refrigerant->isEditable() && !newRefrigerant->isEditable());
+    // A screen reader hears the box's name and the refrigerant as its value.
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(newRefrigerant);
+    QVERIFY(face);
+    QCOMPARE(face->text(QAccessible::Name), QString("New refrigerant"));
+    QCOMPARE(face->text(QAccessible::Value), QString("R134a"));
     QVERIFY(Box(session, "English")->isChecked());
     QVERIFY(!Box(session, "SI")->isChecked());
     QVERIFY(!Box(session, "Convert to new refrigerant")->isChecked());
