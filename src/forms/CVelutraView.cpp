@@ -159,9 +159,12 @@ void CVelutraView::OnNew() {
     LoadForm();
 }
 
+// A cancelled or failed Open leaves the record as it was; reloading then would only throw
+// away what was typed.
 void CVelutraView::OnOpen() {
     context_.doc.OnOpen();
-    LoadForm();
+    if (context_.record.recordLoaded == 1)
+        LoadForm();
 }
 
 void CVelutraView::OnImport() {

@@ -3,7 +3,9 @@
 #include "app/FormView.h"
 #include "record/MapEntry.h"
 
+class QGridLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 
 namespace velutra {
@@ -31,8 +33,8 @@ public:
     void ClearMapValues();
 
 private:
-    void CreateHeadings(class QGridLayout* grid);
-    void CreateFields(class QGridLayout* grid);
+    void CreateHeadings(QGridLayout* grid);
+    void CreateFields(QGridLayout* grid);
     QLayout* CreateBottomLine();
 
     // The form's two data-exchange steps. A read fails (after the toolkit's prompt) only when a

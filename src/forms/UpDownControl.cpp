@@ -35,7 +35,8 @@ void UpDownControl::SetValueText(const QString& text) {
 }
 
 QSize UpDownControl::sizeHint() const {
-    return { 18, QLineEdit().sizeHint().height() };
+    // As tall as the count field beside it.
+    return { 18, lineEdit()->sizeHint().height() };
 }
 
 QRect UpDownControl::ArrowRect(int half) const {

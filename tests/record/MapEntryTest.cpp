@@ -1,7 +1,5 @@
 #include "record/MapEntry.h"
 
-#include "record/DescriptionEntry.h"
-
 #include <gtest/gtest.h>
 
 namespace velutra {
@@ -161,37 +159,6 @@ TEST(MapEntry, ClearEmptiesValuesKeepsTemperaturesAndResetsCounts) {
     EXPECT_EQ(entry.evapCount, 7);
     EXPECT_EQ(entry.condTempText, cond);
     EXPECT_EQ(entry.evapTempText[7], "25");
-}
-
-TEST(DescriptionEntry, DefaultAxesFollowTheChosenUnitsOnlyWhilePending) {
-    CompressorRecord record;
-    record.ApplyNewDefaults();
-    DescriptionEntry values;
-    values.LoadFrom(record);
-    values.ChooseUnits(false);
-    EXPECT_EQ(values.unitsEnglish, 0);
-    EXPECT_EQ(values.unitsSI, 1);
-    values.StoreInto(record, 5, 3);
-    EXPECT_EQ(record.refrigerantIndex, 5);
-    EXPECT_EQ(record.newRefrigerantIndex, 3);
-    EXPECT_EQ(record.unitsSI, 1);
-
-    ApplyPendingDefaultAxes(record);
-    EXPECT_EQ(record.condCount, 3);
-    EXPECT_EQ(record.condTempText[0][1], "45.0");
-    // The flag stays, so edits to the axes are replaced again on the next pass.
-    record.condTempText[0][0] = "47.5";
-    ApplyPendingDefaultAxes(record);
-    EXPECT_EQ(record.condTempText[0][0], "45.0");
-    EXPECT_EQ(record.newRecordDefaultsPending, 1);
-
-    // A record read from a file keeps its axes.
-    record.newRecordDefaultsPending = 0;
-    record.condTempText[0][0] = "40.0";
-    record.condCount = 2;
-    ApplyPendingDefaultAxes(record);
-    EXPECT_EQ(record.condTempText[0][0], "40.0");
-    EXPECT_EQ(record.condCount, 2);
 }
 
 } // namespace
