@@ -237,6 +237,12 @@ void EntryFormsTest::countStepsClampAndEnableFields() {
     session.Type("Capacity row 1 column 1", "1500");
     step(rows, Qt::Key_Down);
     QCOMPARE(session.Text("Capacity row 1 column 1"), QString("1500"));
+    // A count that is not a whole number (pasted) makes the step ask for one and do nothing.
+    session.Find<QLineEdit>("Number of rows")->setText("4.5");
+    step(rows, Qt::Key_Up);
+    QCOMPARE(session.messages.errors, QStringList { "Please enter an integer." });
+    QCOMPARE(session.Text("Number of rows"), QString("4.5"));
+    session.Find<QLineEdit>("Number of rows")->setText("5");
 
     // The count fields take no typing: the focus goes on to their up/down controls.
     QApplication::setActiveWindow(&session.Frame());
