@@ -114,52 +114,5 @@ TEST(MapEntry, OrderCountsOnlyNeighboursInUse) {
     EXPECT_EQ(CheckTemperatures(entry, false), "");
 }
 
-TEST(MapEntry, StoreWritesEveryCellAndTheTextMapCopies) {
-    CompressorRecord record;
-    record.ApplyNewDefaults();
-    record.capacityTextCopy[0][0] = "stale";
-    MapEntry entry;
-    entry.LoadFrom(record);
-    entry.condCount = 2;
-    entry.evapCount = 8;
-    entry.condTempText[5] = { "150", "151" };
-    entry.evapTempText[7] = "20";
-    // Cells out of use are stored as well.
-    entry.capacityText[5][7] = "9999";
-    entry.powerText[4][6] = "321";
-    entry.capacityText[0][0] = "1234.5";
-    entry.StoreInto(record);
-
-    EXPECT_EQ(record.condCount, 2);
-    EXPECT_EQ(record.evapCount, 8);
-    EXPECT_EQ(record.condTempText[5][1], "151");
-    EXPECT_EQ(record.evapTempText[7], "20");
-    EXPECT_EQ(record.capacityText[5][7], "9999");
-    EXPECT_EQ(record.capacityTextCopy, record.capacityText);
-    EXPECT_EQ(record.powerTextCopy, record.powerText);
-    EXPECT_EQ(record.powerTextCopy[4][6], "321");
-    EXPECT_EQ(record.capacityTextCopy[0][0], "1234.5");
-}
-
-TEST(MapEntry, ClearEmptiesValuesKeepsTemperaturesAndResetsCounts) {
-    MapEntry entry = EnglishEntry();
-    entry.condCount = 6;
-    entry.evapCount = 2;
-    entry.capacityText[2][3] = "500";
-    entry.powerText[5][7] = "80";
-    entry.evapTempText[7] = "25";
-    const auto cond = entry.condTempText;
-    entry.ClearValues();
-    for (int r = 0; r < kMaxCond; ++r)
-        for (int c = 0; c < kMaxEvap; ++c) {
-            EXPECT_EQ(entry.capacityText[r][c], "");
-            EXPECT_EQ(entry.powerText[r][c], "");
-        }
-    EXPECT_EQ(entry.condCount, 3);
-    EXPECT_EQ(entry.evapCount, 7);
-    EXPECT_EQ(entry.condTempText, cond);
-    EXPECT_EQ(entry.evapTempText[7], "25");
-}
-
 } // namespace
 } // namespace velutra
