@@ -48,3 +48,24 @@ private slots:
 private:
     std::unique_ptr<WorkingFolder> folder_;
 };
+
+// The description and map entry forms driven through their controls.
+class EntryFormsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { folder_ = std::make_unique<WorkingFolder>(); }
+    void cleanup() { folder_.reset(); }
+
+    void descriptionStartsWithNewValuesAndSwitchesUnits();
+    void numericEditsDropTypedNonDigitsButTakePaste();
+    void newThenNextWithSIGivesSIAxesAndResetsAxisEdits();
+    void countStepsClampAndEnableFields();
+    void temperatureCheckOnNext_data();
+    void temperatureCheckOnNext();
+    void condensingFieldsMirrorTheirTwin();
+    void clearDataAndTextMapCopies();
+
+private:
+    std::unique_ptr<WorkingFolder> folder_;
+};
