@@ -1,8 +1,11 @@
 #include "analysis/MapAnalysis.h"
 
+#include "analysis/SmoothingMethods.h"
 #include "record/TextRules.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 namespace velutra {
@@ -19,9 +22,10 @@ constexpr double kBtuPerKJ = 0.9478169879134378;
 constexpr double kKcalPerKJ = 0.2389600458803288;
 constexpr double kKJhPerWatt = 3.6;
 
-// Suction gas and liquid line are at 90 F; rows condensing below it have no meaningful flow.
-constexpr double kNinetyFahrenheitK = 305.37222222222226;
+// Suction gas and liquid line are at 90 F (kLineTempK); rows condensing below it have no
+// meaningful flow.
 constexpr double kNoFlow = -1.0;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // ASHRAE rating point (-10 F evaporating, 130 F condensing) for the EER from the fits, in K.
 constexpr double kRatingEvapK = 249.82;
@@ -45,9 +49,26 @@ double Interpolate(const MapTable<double>& x, int r, int c, double fr, double fe
 
 } // namespace
 
+bool OperatingRange::Contains(double pressureRatio, double suctionPressureKPa) const {
+    return !empty && pressureRatio >= minRatio && pressureRatio <= maxRatio
+        && suctionPressureKPa >= minSuctionKPa && suctionPressureKPa <= maxSuctionKPa;
+}
+
+bool UnsoundPoint(double isentropicEff, double volumetricEff, double suctionFlow) {
+    const auto fraction = [](double v) { return v > 0 && v <= 1; };
+    return !fraction(isentropicEff) || !fraction(volumetricEff) || !(suctionFlow >= 0);
+}
+
 MapAnalysis::MapAnalysis(CycleStateSource& engine, CompressorRecord& record)
     : engine(engine)
     , record(record) { }
+
+void MapAnalysis::Run() {
+    LoadOptionsFromRecord();
+    ReadMapFromRecord();
+    FitMap();
+    ApplySmoothing();
+}
 
 void MapAnalysis::LoadOptionsFromRecord() {
     plotType = record.plotType;
@@ -69,6 +90,25 @@ int MapAnalysis::RowsInUse() const {
 
 int MapAnalysis::ColumnsInUse() const {
     return std::clamp(record.evapCount, 0, kMaxEvap);
+}
+
+const char* MapAnalysis::TemperatureUnit() const {
+    return record.unitsEnglish != 0 ? "F" : "C";
+}
+
+void MapAnalysis::AddFailure(AnalysisFailure::Stage stage, int r, int c, std::string reason) {
+    AnalysisFailure failure;
+    failure.stage = stage;
+    failure.row = r;
+    failure.column = c;
+    failure.condTemp = r >= 0 ? condTemp[r] : 0;
+    failure.evapTemp = c >= 0 ? evapTemp[c] : 0;
+    failure.reason = std::move(reason);
+    failures.push_back(std::move(failure));
+}
+
+void MapAnalysis::ForgetFailuresOf(AnalysisFailure::Stage stage) {
+    std::erase_if(failures, [stage](const AnalysisFailure& failure) { return failure.stage == stage; });
 }
 
 double MapAnalysis::ToKelvin(double temperature) const {
@@ -94,12 +134,15 @@ void MapAnalysis::ReadMapFromRecord() {
     for (int r = 0; r < kMaxCond; ++r)
         for (int c = 0; c < kMaxEvap; ++c)
             power[r][c] = TextToNumber(record.powerText[r][c]);
+    enteredCapacity = capacity;
+    enteredPower = power;
 
     ComputeMapRatingEER();
 }
 
 void MapAnalysis::ComputeMapRatingEER() {
     record.mapRatingEER = 0;
+    mapRatingExtrapolated = false;
     const bool si = record.unitsSI != 0;
     const double evapRating = si ? kRatingEvapC : kRatingEvapF;
     const double condRating = si ? kRatingCondC : kRatingCondF;
@@ -123,6 +166,7 @@ void MapAnalysis::ComputeMapRatingEER() {
         return;
 
     // A hit in the first row or column extrapolates from the first two.
+    mapRatingExtrapolated = condRating < condTemp[0] || evapRating < evapTemp[0];
     r = std::max(r, 1);
     c = std::max(c, 1);
     const double fr = (condRating - condTemp[r - 1]) / (condTemp[r] - condTemp[r - 1]);
@@ -132,7 +176,7 @@ void MapAnalysis::ComputeMapRatingEER() {
     record.mapRatingEER = si ? kBtuPerKcal * q / w : q / w;
 }
 
-void MapAnalysis::ComputePointQuantities(int r, int c) {
+std::string MapAnalysis::ComputePointQuantities(int r, int c) {
     const double teK = ToKelvin(evapTemp[c]);
     const double tcK = ToKelvin(condTemp[r]);
     const double qKJh = capacity[r][c] * (record.unitsEnglish != 0 ? kKJPerBtu : kKJPerKcal);
@@ -140,11 +184,21 @@ void MapAnalysis::ComputePointQuantities(int r, int c) {
 
     const double M = engine.MolarMass();
     const CycleStateResult s = engine.CycleStates(teK, tcK);
+    if (!s.error.empty()) {
+        // NaN rather than the -1 of a row below 90 F, which would read as a sound point.
+        suctionFlow[r][c] = kNaN;
+        pressureRatio[r][c] = kNaN;
+        isentropicEff[r][c] = kNaN;
+        suctionPressure[r][c] = kNaN;
+        return s.error;
+    }
 
     const double massFlow = qKJh / ((s.h1 - s.h3) / M); // kg/h
-    suctionFlow[r][c] = tcK < kNinetyFahrenheitK ? kNoFlow : massFlow / (M * s.d1);
+    suctionFlow[r][c] = tcK < kLineTempK ? kNoFlow : massFlow / (M * s.d1);
     pressureRatio[r][c] = s.Pc / s.Pe;
+    suctionPressure[r][c] = s.Pe;
     isentropicEff[r][c] = massFlow * (s.h2s - s.h1) / M / (w * kKJhPerWatt);
+    return {};
 }
 
 void MapAnalysis::CollectValidPoints() {
@@ -158,6 +212,7 @@ void MapAnalysis::CollectValidPoints() {
             validFlow[validCount] = suctionFlow[r][c];
             validIse[validCount] = isentropicEff[r][c];
             validPressureRatio[validCount] = pressureRatio[r][c];
+            validSuctionPressure[validCount] = suctionPressure[r][c];
             ++validCount;
         }
     }
@@ -170,6 +225,7 @@ void MapAnalysis::CollectValidPoints() {
                 std::swap(validPressureRatio[i], validPressureRatio[i + 1]);
                 std::swap(validFlow[i], validFlow[i + 1]);
                 std::swap(validIse[i], validIse[i + 1]);
+                std::swap(validSuctionPressure[i], validSuctionPressure[i + 1]);
             }
         }
     }
@@ -178,9 +234,19 @@ void MapAnalysis::CollectValidPoints() {
 void MapAnalysis::FitMap() {
     const int rows = RowsInUse();
     const int columns = ColumnsInUse();
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            ComputePointQuantities(r, c);
+    failures.clear();
+    pointFailed = {};
+    bool anyFailed = false;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            std::string error = ComputePointQuantities(r, c);
+            if (error.empty())
+                continue;
+            pointFailed[r][c] = true;
+            anyFailed = true;
+            AddFailure(AnalysisFailure::Stage::EnteredPoint, r, c, std::move(error));
+        }
+    }
 
     // The record's tables describe the entered map, all cells, until "Next >>".
     record.condTemp = condTemp;
@@ -192,6 +258,23 @@ void MapAnalysis::FitMap() {
     record.isentropicEff = isentropicEff;
 
     CollectValidPoints();
+    pointValid = {};
+    enteredRange = {};
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            pointValid[r][c] = suctionFlow[r][c] > 0;
+            if (!pointValid[r][c])
+                continue;
+            const double p = pressureRatio[r][c];
+            const double pe = suctionPressure[r][c];
+            OperatingRange& range = enteredRange;
+            range.minRatio = range.empty ? p : std::min(range.minRatio, p);
+            range.maxRatio = range.empty ? p : std::max(range.maxRatio, p);
+            range.minSuctionKPa = range.empty ? pe : std::min(range.minSuctionKPa, pe);
+            range.maxSuctionKPa = range.empty ? pe : std::max(range.maxSuctionKPa, pe);
+            range.empty = false;
+        }
+    }
 
     const LineFit flow = FitLine(validPressureRatio.data(), validFlow.data(), validCount);
     flowFitIntercept = flow.intercept;
@@ -199,25 +282,90 @@ void MapAnalysis::FitMap() {
     const LineFit ise = FitLine(validPressureRatio.data(), validIse.data(), validCount);
     iseLinIntercept = ise.intercept;
     iseLinSlope = ise.slope;
-
-    // Per-row fits take every point of the row in use, valid or not.
-    for (int r = 0; r < rows; ++r) {
-        const LineFit row = FitLine(pressureRatio[r].data(), isentropicEff[r].data(), columns);
-        iseLinInterceptByCond[r] = row.intercept;
-        iseLinSlopeByCond[r] = row.slope;
-    }
     iseQuad = FitQuadratic(validPressureRatio.data(), validIse.data(), validCount);
-    for (int r = 0; r < rows; ++r)
-        iseQuadByCond[r] = FitQuadratic(pressureRatio[r].data(), isentropicEff[r].data(), columns);
+    const bool allPointsFitsDefined = std::isfinite(flowFitIntercept) && std::isfinite(flowFitSlope)
+        && std::isfinite(iseLinIntercept) && std::isfinite(iseLinSlope) && std::isfinite(iseQuad[0])
+        && std::isfinite(iseQuad[1]) && std::isfinite(iseQuad[2]);
+    if (anyFailed && !allPointsFitsDefined)
+        AddFailure(AnalysisFailure::Stage::Fit, -1, -1,
+            "not every fit could be computed from the " + std::to_string(validCount)
+                + " valid points left once the failed points are left out");
+    FitRows(rows, columns);
+    FitSurfaces();
+}
+
+// The two-variable surfaces over all valid points of the entered map.
+void MapAnalysis::FitSurfaces() {
+    flowSurface = {};
+    iseSurface = {};
+    int rowsWithValidPoints = 0;
+    for (int r = 0; r < RowsInUse(); ++r)
+        rowsWithValidPoints
+            += std::any_of(pointValid[r].begin(), pointValid[r].end(), [](bool v) { return v; });
+    if (validCount >= SurfaceFit::kTerms && rowsWithValidPoints == 1) {
+        surfaceRefusal
+            = "all valid points lie on one condensing temperature, where pressure ratio and suction "
+              "pressure move together and the six terms cannot be told apart";
+        return;
+    }
+    const SurfaceFitResult flow
+        = FitSurface(validPressureRatio.data(), validSuctionPressure.data(), validFlow.data(), validCount);
+    const SurfaceFitResult ise
+        = FitSurface(validPressureRatio.data(), validSuctionPressure.data(), validIse.data(), validCount);
+    surfaceRefusal = !flow.refusal.empty() ? flow.refusal : ise.refusal;
+    if (!surfaceRefusal.empty())
+        return;
+    flowSurface = flow.fit;
+    iseSurface = ise.fit;
+}
+
+std::string MapAnalysis::SmoothingRefusal(int method) const {
+    if (method != kSmoothingTwoVariable || surfaceRefusal.empty())
+        return {};
+    return "The two-variable fit cannot be used on this map: " + surfaceRefusal + ".";
+}
+
+// Per-row fits take every point of the row in use, valid or not, except those whose states
+// could not be computed.
+void MapAnalysis::FitRows(int rows, int columns) {
+    for (int r = 0; r < rows; ++r) {
+        std::array<double, kMaxEvap> ratios {};
+        std::array<double, kMaxEvap> efficiencies {};
+        int n = 0;
+        for (int c = 0; c < columns; ++c) {
+            if (pointFailed[r][c])
+                continue;
+            ratios[n] = pressureRatio[r][c];
+            efficiencies[n] = isentropicEff[r][c];
+            ++n;
+        }
+        const LineFit line = FitLine(ratios.data(), efficiencies.data(), n);
+        iseLinInterceptByCond[r] = line.intercept;
+        iseLinSlopeByCond[r] = line.slope;
+        iseQuadByCond[r] = FitQuadratic(ratios.data(), efficiencies.data(), n);
+        const Vector3& quad = iseQuadByCond[r];
+        const bool defined = std::isfinite(line.intercept) && std::isfinite(line.slope)
+            && std::isfinite(quad[0]) && std::isfinite(quad[1]) && std::isfinite(quad[2]);
+        if (n < columns && !defined)
+            AddFailure(AnalysisFailure::Stage::Fit, r, -1,
+                "not every fit could be computed from the " + std::to_string(n) + " of "
+                    + std::to_string(columns) + " points of the row that could be computed");
+    }
 }
 
 void MapAnalysis::ApplySmoothing() {
-    if (smoothingMethod == 0) {
+    ForgetFailuresOf(AnalysisFailure::Stage::RebuiltPoint);
+    ForgetFailuresOf(AnalysisFailure::Stage::RatingPoint);
+    if (smoothingMethod == kSmoothingOriginal) {
         ReadMapFromRecord();
+        ComputeQuality();
         return;
     }
-    if (smoothingMethod != 1 && smoothingMethod != 2)
+    const bool twoVariable = smoothingMethod == kSmoothingTwoVariable && surfaceRefusal.empty();
+    if (smoothingMethod != kSmoothingLinear && smoothingMethod != kSmoothingQuadratic && !twoVariable) {
+        ComputeQuality();
         return;
+    }
 
     const int rows = RowsInUse();
     const int columns = ColumnsInUse();
@@ -227,6 +375,11 @@ void MapAnalysis::ApplySmoothing() {
         const Vector3& quad = smoothAllTemps == 1 ? iseQuad : iseQuadByCond[r];
         for (int c = 0; c < columns; ++c) {
             const double p = pressureRatio[r][c];
+            if (twoVariable) {
+                suctionFlow[r][c] = flowSurface.Evaluate(p, suctionPressure[r][c]);
+                isentropicEff[r][c] = iseSurface.Evaluate(p, suctionPressure[r][c]);
+                continue;
+            }
             // The suction flow is always the line over the valid points of the entered map.
             suctionFlow[r][c] = flowFitIntercept + flowFitSlope * p;
             isentropicEff[r][c]
@@ -234,6 +387,37 @@ void MapAnalysis::ApplySmoothing() {
         }
     }
     RebuildMapFromFits();
+    ComputeQuality();
+}
+
+void MapAnalysis::ComputeQuality() {
+    quality = {};
+    for (int r = 0; r < kMaxCond; ++r) {
+        quality.capacityDeviation[r].fill(kNaN);
+        quality.powerDeviation[r].fill(kNaN);
+    }
+    double capacitySquares = 0;
+    double powerSquares = 0;
+    for (int r = 0; r < RowsInUse(); ++r) {
+        for (int c = 0; c < ColumnsInUse(); ++c) {
+            if (!pointValid[r][c])
+                continue;
+            double& dq = quality.capacityDeviation[r][c];
+            double& dw = quality.powerDeviation[r][c];
+            dq = (capacity[r][c] - enteredCapacity[r][c]) / enteredCapacity[r][c] * 100;
+            dw = (power[r][c] - enteredPower[r][c]) / enteredPower[r][c] * 100;
+            capacitySquares += dq * dq;
+            powerSquares += dw * dw;
+            // A NaN deviation must show in the largest one rather than vanish in std::max.
+            quality.capacityMax = std::isnan(dq) ? dq : std::max(quality.capacityMax, std::fabs(dq));
+            quality.powerMax = std::isnan(dw) ? dw : std::max(quality.powerMax, std::fabs(dw));
+            ++quality.points;
+        }
+    }
+    if (quality.points > 0) {
+        quality.capacityRms = std::sqrt(capacitySquares / quality.points);
+        quality.powerRms = std::sqrt(powerSquares / quality.points);
+    }
 }
 
 void MapAnalysis::RebuildMapFromFits() {
@@ -243,7 +427,18 @@ void MapAnalysis::RebuildMapFromFits() {
     const double M = engine.MolarMass();
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
+            if (pointFailed[r][c]) { // already listed; its states fail again
+                capacity[r][c] = kNaN;
+                power[r][c] = kNaN;
+                continue;
+            }
             const CycleStateResult s = engine.CycleStates(ToKelvin(evapTemp[c]), ToKelvin(condTemp[r]));
+            if (!s.error.empty()) {
+                capacity[r][c] = kNaN;
+                power[r][c] = kNaN;
+                AddFailure(AnalysisFailure::Stage::RebuiltPoint, r, c, s.error);
+                continue;
+            }
             const double massFlow = M * s.d1 * suctionFlow[r][c];
             const double qKJh = massFlow * (s.h1 - s.h3) / M;
             power[r][c] = massFlow * (s.h2s - s.h1) / M / (isentropicEff[r][c] * kKJhPerWatt);
@@ -255,10 +450,19 @@ void MapAnalysis::RebuildMapFromFits() {
 
     // The rating-point EER always uses the fits over all valid points, also with per-row smoothing.
     const CycleStateResult s = engine.CycleStates(kRatingEvapK, kRatingCondK);
+    if (!s.error.empty()) {
+        record.smoothedRatingEER = kNaN;
+        AddFailure(AnalysisFailure::Stage::RatingPoint, -1, -1, s.error);
+        return;
+    }
     const double p = s.Pc / s.Pe;
-    const double flow = flowFitIntercept + flowFitSlope * p;
-    const double efficiency = smoothingMethod == 2 ? iseQuad[0] + iseQuad[1] * p + iseQuad[2] * p * p
-                                                   : iseLinIntercept + iseLinSlope * p;
+    smoothedRatingExtrapolated = !enteredRange.Contains(p, s.Pe);
+    const bool twoVariable = smoothingMethod == kSmoothingTwoVariable && surfaceRefusal.empty();
+    const double flow = twoVariable ? flowSurface.Evaluate(p, s.Pe) : flowFitIntercept + flowFitSlope * p;
+    double efficiency = smoothingMethod == 2 ? iseQuad[0] + iseQuad[1] * p + iseQuad[2] * p * p
+                                             : iseLinIntercept + iseLinSlope * p;
+    if (twoVariable)
+        efficiency = iseSurface.Evaluate(p, s.Pe);
     const double massFlow = M * s.d1 * flow;
     const double qKJh = massFlow * (s.h1 - s.h3) / M;
     const double w = massFlow * (s.h2s - s.h1) / M / (efficiency * kKJhPerWatt);
@@ -302,6 +506,8 @@ void MapAnalysis::StoreResultsInRecord() const {
     record.iseLinIntercept = iseLinIntercept;
     record.iseLinSlope = iseLinSlope;
     record.iseQuad = iseQuad;
+    record.flowSurface = flowSurface.c;
+    record.iseSurface = iseSurface.c;
 }
 
 } // namespace velutra

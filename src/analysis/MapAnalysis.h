@@ -1,24 +1,60 @@
 #pragma once
 
+#include "analysis/AnalysisFailure.h"
 #include "analysis/LeastSquares.h"
+#include "analysis/SurfaceFit.h"
 #include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace velutra {
 
 inline constexpr int kMaxMapPoints = kMaxCond * kMaxEvap;
 
+// How far the rebuilt map lies from the entered one at the valid points, in percent of the
+// entered value: (rebuilt - entered) / entered * 100. NaN at points that are not valid.
+struct FitQuality {
+    MapTable<double> capacityDeviation {};
+    MapTable<double> powerDeviation {};
+    double capacityRms = 0;
+    double capacityMax = 0; // largest absolute deviation
+    double powerRms = 0;
+    double powerMax = 0;
+    int points = 0;
+};
+
+// The span of the entered map's valid points in pressure ratio and suction pressure (kPa). A
+// state outside it is an extrapolation of every fit.
+struct OperatingRange {
+    double minRatio = 0;
+    double maxRatio = 0;
+    double minSuctionKPa = 0;
+    double maxSuctionKPa = 0;
+    bool empty = true;
+
+    bool Contains(double pressureRatio, double suctionPressureKPa) const;
+};
+
+// A rebuilt point that no compressor can have: efficiencies outside 0..1 or a negative flow.
+bool UnsoundPoint(double isentropicEff, double volumetricEff, double suctionFlow);
 // The numerical analysis of the manufacturer's map that the plot form shows: per-point pressure
 // ratio, suction volume flow and isentropic efficiency, their least-squares fits against the
 // pressure ratio, the map rebuilt from the fits, and the EER at the rating point from the entered
-// map and from the fits. Fixed-size tables only; nothing is allocated while computing.
-// Undefined fits (too few points, equal ratios, zero power) give non-finite values, which are
-// kept and stored as they come.
+// map and from the fits. Fixed-size tables only; nothing is allocated while computing, except
+// for the list of failures. Undefined fits (too few points, equal ratios, zero power) give
+// non-finite values, which are kept and stored as they come. A point whose refrigerant states
+// the property library cannot compute (a condensing temperature above the critical point, say)
+// is NaN in every derived table, is left out of every fit and is listed in Failures().
 class MapAnalysis {
 public:
     MapAnalysis(CycleStateSource& engine, CompressorRecord& record);
+
+    // The whole analysis of the record's map, as the plot form opens it: the options from the
+    // record, the entered map read, every point and fit computed, the chosen smoothing applied.
+    void Run();
 
     // Steering members, mirrors of the record's fields of the same names.
     void LoadOptionsFromRecord();
@@ -30,16 +66,33 @@ public:
     void ReadMapFromRecord();
 
     // Pressure ratio, suction flow (m3/h, -1 below 90 F condensing) and isentropic efficiency of
-    // one point from its capacity and power.
-    void ComputePointQuantities(int r, int c);
+    // one point from its capacity and power. Returns the property library's message when the
+    // point's states could not be computed (all three are then NaN), otherwise an empty text.
+    std::string ComputePointQuantities(int r, int c);
 
     // Point quantities for every point in use, the copy of the entered tables into the record,
-    // the valid points sorted by pressure ratio, and all fits.
+    // the valid points sorted by pressure ratio, and all fits. Starts the list of failures anew.
     void FitMap();
 
-    // Applies smoothingMethod to the working tables: 0 re-reads the entered map, 1 and 2 rebuild
-    // it from the fits of the entered map. The caller redraws.
+    // Applies smoothingMethod to the working tables: 0 re-reads the entered map, 1, 2 and 3
+    // rebuild it from the fits of the entered map (3 only when its fit exists: otherwise the
+    // tables stay as they are). Then the fit quality. The caller redraws.
     void ApplySmoothing();
+
+    // Why a smoothing method cannot be used on this map (empty when it can): the two-variable
+    // fit needs six valid points spread over more than one condensing temperature.
+    std::string SmoothingRefusal(int method) const;
+
+    // The deviations of the current working map from the entered one, by the last ApplySmoothing.
+    const FitQuality& Quality() const { return quality; }
+
+    // The span of the valid points of the last FitMap.
+    const OperatingRange& EnteredRange() const { return enteredRange; }
+
+    // Whether the rating-point EERs lie outside what the entered map covers: the map's by
+    // extrapolation beyond its first row or column, the fits' outside the entered range.
+    bool MapRatingExtrapolated() const { return mapRatingExtrapolated; }
+    bool SmoothedRatingExtrapolated() const { return smoothedRatingExtrapolated; }
 
     // Capacity and power of every point in use from suctionFlow and isentropicEff, and the
     // record's smoothedRatingEER from the all-points fits.
@@ -52,6 +105,11 @@ public:
     // The copy of the current working tables and fits into the record made by "Next >>".
     void StoreResultsInRecord() const;
 
+    // What could not be computed in the last FitMap and ApplySmoothing, in the order found.
+    const std::vector<AnalysisFailure>& Failures() const { return failures; }
+    // "F" or "C", the unit of the map's temperatures.
+    const char* TemperatureUnit() const;
+
     // Rows and columns in use: the record's counts, held inside the tables.
     int RowsInUse() const;
     int ColumnsInUse() const;
@@ -59,6 +117,10 @@ public:
     // False once a pending refrigerant conversion has been seen: the entered map cannot be shown
     // for a refrigerant it was not measured with.
     bool OriginalMapAvailable() const { return originalMapAvailable; }
+
+    // Whether the states of an entered point could not be computed in the last FitMap; plots
+    // leave such points out.
+    bool PointFailed(int r, int c) const { return pointFailed[r][c]; }
 
     // Working members.
     CondRow<double> condTemp {};
@@ -68,9 +130,11 @@ public:
     MapTable<double> pressureRatio {};
     MapTable<double> suctionFlow {};
     MapTable<double> isentropicEff {};
+    MapTable<double> suctionPressure {}; // Pe, kPa
     std::array<double, kMaxMapPoints> validFlow {};
     std::array<double, kMaxMapPoints> validIse {};
     std::array<double, kMaxMapPoints> validPressureRatio {};
+    std::array<double, kMaxMapPoints> validSuctionPressure {};
     int validCount = 0;
     double flowFitIntercept = 0;
     double flowFitSlope = 0;
@@ -80,6 +144,8 @@ public:
     CondRow<double> iseLinSlopeByCond {};
     Vector3 iseQuad {};
     std::array<Vector3, kMaxCond> iseQuadByCond {};
+    SurfaceFit flowSurface {};
+    SurfaceFit iseSurface {};
 
     // Steering members.
     int plotType = 0;
@@ -90,11 +156,26 @@ public:
 private:
     void ComputeMapRatingEER();
     void CollectValidPoints();
+    void FitRows(int rows, int columns);
+    void FitSurfaces();
+    void ComputeQuality();
+    void AddFailure(AnalysisFailure::Stage stage, int r, int c, std::string reason);
+    void ForgetFailuresOf(AnalysisFailure::Stage stage);
     double ToKelvin(double temperature) const;
 
     CycleStateSource& engine;
     CompressorRecord& record;
     bool originalMapAvailable = true;
+    MapTable<bool> pointFailed {}; // states of the entered point could not be computed
+    MapTable<bool> pointValid {}; // a valid point of the entered map
+    MapTable<double> enteredCapacity {};
+    MapTable<double> enteredPower {};
+    std::string surfaceRefusal = "the map has not been fitted";
+    OperatingRange enteredRange;
+    FitQuality quality;
+    bool mapRatingExtrapolated = false;
+    bool smoothedRatingExtrapolated = false;
+    std::vector<AnalysisFailure> failures;
 };
 
 } // namespace velutra

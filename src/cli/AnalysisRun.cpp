@@ -1,5 +1,6 @@
 #include "cli/AnalysisRun.h"
 
+#include <ostream>
 #include <stdexcept>
 
 namespace velutra::cli {
@@ -10,13 +11,15 @@ void SetUpEngineFor(PropertyEngine& engine, const CompressorRecord& record) {
         throw std::runtime_error(setup.message);
 }
 
-void RunPlotFormSequence(MapAnalysis& analysis) {
-    analysis.LoadOptionsFromRecord();
-    analysis.ReadMapFromRecord();
-    analysis.FitMap();
-    analysis.ApplySmoothing();
+int AnalyseAndStore(MapAnalysis& analysis, std::ostream& errors) {
+    analysis.Run();
+    const std::string refusal = analysis.SmoothingRefusal(analysis.smoothingMethod);
+    if (!refusal.empty())
+        throw std::runtime_error(refusal);
     analysis.StoreResultsInRecord();
     analysis.SaveOptionsToRecord();
+    errors << DescribeFailures(analysis.Failures(), analysis.TemperatureUnit());
+    return analysis.Failures().empty() ? 0 : kExitSomePointsFailed;
 }
 
 } // namespace velutra::cli

@@ -1,13 +1,14 @@
 #include "analysis/MapAnalysis.h"
+#include "analysis/SmoothingMethods.h"
 #include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
 #include "cli/MapInput.h"
+#include "cli/MethodComparison.h"
 #include "props/PropertyEngine.h"
 #include "record/CompressorRecord.h"
 #include "record/TextRules.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cmath>
 #include <iostream>
@@ -25,6 +26,7 @@ struct AnalyzeOptions {
     int refrigerant = -1; // -1: the file's own
     bool perRow = false;
     bool json = false;
+    bool compare = false;
 };
 
 AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
@@ -33,11 +35,13 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--compare") {
+            options.compare = true;
         } else if (arg == "--per-row") {
             options.perRow = true;
         } else if (arg == "--smoothing") {
             if (i + 1 == args.size())
-                throw UsageError("--smoothing needs original, linear or quadratic");
+                throw UsageError("--smoothing needs a method name");
             options.smoothingMethod = SmoothingMethodOf(args[++i]);
         } else if (arg == "--refrigerant") {
             if (i + 1 == args.size())
@@ -101,8 +105,13 @@ Json ToJson(const CompressorRecord& record, const MapAnalysis& analysis, int row
     json["iseQuad"] = record.iseQuad;
     json["iseQuadByCond"]
         = std::vector<Vector3>(record.iseQuadByCond.begin(), record.iseQuadByCond.begin() + rows);
+    if (record.smoothingMethod == kSmoothingTwoVariable)
+        json["twoVariableFit"]
+            = { { "flowSurface", record.flowSurface }, { "iseSurface", record.iseSurface } };
     json["smoothedRatingEER"] = record.smoothedRatingEER;
+    json["smoothedRatingExtrapolated"] = analysis.SmoothedRatingExtrapolated();
     json["mapRatingEER"] = record.mapRatingEER;
+    json["mapRatingExtrapolated"] = analysis.MapRatingExtrapolated();
 
     // What the efficiency plots show: the valid points sorted by pressure ratio.
     Json points;
@@ -113,6 +122,20 @@ Json ToJson(const CompressorRecord& record, const MapAnalysis& analysis, int row
     points["isentropicEff"]
         = std::vector<double>(analysis.validIse.begin(), analysis.validIse.begin() + analysis.validCount);
     json["validPoints"] = points;
+    Json failures = Json::array();
+    for (const AnalysisFailure& failure : analysis.Failures())
+        failures.push_back({ { "row", failure.row }, { "column", failure.column },
+            { "condTemp", failure.row >= 0 ? Json(failure.condTemp) : Json(nullptr) },
+            { "evapTemp", failure.column >= 0 ? Json(failure.evapTemp) : Json(nullptr) },
+            { "reason", failure.reason }, { "message", failure.Describe(analysis.TemperatureUnit()) } });
+    json["failures"] = failures;
+    const FitQuality& quality = analysis.Quality();
+    json["fitQuality"] = { { "capacity",
+                               { { "rms", quality.capacityRms }, { "max", quality.capacityMax },
+                                   { "perPoint", InUse(quality.capacityDeviation, rows, columns) } } },
+        { "power",
+            { { "rms", quality.powerRms }, { "max", quality.powerMax },
+                { "perPoint", InUse(quality.powerDeviation, rows, columns) } } } };
     json["largestDeviation"]
         = { { "capacity", LargestDeviation(record.capacity, record.capacityText, rows, columns) },
               { "power", LargestDeviation(record.power, record.powerText, rows, columns) } };
@@ -142,11 +165,9 @@ std::string Percent(const Json& fraction) {
 
 void PrintText(std::ostream& out, const Json& json) {
     const bool english = json["unitsEnglish"] == 1;
-    const std::array<const char*, 3> methods
-        = { "Original map data", "Linear isentropic efficiency", "Quadratic isentropic efficiency" };
     const int method = json["smoothingMethod"].get<int>();
     out << "Refrigerant " << json["refrigerant"].get<std::string>() << ", " << (english ? "English" : "SI")
-        << " units; " << (method >= 0 && method <= 2 ? methods[method] : "unknown smoothing")
+        << " units; " << SmoothingMethodTitle(method)
         << (method == 0                          ? ""
                    : json["smoothAllTemps"] == 1 ? ", all temperatures"
                                                  : ", each condenser temperature")
@@ -182,8 +203,16 @@ void PrintText(std::ostream& out, const Json& json) {
     out << "\nLargest deviation from the entered map: capacity "
         << Percent(json["largestDeviation"]["capacity"]) << " %, power "
         << Percent(json["largestDeviation"]["power"]) << " %\n"
-        << "EER at the rating point (Btu/h per W): map " << Number(json["mapRatingEER"], 3) << ", smoothed "
-        << Number(json["smoothedRatingEER"], 3) << '\n';
+        << "Smoothed vs entered at the " << json["validPoints"]["pressureRatio"].size()
+        << " valid points: capacity RMS " << Number(json["fitQuality"]["capacity"]["rms"], 2) << " %, max "
+        << Number(json["fitQuality"]["capacity"]["max"], 2) << " %; power RMS "
+        << Number(json["fitQuality"]["power"]["rms"], 2) << " %, max "
+        << Number(json["fitQuality"]["power"]["max"], 2) << " %\n"
+        << "EER at the rating point (Btu/h per W): map " << Number(json["mapRatingEER"], 3)
+        << (json["mapRatingExtrapolated"] == true ? " (extrapolated)" : "") << ", smoothed "
+        << Number(json["smoothedRatingEER"], 3)
+        << (json["smoothedRatingExtrapolated"] == true ? " (extrapolated beyond the entered map)" : "")
+        << '\n';
 }
 
 int Analyze(const std::vector<std::string>& args) {
@@ -202,8 +231,10 @@ int Analyze(const std::vector<std::string>& args) {
 
     PropertyEngine engine;
     SetUpEngineFor(engine, record);
+    if (options.compare)
+        return PrintMethodComparison(engine, record, std::cout);
     MapAnalysis analysis(engine, record);
-    RunPlotFormSequence(analysis);
+    const int status = AnalyseAndStore(analysis, std::cerr);
     analysis.VolumetricEfficiencyPoints();
 
     const Json json = ToJson(record, analysis, analysis.RowsInUse(), analysis.ColumnsInUse());
@@ -211,16 +242,19 @@ int Analyze(const std::vector<std::string>& args) {
         std::cout << json.dump(2) << '\n';
     else
         PrintText(std::cout, json);
-    return 0;
+    return status;
 }
 
 } // namespace
 
 void AddAnalyzeCommands(std::vector<CliCommand>& commands) {
     commands.push_back({ "analyze",
-        "FILE [--smoothing original|linear|quadratic] [--per-row] [--refrigerant NAME] [--json]",
+        "FILE [--smoothing original|linear|quadratic|two-variable] [--per-row] [--refrigerant NAME] "
+        "[--json]\n"
+        "          [--compare]",
         "analyse the map of a compressor file, table (.tab) or published map (.csv): derived tables, fits, "
-        "the current map and both rating-point EERs",
+        "the current map, its deviation from the entered one and both rating-point EERs; --compare prints "
+        "the deviations and EERs of every smoothing method side by side",
         Analyze });
 }
 

@@ -1,6 +1,7 @@
 #include "cli/MapInput.h"
 
 #include "analysis/PublishedMapCsv.h"
+#include "analysis/SmoothingMethods.h"
 #include "cli/CliCommand.h"
 #include "files/CompressorFile.h"
 #include "files/TableImport.h"
@@ -43,11 +44,13 @@ int RefrigerantIndexOf(const std::string& name) {
 }
 
 int SmoothingMethodOf(const std::string& name) {
-    const std::array<const char*, 3> names = { "original", "linear", "quadratic" };
-    const auto found = std::find(names.begin(), names.end(), name);
-    if (found == names.end())
-        throw UsageError("unknown smoothing \"" + name + "\" (original, linear or quadratic)");
-    return static_cast<int>(found - names.begin());
+    const int method = SmoothingMethodOfKey(name);
+    if (method >= 0)
+        return method;
+    std::string known;
+    for (const SmoothingMethodName& each : kSmoothingMethods)
+        known += std::string(known.empty() ? "" : ", ") + each.key;
+    throw UsageError("unknown smoothing \"" + name + "\" (one of " + known + ")");
 }
 
 } // namespace velutra::cli

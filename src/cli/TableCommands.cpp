@@ -7,6 +7,7 @@
 #include "record/CompressorRecord.h"
 
 #include <algorithm>
+#include <iostream>
 
 namespace velutra::cli {
 
@@ -96,9 +97,9 @@ int ExportTab(const std::vector<std::string>& args) {
     PropertyEngine engine;
     SetUpEngineFor(engine, record);
     MapAnalysis analysis(engine, record);
-    RunPlotFormSequence(analysis);
+    const int status = AnalyseAndStore(analysis, std::cerr);
     ExportTable(files[1], record);
-    return 0;
+    return status;
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "forms/CPlot.h"
 
+#include "analysis/SmoothingMethods.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
+#include "app/MessageSink.h"
 #include "app/WaitCursor.h"
 #include "props/PropertyEngine.h"
 #include "record/CompressorRecord.h"
@@ -27,13 +29,13 @@ void CPlot::InitialUpdate() {
     SetCaptionWithModel(QStringLiteral("Compressor Model: Graphic Analysis"));
     {
         WaitCursor wait;
-        analysis_.LoadOptionsFromRecord();
-        analysis_.ReadMapFromRecord();
-        analysis_.FitMap();
-        analysis_.ApplySmoothing();
+        analysis_.Run();
     }
     summary_->setText(Summary());
     context_.record.helpContext = kHelpPlots;
+    const std::string failures = FailureMessage(analysis_.Failures(), analysis_.TemperatureUnit());
+    if (!failures.empty())
+        context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(failures)));
 }
 
 void CPlot::OnBack() {
@@ -49,15 +51,13 @@ void CPlot::OnNext() {
 
 QString CPlot::Summary() const {
     const CompressorRecord& record = context_.record;
-    static const char* const kMethods[]
-        = { "Original map data", "Linear isentropic efficiency", "Quadratic isentropic efficiency" };
     const int method = analysis_.smoothingMethod;
     const auto number = [](double value) { return QString::fromStdString(FormatNumber(value, -2)); };
     QString text = QStringLiteral("Graphic Analysis\n\nRefrigerant: %1\nMap: %2\nValid points: %3\n\n")
                        .arg(QString::fromLatin1(record.refrigerantIndex >= 0 && record.refrigerantIndex < 6
                                     ? kRefrigerantNames[static_cast<size_t>(record.refrigerantIndex)]
                                     : "none"),
-                           QString::fromLatin1(method >= 0 && method <= 2 ? kMethods[method] : "unknown"))
+                           QString::fromLatin1(SmoothingMethodTitle(method)))
                        .arg(analysis_.validCount);
     text += record.mapRatingEER != 0.0
         ? QStringLiteral("EER at the rating point from the map: %1 Btu/h per W\n")

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <string>
+
 namespace velutra {
+
+// Suction gas and liquid line of every map point: 90 F, in K.
+inline constexpr double kLineTempK = 305.37222222222226;
 
 // Refrigerant states of one map point, in the property library's units:
 // M g/mol, pressures kPa, enthalpies J/mol, entropy J/(mol K), density mol/dm3.
@@ -13,6 +18,9 @@ struct CycleStateResult {
     double d1 = 0; // vapour-root density of the suction state
     double h3 = 0; // liquid line at 90 F and Pc
     double h2s = 0; // end of the isentropic compression from s1 to Pc
+    // Empty when every state was computed; otherwise the first failure, in the property
+    // library's words, and the states it affects are NaN.
+    std::string error;
 };
 
 // What the map analysis needs from the property engine; the engine implements it, tests may

@@ -120,6 +120,7 @@ CycleStateResult PropertyEngine::CycleStates(double evapTempK, double condTempK)
     entropy = result.s1;
     StatePoint(kStateFromPS);
     result.h2s = enthalpy;
+    result.error = lastError_;
     return result;
 }
 

@@ -33,9 +33,6 @@ public:
     static constexpr int kStateFromTP = 4;
     static constexpr int kStateFromPS = 6;
 
-    // Suction gas and liquid line of every map point: 90 F.
-    static constexpr double kLineTempK = 305.37222222222226;
-
     static constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
     int refrigerant = -1; // code last set up
@@ -68,7 +65,7 @@ public:
 
     // The cycle state sequence: dew pressures at Te and Tc, suction vapour at 90 F and Pe,
     // liquid at 90 F and Pc, isentropic discharge at (Pc, s1). Leaves the discharge state in
-    // the fields.
+    // the fields. A failure leaves NaN in what it affects and its message in `error`.
     CycleStateResult CycleStates(double evapTempK, double condTempK) override;
 
     // What failed in the last SetupFluid, CallRoutine, CalcStatePoint or CycleStates; empty if

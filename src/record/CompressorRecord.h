@@ -68,6 +68,10 @@ struct CompressorRecord {
     CondRow<double> iseLinSlopeByCond {};
     std::array<double, 3> iseQuad {};
     std::array<std::array<double, 3>, kMaxCond> iseQuadByCond {};
+    // Two-variable surfaces of suction flow (m3/h) and isentropic efficiency in ln(pressure
+    // ratio) and ln(Pe / kPa): c0 + c1 x + c2 y + c3 x^2 + c4 x y + c5 x^3.
+    std::array<double, 6> flowSurface {};
+    std::array<double, 6> iseSurface {};
     double smoothedRatingEER = 0;
     double mapRatingEER = 0;
 

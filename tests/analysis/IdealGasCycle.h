@@ -3,6 +3,8 @@
 #include "props/CycleStateSource.h"
 
 #include <cmath>
+#include <limits>
+#include <string>
 
 namespace velutra::test {
 
@@ -28,6 +30,12 @@ public:
     CycleStateResult CycleStates(double evapTempK, double condTempK) override {
         ++calls;
         CycleStateResult s;
+        if (condTempK >= criticalTempK || evapTempK >= criticalTempK) {
+            // As the engine reports a failure: NaN states and the library's message.
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            s = { kM, nan, nan, nan, nan, nan, nan, nan, "temperature above the critical point" };
+            return s;
+        }
         s.M = kM;
         s.Pe = DewPressure(evapTempK);
         s.Pc = DewPressure(condTempK);
@@ -40,6 +48,7 @@ public:
     }
 
     int calls = 0;
+    double criticalTempK = std::numeric_limits<double>::infinity();
 };
 
 } // namespace velutra::test

@@ -3,6 +3,7 @@
 #include "IdealGasCycle.h"
 #include "Tolerance.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -66,7 +67,10 @@ double CurveEfficiency(const Curves& k, double p, int r) {
     return k.e0 + k.e1 * p + k.e2 * p * p + k.rowOffset * r;
 }
 
-void FillMapOnCurves(CompressorRecord& record, const Curves& k) {
+// Fills the map so that every point has the suction flow flow(p, Pe, r) in m3/h and the
+// isentropic efficiency eff(p, Pe, r), from the ideal-gas cycle's closed forms.
+template <typename Flow, typename Efficiency>
+void FillMapFrom(CompressorRecord& record, Flow flow, Efficiency eff) {
     const bool english = record.unitsEnglish == 1;
     for (int r = 0; r < record.condCount; ++r) {
         for (int c = 0; c < record.evapCount; ++c) {
@@ -76,13 +80,19 @@ void FillMapOnCurves(CompressorRecord& record, const Curves& k) {
                 = IdealGasCycle::DewPressure(ToKelvin(std::stod(record.condTempText[r][0]), english));
             const double p = pc / pe;
             const double rho = IdealGasCycle::kM * IdealGasCycle::SuctionDensity(pe); // kg/m3
-            const double massFlow = (k.f0 + k.f1 * p) * rho; // kg/h
+            const double massFlow = flow(p, pe, r) * rho; // kg/h
             const double qKJh = massFlow * (IdealGasCycle::kH1 - IdealGasCycle::kH3) / IdealGasCycle::kM;
             const double workKJh = massFlow * IdealGasCycle::IsentropicWork(p) / IdealGasCycle::kM;
             record.capacityText[r][c] = Text(qKJh / (english ? 1.055056 : 4.1848));
-            record.powerText[r][c] = Text(workKJh / CurveEfficiency(k, p, r) / 3.6);
+            record.powerText[r][c] = Text(workKJh / eff(p, pe, r) / 3.6);
         }
     }
+}
+
+void FillMapOnCurves(CompressorRecord& record, const Curves& k) {
+    FillMapFrom(
+        record, [&k](double p, double, int) { return k.f0 + k.f1 * p; },
+        [&k](double p, double, int r) { return CurveEfficiency(k, p, r); });
 }
 
 double RatingRatio() {
@@ -315,6 +325,199 @@ TEST(Smoothing, PerRowSmoothingRatesTheEERWithTheAllPointsFit) {
     EXPECT_TRUE(NearRel(a.record.smoothedRatingEER, RatingEER(m.iseLinIntercept + m.iseLinSlope * p), 1e-12));
     EXPECT_FALSE(NearRel(a.record.smoothedRatingEER,
         RatingEER(m.iseLinInterceptByCond[2] + m.iseLinSlopeByCond[2] * p), 1e-3));
+}
+
+// A row above the critical point used to give NaN fits and a NaN rebuilt map without a word;
+// now its points are listed with their temperatures and the library's reason, and left out.
+TEST(Failures, PointsAboveTheCriticalPointAreListedAndLeftOutOfTheFits) {
+    CompressorRecord record = MakeRecord(true, { 90, 110, 130, 150 }, { -30, -20, -10, 0, 10 });
+    const Curves k;
+    FillMapOnCurves(record, k); // the 150 F row has numbers too; only its states fail
+    IdealGasCycle engine;
+    engine.criticalTempK = 333.0; // between 130 F (327.6 K) and 150 F (338.7 K)
+    record.smoothingMethod = 2;
+    MapAnalysis m(engine, record);
+    m.Run();
+
+    int enteredPoints = 0;
+    for (const AnalysisFailure& failure : m.Failures()) {
+        EXPECT_EQ(failure.row, 3);
+        EXPECT_EQ(failure.condTemp, 150.0);
+        if (failure.stage == AnalysisFailure::Stage::EnteredPoint) {
+            EXPECT_EQ(failure.evapTemp, -30.0 + 10.0 * failure.column);
+            EXPECT_EQ(failure.reason, "temperature above the critical point");
+            EXPECT_TRUE(m.PointFailed(3, failure.column));
+            ++enteredPoints;
+        }
+    }
+    EXPECT_EQ(enteredPoints, 5);
+    ASSERT_EQ(m.Failures().size(), 6u) << "the five points and the fits of their row";
+    EXPECT_EQ(m.Failures().back().stage, AnalysisFailure::Stage::Fit);
+    EXPECT_NE(
+        m.Failures()[0].Describe("F").find("row 4 (condensing 150.0 F), column 1 (evaporating -30.0 F)"),
+        std::string::npos)
+        << m.Failures()[0].Describe("F");
+
+    // The three sound rows alone determine the curves, and rebuild onto the entered map.
+    EXPECT_EQ(m.validCount, 15);
+    EXPECT_TRUE(NearRel(m.flowFitIntercept, k.f0, 1e-9));
+    EXPECT_TRUE(NearRel(m.iseQuad[2], k.e2, 1e-8));
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 5; ++c)
+            EXPECT_TRUE(NearRel(m.power[r][c], std::stod(record.powerText[r][c]), 1e-9));
+    for (int c = 0; c < 5; ++c)
+        EXPECT_TRUE(std::isnan(m.capacity[3][c]) && std::isnan(m.power[3][c]));
+    EXPECT_TRUE(NearRel(record.smoothedRatingEER, RatingEER(CurveEfficiency(k, RatingRatio(), 0)), 1e-9));
+
+    // Smoothing again lists nothing twice.
+    m.smoothingMethod = 1;
+    m.ApplySmoothing();
+    EXPECT_EQ(m.Failures().size(), 6u);
+
+    // A rating point beyond the critical point leaves the smoothed EER undefined, and says so.
+    IdealGasCycle lowCritical;
+    lowCritical.criticalTempK = 320.0; // above 110 F (316.5 K), below the rating point's 130 F
+    CompressorRecord low = MakeRecord(true, { 90, 110 }, { -30, -20, -10 });
+    FillMapOnCurves(low, k);
+    low.smoothingMethod = 1;
+    MapAnalysis lowAnalysis(lowCritical, low);
+    lowAnalysis.Run();
+    ASSERT_EQ(lowAnalysis.Failures().size(), 1u);
+    EXPECT_EQ(lowAnalysis.Failures()[0].stage, AnalysisFailure::Stage::RatingPoint);
+    EXPECT_TRUE(std::isnan(low.smoothedRatingEER));
+}
+
+// z = c0 + c1 x + c2 y + c3 x^2 + c4 x y + c5 x^3 with x = ln p, y = ln(Pe / kPa), written out
+// here rather than through the code under test.
+double SixTerms(const std::array<double, 6>& k, double p, double pe) {
+    const double x = std::log(p);
+    const double y = std::log(pe);
+    return k[0] + k[1] * x + k[2] * y + k[3] * x * x + k[4] * x * y + k[5] * x * x * x;
+}
+
+TEST(TwoVariableFit, MapMadeFromTheSixTermModelIsRecoveredExactly) {
+    const std::array<double, 6> flowTerms = { 9.0, -2.1, 0.8, 0.35, -0.12, -0.02 };
+    const std::array<double, 6> effTerms = { 0.30, 0.21, 0.015, -0.06, -0.004, 0.005 };
+    CompressorRecord record = MakeRecord(false, { 35, 45, 55, 65 }, { -35, -30, -25, -20, -15, -10, -5 });
+    FillMapFrom(
+        record, [&](double p, double pe, int) { return SixTerms(flowTerms, p, pe); },
+        [&](double p, double pe, int) { return SixTerms(effTerms, p, pe); });
+    record.smoothingMethod = 3;
+    IdealGasCycle engine;
+    MapAnalysis m(engine, record);
+    m.Run();
+    ASSERT_EQ(m.SmoothingRefusal(3), "");
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_NEAR(m.flowSurface.c[k], flowTerms[k], 1e-8 * std::fabs(flowTerms[k])) << k;
+        EXPECT_NEAR(m.iseSurface.c[k], effTerms[k], 1e-7 * std::fabs(effTerms[k])) << k;
+    }
+    EXPECT_EQ(m.Quality().points, 28);
+    EXPECT_LT(m.Quality().capacityMax, 1e-9);
+    EXPECT_LT(m.Quality().powerMax, 1e-9);
+    m.StoreResultsInRecord();
+    EXPECT_EQ(record.flowSurface, m.flowSurface.c);
+
+    // The rating point (-23.3 C / 54.4 C) lies inside this map's ratios and suction pressures,
+    // and its EER follows from the surface's efficiency there.
+    EXPECT_FALSE(m.SmoothedRatingExtrapolated());
+    const double pe = IdealGasCycle::DewPressure(249.82);
+    EXPECT_TRUE(NearRel(record.smoothedRatingEER, RatingEER(SixTerms(effTerms, RatingRatio(), pe)), 1e-9));
+
+    // The line in the ratio alone cannot follow the suction-pressure term: the quality says so.
+    m.smoothingMethod = 1;
+    m.ApplySmoothing();
+    EXPECT_GT(m.Quality().capacityRms, 0.5);
+    EXPECT_GE(m.Quality().capacityMax, m.Quality().capacityRms);
+}
+
+TEST(TwoVariableFit, MapsThatCannotDetermineSixTermsAreRefusedAndLeftAlone) {
+    struct Case {
+        std::vector<double> cond;
+        std::vector<double> evap;
+        const char* why;
+    };
+    const Case cases[] = {
+        { { 110 }, { -30, -20, -10, 0, 10, 20, 30 }, "one condensing temperature" },
+        { { 100, 120 }, { -20, -10 }, "at least six valid points; the map has 4" },
+        { { 80, 85, 100 }, { -20, -10, 0 }, "at least six valid points; the map has 3" }, // below 90 F
+        { { 100, 110, 120, 130, 140, 150 }, { -10 }, "do not determine the six terms" }, // one column
+    };
+    for (const Case& c : cases) {
+        CompressorRecord record = MakeRecord(true, c.cond, c.evap);
+        FillPlainMap(record);
+        record.smoothingMethod = 3;
+        IdealGasCycle engine;
+        MapAnalysis m(engine, record);
+        m.Run();
+        const std::string refusal = m.SmoothingRefusal(3);
+        EXPECT_NE(refusal.find(c.why), std::string::npos) << refusal;
+        EXPECT_EQ(m.SmoothingRefusal(2), "");
+        // The working map stays the entered one.
+        for (int r = 0; r < record.condCount; ++r)
+            for (int col = 0; col < record.evapCount; ++col)
+                EXPECT_EQ(m.power[r][col], std::stod(record.powerText[r][col]));
+    }
+}
+
+TEST(FitQuality, ZeroForTheEnteredMapAndUndefinedOffTheValidPoints) {
+    CompressorRecord record = MakeRecord(true, { 80, 100, 120 }, { -20, -10, 0, 10 });
+    Curves k;
+    FillMapOnCurves(record, k);
+    IdealGasCycle engine;
+    MapAnalysis m(engine, record);
+    m.Run();
+    const FitQuality& q = m.Quality();
+    EXPECT_EQ(q.points, 8) << "the 80 F row has no valid point";
+    EXPECT_EQ(q.capacityMax, 0.0);
+    EXPECT_EQ(q.powerRms, 0.0);
+    EXPECT_TRUE(std::isnan(q.capacityDeviation[0][0]));
+    EXPECT_TRUE(std::isnan(q.powerDeviation[1][4])) << "a column out of use";
+
+    // Quadratic smoothing of a map on its curves rebuilds it.
+    m.smoothingMethod = 2;
+    m.ApplySmoothing();
+    EXPECT_LT(m.Quality().powerMax, 1e-9);
+
+    // One power 10 % high: the worst deviation is near that point, the RMS smaller.
+    record.powerText[2][1] = Text(std::stod(record.powerText[2][1]) * 1.1);
+    record.smoothingMethod = 2;
+    m.Run();
+    EXPECT_GT(m.Quality().powerMax, 5.0);
+    EXPECT_LT(m.Quality().powerRms, m.Quality().powerMax);
+    EXPECT_TRUE(std::fabs(m.Quality().powerDeviation[2][1]) > 5.0);
+}
+
+TEST(Extrapolation, RangeOfTheEnteredMapAndTheRatingPoint) {
+    OperatingRange range { 2.0, 8.0, 100.0, 300.0, false };
+    EXPECT_TRUE(range.Contains(2.0, 300.0));
+    EXPECT_FALSE(range.Contains(8.01, 200.0));
+    EXPECT_FALSE(range.Contains(4.0, 99.0));
+    EXPECT_FALSE(OperatingRange {}.Contains(4.0, 200.0)) << "an empty range holds nothing";
+
+    EXPECT_FALSE(UnsoundPoint(0.6, 0.9, 1.2));
+    EXPECT_TRUE(UnsoundPoint(1.05, 0.9, 1.2));
+    EXPECT_TRUE(UnsoundPoint(0.6, 0.0, 1.2));
+    EXPECT_TRUE(UnsoundPoint(0.6, 0.9, -0.1));
+    EXPECT_TRUE(UnsoundPoint(std::nan(""), 0.9, 1.2));
+
+    // Rows 140 and 150 F from 0 F: the rating point (-10 F / 130 F) lies before the first row
+    // and column, and its suction pressure below the map's, so both EERs are extrapolations.
+    CompressorRecord record = MakeRecord(true, { 140, 150 }, { 0, 10, 20 });
+    FillMapOnCurves(record, Curves {});
+    record.smoothingMethod = 1;
+    IdealGasCycle engine;
+    MapAnalysis m(engine, record);
+    m.Run();
+    EXPECT_TRUE(m.MapRatingExtrapolated());
+    EXPECT_TRUE(m.SmoothedRatingExtrapolated());
+    EXPECT_FALSE(m.EnteredRange().empty);
+
+    // From -20 F the rating point's ratio and suction pressure lie inside the entered ones,
+    // though its 130 F still precedes the first row.
+    record.evapTempText[0] = "-20";
+    m.Run();
+    EXPECT_TRUE(m.MapRatingExtrapolated());
+    EXPECT_FALSE(m.SmoothedRatingExtrapolated());
 }
 
 TEST(Robustness, UndefinedFitsAreStoredAsTheyCome) {

@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -61,6 +62,73 @@ TEST(CliAnalyze, TextReportAndMissingFile) {
     const auto missing = RunCli({ "analyze", "/nonexistent/map.cmp" });
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("/nonexistent/map.cmp"), std::string::npos) << missing.err;
+}
+
+TEST(CliAnalyze, TwoVariableFitQualityAndTheComparisonOfMethods) {
+    const auto fitted = AnalyzeJson({ kSecop, "--smoothing", "two-variable" });
+    ASSERT_FALSE(fitted.is_null());
+    EXPECT_EQ(fitted["smoothingMethod"], 3);
+    EXPECT_EQ(fitted["twoVariableFit"]["flowSurface"].size(), 6u);
+    const auto& capacity = fitted["fitQuality"]["capacity"];
+    EXPECT_LT(capacity["rms"].get<double>(), 1.0);
+    EXPECT_LE(capacity["rms"].get<double>(), capacity["max"].get<double>());
+    ASSERT_EQ(capacity["perPoint"].size(), 3u);
+    EXPECT_EQ(capacity["perPoint"][0].size(), 8u);
+    EXPECT_FALSE(fitted["smoothedRatingExtrapolated"].get<bool>());
+
+    const auto compare = RunCli({ "analyze", kSecop, "--compare" });
+    ASSERT_EQ(compare.status, 0) << compare.err;
+    for (const char* method : { "Original map data", "Linear isentropic efficiency",
+             "Quadratic isentropic efficiency", "Two-variable fit (ratio and suction pressure)" })
+        EXPECT_NE(compare.out.find(method), std::string::npos) << method << '\n' << compare.out;
+
+    // Four valid points cannot carry six terms: refused with the reason, nothing printed.
+    test::TempDir dir;
+    const std::string table = dir.File("small.tab");
+    test::WriteBytes(table,
+        "Maker, Model\r\n\r\n   0.0\r\n     2   EVAP\r\n     3   COND\r\n     1\r\n     2   UNITS\r\n"
+        "\r\n\r\n\r\n  CAPACITY\r\n\r\nCOND TEMP, C\r\n   -30   -20\r\n"
+        "30  80.5  120.5\r\n35  70.25  110.0\r\n45  60.0  95.75\r\n"
+        "\r\n\r\n  POWER\r\n\r\nCOND TEMP, C\r\n   -30   -20\r\n"
+        "30  40  45\r\n35  42  47\r\n45  44  50\r\n");
+    const auto refused = RunCli({ "analyze", table, "--smoothing", "two-variable" });
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("needs at least six valid points; the map has 4"), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(refused.out, "");
+}
+
+// A condensing row above R134a's critical point (101 C, 214 F) used to print rows of nan and
+// exit 0. Now the row is named on standard error with its temperature and the library's
+// reason, the exit status says some points failed, and the sound rows come out as before.
+TEST(CliAnalyze, RowAboveTheCriticalPointIsNamedAndTheRestStillPrinted) {
+    test::TempDir dir;
+    const std::string example = std::string(VELUTRA_SOURCE_DIR) + "/Maps/Example-R134a.cmp";
+    const std::string table = dir.File("example.tab");
+    ASSERT_EQ(RunCli({ "export-tab", example, table }).status, 0);
+    std::string text = test::ReadBytes(table);
+    for (size_t at = text.find("\n       130 "); at != std::string::npos; at = text.find("\n       130 ", at))
+        text.replace(at, 13, "\n       220 ");
+    const std::string hot = dir.File("hot.tab");
+    test::WriteBytes(hot, text);
+
+    const auto result = RunCli({ "analyze", hot, "--json" });
+    EXPECT_EQ(result.status, 3) << result.err;
+    EXPECT_NE(result.err.find("row 3 (condensing 220.0 F)"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("critical point"), std::string::npos) << result.err;
+    const auto json = nlohmann::json::parse(result.out);
+    ASSERT_EQ(json["failures"].size(), 7u) << "six points and the fits of their row";
+    EXPECT_EQ(json["failures"][0]["row"], 2);
+    EXPECT_EQ(json["failures"][0]["condTemp"], 220.0);
+
+    // Point quantities do not depend on other rows: the two sound rows match the example's.
+    const auto reference = AnalyzeJson({ example });
+    ASSERT_FALSE(reference.is_null());
+    for (const char* table : { "pressureRatio", "suctionFlow", "isentropicEff" })
+        for (int r = 0; r < 2; ++r)
+            EXPECT_EQ(json[table][r], reference[table][r]) << table;
+    EXPECT_TRUE(json["pressureRatio"][2][0].is_null()) << "the failed row is NaN, not a number";
+    EXPECT_TRUE(reference["failures"].empty());
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "props/PropertyEngine.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPointer>
 #include <cmath>
@@ -33,8 +35,7 @@ void FrameTest::startWithoutFileThenNextAppliesDefaultAxes() {
     QCOMPARE(session.Frame().minimumSize(), session.Frame().maximumSize());
     QVERIFY(!(session.Frame().windowFlags() & Qt::WindowMaximizeButtonHint));
 
-    record.unitsEnglish = 0;
-    record.unitsSI = 1;
+    session.Find<QCheckBox>("SI")->click();
     QPointer<FormView> description = session.Frame().CurrentForm();
     const QSize frameSize = session.Frame().size();
     session.Click("Next >>");
@@ -55,8 +56,9 @@ void FrameTest::startWithoutFileThenNextAppliesDefaultAxes() {
     QCOMPARE(record.evapTempText[0], std::string("-35.0"));
 
     // Axis edits on the map form are replaced again while the defaults are pending.
-    record.condTempText[0][0] = "47.5";
+    session.Type("Condensing temperature row 1", "47.5");
     session.Press("<< Back");
+    QCOMPARE(record.condTempText[0][0], std::string("47.5"));
     session.Press("Next >>");
     QCOMPARE(record.condTempText[0][0], std::string("45.0"));
 
@@ -161,8 +163,8 @@ void FrameTest::navigationButtonsReachTheirTargets() {
     }
 }
 
-// A missing property library is reported and the map can still be entered; with the library
-// found again, Next sets up the chosen refrigerant.
+// A missing property library is reported and the form stays; with the library found again,
+// Next sets up the refrigerant chosen in the box.
 void FrameTest::descriptionNextSetsUpRefrigerantOrReportsMissingLibrary() {
     Session session;
     QVERIFY(session.Start());
@@ -173,11 +175,12 @@ void FrameTest::descriptionNextSetsUpRefrigerantOrReportsMissingLibrary() {
         QCOMPARE(session.messages.errors.size(), 1);
         QVERIFY(session.messages.errors[0].contains("no-such-library.so"));
         QVERIFY(!session.Frame().Engine().IsSetUp());
-        QCOMPARE(session.FormId(), kFormMap);
+        QCOMPARE(session.FormId(), kFormDescription);
     }
-    session.Press("<< Back");
-    session.Record().refrigerantIndex = 2;
+    session.Find<QComboBox>("Refrigerant")->setCurrentIndex(2);
     session.Press("Next >>");
+    QCOMPARE(session.FormId(), kFormMap);
+    QCOMPARE(session.Record().refrigerantIndex, 2);
     QCOMPARE(session.messages.errors.size(), 1);
     PropertyEngine& engine = session.Frame().Engine();
     QVERIFY(engine.IsSetUp());
@@ -201,4 +204,18 @@ void FrameTest::helpShowsTopicOfVisibleForm() {
         QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(page.fileName()));
         QVERIFY(page.readAll().contains("<h1>"));
     }
+}
+
+// A condensing row above the critical point is named once, when the plots are computed, with its
+// temperature and the property library's reason.
+void FrameTest::plotsNameTheRowsTheyCannotCompute() {
+    Session session;
+    QVERIFY(session.Start({ VELUTRA_SOURCE_DIR "/Maps/Example-R134a.cmp" }));
+    session.Record().condTempText[2] = { "220", "220" };
+    session.GoTo(kFormPlots);
+    QCOMPARE(session.messages.errors.size(), 1);
+    const QString message = session.messages.errors[0];
+    QVERIFY2(message.contains("row 3 (condensing 220.0 F)"), qPrintable(message));
+    QVERIFY2(message.contains("critical point"), qPrintable(message));
+    QVERIFY(message.startsWith("   ") && message.endsWith("   "));
 }

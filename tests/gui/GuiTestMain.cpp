@@ -19,6 +19,8 @@ int main(int argc, char* argv[]) {
     failures += QTest::qExec(&frame, argc, argv);
     CommandsTest commands;
     failures += QTest::qExec(&commands, argc, argv);
+    EntryFormsTest entryForms;
+    failures += QTest::qExec(&entryForms, argc, argv);
     GridCtrlTest gridCtrl;
     failures += QTest::qExec(&gridCtrl, argc, argv);
     GridFormTest gridForm;

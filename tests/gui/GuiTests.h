@@ -20,6 +20,7 @@ private slots:
     void navigationButtonsReachTheirTargets();
     void descriptionNextSetsUpRefrigerantOrReportsMissingLibrary();
     void helpShowsTopicOfVisibleForm();
+    void plotsNameTheRowsTheyCannotCompute();
 
 private:
     std::unique_ptr<WorkingFolder> folder_;
@@ -43,6 +44,27 @@ private slots:
     void importReloadsDescriptionOrChangesNothing();
     void exportAfterPlotsWritesTheAnalysedMap();
     void recentFileListKeepsFourNewestFirst();
+
+private:
+    std::unique_ptr<WorkingFolder> folder_;
+};
+
+// The description and map entry forms driven through their controls.
+class EntryFormsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { folder_ = std::make_unique<WorkingFolder>(); }
+    void cleanup() { folder_.reset(); }
+
+    void descriptionStartsWithNewValuesAndSwitchesUnits();
+    void numericEditsDropTypedNonDigitsButTakePaste();
+    void newThenNextWithSIGivesSIAxesAndResetsAxisEdits();
+    void countStepsClampAndEnableFields();
+    void temperatureCheckOnNext_data();
+    void temperatureCheckOnNext();
+    void condensingFieldsMirrorTheirTwin();
+    void clearDataAndTextMapCopies();
 
 private:
     std::unique_ptr<WorkingFolder> folder_;

@@ -6,6 +6,7 @@
 #include "app/FormView.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -50,6 +51,26 @@ struct Session {
     void Trigger(int commandId) {
         Frame().Command(commandId)->trigger();
         Settle();
+    }
+
+    // The current form's control with an accessible name, or nullptr.
+    template <typename T = QWidget> T* Find(const QString& accessibleName) {
+        for (auto* widget : Frame().CurrentForm()->findChildren<T*>())
+            if (widget->accessibleName() == accessibleName)
+                return widget;
+        return nullptr;
+    }
+    QString Text(const QString& accessibleName) {
+        auto* edit = Find<QLineEdit>(accessibleName);
+        return edit ? edit->text() : QStringLiteral("<no field %1>").arg(accessibleName);
+    }
+    // Replaces the text of a field by typing, key by key.
+    void Type(const QString& accessibleName, const QString& text) {
+        auto* edit = Find<QLineEdit>(accessibleName);
+        QVERIFY2(edit, qPrintable("no field " + accessibleName));
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
     }
 
     // Walks the buttons to a form: description -> map -> plots -> smoothed map.
