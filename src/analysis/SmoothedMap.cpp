@@ -1,9 +1,12 @@
 #include "analysis/SmoothedMap.h"
 
+#include "analysis/SmoothingMethods.h"
+#include "analysis/SurfaceFit.h"
 #include "record/TextRules.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace velutra {
 
@@ -41,16 +44,35 @@ void SmoothedMap::TakeEnteredMap(const CompressorRecord& record) {
 void SmoothedMap::Compute(CycleStateSource& engine, const CompressorRecord& record) {
     const bool english = record.unitsEnglish == 1;
     const bool allTemps = record.smoothAllTemps == 1;
+    const bool twoVariable = record.smoothingMethod == kSmoothingTwoVariable;
+    const SurfaceFit flowSurface { record.flowSurface };
+    const SurfaceFit iseSurface { record.iseSurface };
     const double M = engine.MolarMass();
+    failures.clear();
     for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r) {
         const double condK = ToKelvin(record.condTemp[r], english);
         for (int k = 0; k < kFixedColumns; ++k) {
-            const CycleStateResult s
-                = engine.CycleStates(ToKelvin(FixedEvapTemp(k, english), english), condK);
+            const double evapTemp = FixedEvapTemp(k, english);
+            const CycleStateResult s = engine.CycleStates(ToKelvin(evapTemp, english), condK);
+            if (!s.error.empty()) {
+                capacity[r][k] = power[r][k] = std::numeric_limits<double>::quiet_NaN();
+                AnalysisFailure failure;
+                failure.stage = AnalysisFailure::Stage::RebuiltPoint;
+                failure.row = r;
+                failure.column = k;
+                failure.condTemp = record.condTemp[r];
+                failure.evapTemp = evapTemp;
+                failure.reason = s.error;
+                failures.push_back(std::move(failure));
+                continue;
+            }
             const double p = s.Pc / s.Pe;
-            const double flow = record.flowFitIntercept + record.flowFitSlope * p;
+            const double flow = twoVariable ? flowSurface.Evaluate(p, s.Pe)
+                                            : record.flowFitIntercept + record.flowFitSlope * p;
             double eta = 0;
-            if (record.smoothingMethod == 1) {
+            if (twoVariable) {
+                eta = iseSurface.Evaluate(p, s.Pe);
+            } else if (record.smoothingMethod == kSmoothingLinear) {
                 eta = allTemps ? record.iseLinIntercept + record.iseLinSlope * p
                                : record.iseLinInterceptByCond[r] + record.iseLinSlopeByCond[r] * p;
             } else {
@@ -73,12 +95,15 @@ std::string MapCaption(int smoothingMethod, int smoothAllTemps) {
     const char* scope
         = smoothAllTemps == 1 ? "smoothing for all temperatures" : "smoothing for each condenser temperature";
     switch (smoothingMethod) {
-    case 0:
+    case kSmoothingOriginal:
         return "Original map data";
-    case 1:
+    case kSmoothingLinear:
         return std::string("Linear isentropic efficiency, ") + scope;
-    case 2:
+    case kSmoothingQuadratic:
         return std::string("Quadratic isentropic efficiency, ") + scope;
+    case kSmoothingTwoVariable:
+        // The surfaces span every condensing temperature: there is no per-row choice.
+        return SmoothingMethodTitle(smoothingMethod);
     default:
         return {};
     }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "analysis/AnalysisFailure.h"
 #include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velutra {
 
@@ -24,6 +26,9 @@ public:
     // Capacity (Btu/h or kcal/h) and power (W) behind each map cell; 0 where nothing was put.
     MapTable<double> capacity {};
     MapTable<double> power {};
+    // Points of the last Compute whose states the property library could not compute; their
+    // capacity and power are NaN.
+    std::vector<AnalysisFailure> failures;
 
     // The record's numeric entered map, rows and columns in use.
     void TakeEnteredMap(const CompressorRecord& record);
@@ -32,7 +37,8 @@ public:
     // fits, with the refrigerant the engine is set up for:
     //   V = flowFitIntercept + flowFitSlope p (m3/h), p = Pc / Pe,
     //   eta from the linear (method 1) or quadratic (method 2) efficiency fit, over all points or
-    //   of the row's condensing temperature,
+    //   of the row's condensing temperature; with the two-variable method (3) V and eta are the
+    //   record's surfaces at (p, Pe),
     //   m = V M d1 (kg/h), Q = m (h1 - h3) / M (kJ/h, then Btu/h or kcal/h),
     //   W = m (h2s - h1) / M / (eta 3.6).
     // Non-finite fits or properties give non-finite values, kept as they come.

@@ -246,6 +246,13 @@ void CGrid::ComputeSmoothedMap() {
             grid_->SetCellText(r + kFirstCapacityRow, k + 1, Formatted(values_.capacity[r][k]));
             grid_->SetCellText(r + kFirstPowerRow, k + 1, Formatted(values_.power[r][k]));
         }
+    if (!values_.failures.empty()) {
+        const std::string where = DescribeFailures(values_.failures, record.unitsEnglish == 1 ? "F" : "C");
+        context_.messages.ShowError(
+            QStringLiteral("   Not every point of the smoothed map could be computed; "
+                           "these points have no values:\n\n%1   ")
+                .arg(QString::fromStdString(where)));
+    }
 }
 
 void CGrid::ApplyMultipliers() {

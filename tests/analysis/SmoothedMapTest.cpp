@@ -76,6 +76,67 @@ TEST(SmoothedMap, ComputesEveryRowAtTheFixedEvaporatingTemperatures) {
     EXPECT_NEAR_REL(map.power[0][0], kWQuadratic40at110, kWorked);
 }
 
+TEST(SmoothedMap, TwoVariableSurfacesTakeRatioAndSuctionPressure) {
+    // At -40 F Pe = 48.543460269 kPa (ln 3.8824594847) and at 110 F p = 16.833998713
+    // (ln 2.8234005743): V = 4.7507407726 + ln Pe = 8.6332002574 m3/h and
+    // eta = 0.5543399168 + 0.1 ln p = 0.5 + 0.02 p, the worked point above.
+    IdealGasCycle cycle;
+    CompressorRecord record = FittedRecord(true, 3, true);
+    record.flowFitSlope = 99; // the lines play no part
+    record.iseLinIntercept = 99;
+    record.flowSurface = { 4.750740772634314, 0, 1, 0, 0, 0 };
+    record.iseSurface = { 0.5543399168293176, 0.1, 0, 0, 0, 0 };
+    SmoothedMap map;
+    map.Compute(cycle, record);
+    EXPECT_NEAR_REL(map.capacity[0][0], kQ40at110, kWorked);
+    EXPECT_NEAR_REL(map.power[0][0], kWLinear40at110, kWorked);
+}
+
+// The ideal-gas cycle, except that states above a condensing temperature cannot be computed.
+class CycleFailingAbove : public IdealGasCycle {
+public:
+    explicit CycleFailingAbove(double limitK)
+        : limitK_(limitK) { }
+    CycleStateResult CycleStates(double evapTempK, double condTempK) override {
+        CycleStateResult s = IdealGasCycle::CycleStates(evapTempK, condTempK);
+        if (condTempK > limitK_) {
+            s.Pc = s.h3 = s.h2s = std::numeric_limits<double>::quiet_NaN();
+            s.error = "temperature above the critical point";
+        }
+        return s;
+    }
+
+private:
+    double limitK_;
+};
+
+TEST(SmoothedMap, PointsWhoseStatesFailAreListedAndLeftUndefined) {
+    CycleFailingAbove cycle(320.0); // 110 F is 316.5 K, 130 F 327.6 K
+    CompressorRecord record = FittedRecord(true, 1, true);
+    record.condTemp = { 110, 130 };
+    record.iseLinIntercept = 0.5;
+    record.iseLinSlope = 0.02;
+    SmoothedMap map;
+    map.Compute(cycle, record);
+    EXPECT_NEAR_REL(map.capacity[0][0], kQ40at110, kWorked);
+    ASSERT_EQ(map.failures.size(), 7u);
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_TRUE(std::isnan(map.capacity[1][k]));
+        EXPECT_TRUE(std::isnan(map.power[1][k]));
+        EXPECT_EQ(map.failures[k].row, 1);
+        EXPECT_EQ(map.failures[k].column, k);
+        EXPECT_EQ(map.failures[k].evapTemp, -40 + 10 * k);
+        EXPECT_EQ(map.failures[k].condTemp, 130);
+    }
+    EXPECT_EQ(DescribeFailures(map.failures, "F"),
+        "Rebuilt map points at row 2 (condensing 130.0 F), columns 1 to 7 (evaporating -40.0 F to 20.0 F): "
+        "temperature above the critical point\n");
+    // A later computation starts its list anew.
+    record.condTemp = { 110, 90 };
+    map.Compute(cycle, record);
+    EXPECT_TRUE(map.failures.empty());
+}
+
 TEST(SmoothedMap, SIUsesCelsiusColumnsAndKilocalories) {
     for (int k = 0; k < 7; ++k) {
         EXPECT_EQ(SmoothedMap::FixedEvapTemp(k, true), -40 + 10 * k);
@@ -197,7 +258,8 @@ TEST(SmoothedMap, ConversionLabelsAndCaptions) {
     EXPECT_EQ(MapCaption(0, 1), "Original map data");
     EXPECT_EQ(MapCaption(2, 0), "Quadratic isentropic efficiency, smoothing for each condenser temperature");
     EXPECT_EQ(MapCaption(1, 1), "Linear isentropic efficiency, smoothing for all temperatures");
-    EXPECT_EQ(MapCaption(3, 1), "");
+    EXPECT_EQ(MapCaption(3, 0), "Two-variable fit (ratio and suction pressure)");
+    EXPECT_EQ(MapCaption(4, 1), "");
 }
 
 } // namespace

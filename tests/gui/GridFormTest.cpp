@@ -140,6 +140,18 @@ void GridFormTest::smoothedMapScalesWithoutCompounding() {
     TypeInto(Named<QLineEdit>(form, "Capacity multiplier"), "1");
     session.Click("Update");
     QCOMPARE(Table(grid), before);
+
+    // The two-variable surfaces give a smoothed map on the same fixed axis.
+    Session surfaces;
+    CGrid* twoVariable
+        = OpenSmoothedMap(surfaces, kExample, [](CompressorRecord& record) { record.smoothingMethod = 3; });
+    QVERIFY(twoVariable);
+    QVERIFY2(surfaces.messages.errors.isEmpty(), qPrintable(surfaces.messages.errors.join("\n")));
+    QVERIFY(LabelStarting(twoVariable, "Two-variable fit (ratio and suction pressure)"));
+    QCOMPARE(Table(*twoVariable->Grid()).mid(0, 9), heading);
+    // Near the entered map the surfaces reproduce it: -10 F / 130 F was entered as 820 Btu/h.
+    QCOMPARE(surfaces.Record().condTemp[2], 130.0);
+    QVERIFY(std::abs(twoVariable->Values().capacity[2][3] / 820.0 - 1) < 0.05);
 }
 
 void GridFormTest::enteredMapShowsTextsAsTypedThenFormattedNumbers() {
