@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace velutra {
 
@@ -22,6 +23,21 @@ constexpr double kBtuPerKJ = 0.9478169879134378;
 constexpr double kKcalPerKJ = 0.2389600458803288;
 // W = kJ/h / 3.6.
 constexpr double kKJPerHourPerWatt = 3.6;
+// The rating point of the EER from the fits: -10 F and 130 F.
+constexpr double kRatingEvapK = 249.82;
+constexpr double kRatingCondK = 327.59;
+
+// Suction flow (m3/h) and isentropic efficiency at pressure ratio p and suction pressure Pe
+// from the fits over all valid points, or the surfaces of the two-variable method.
+std::pair<double, double> FlowAndEfficiency(const CompressorRecord& record, double p, double pe) {
+    if (record.smoothingMethod == kSmoothingTwoVariable)
+        return { SurfaceFit { record.flowSurface }.Evaluate(p, pe),
+            SurfaceFit { record.iseSurface }.Evaluate(p, pe) };
+    const double flow = record.flowFitIntercept + record.flowFitSlope * p;
+    if (record.smoothingMethod == kSmoothingLinear)
+        return { flow, record.iseLinIntercept + record.iseLinSlope * p };
+    return { flow, record.iseQuad[0] + record.iseQuad[1] * p + record.iseQuad[2] * p * p };
+}
 
 } // namespace
 
@@ -85,6 +101,19 @@ void SmoothedMap::Compute(CycleStateSource& engine, const CompressorRecord& reco
             power[r][k] = massFlow * (s.h2s - s.h1) / M / (eta * kKJPerHourPerWatt);
         }
     }
+}
+
+double SmoothedMap::RatingEER(CycleStateSource& engine, const CompressorRecord& record) {
+    const double M = engine.MolarMass();
+    const CycleStateResult s = engine.CycleStates(kRatingEvapK, kRatingCondK);
+    if (!s.error.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    const double p = s.Pc / s.Pe;
+    const auto [flow, eta] = FlowAndEfficiency(record, p, s.Pe);
+    const double massFlow = flow * M * s.d1;
+    const double capacityKJh = massFlow * (s.h1 - s.h3) / M;
+    const double watts = massFlow * (s.h2s - s.h1) / M / (eta * kKJPerHourPerWatt);
+    return capacityKJh * kBtuPerKJ / watts;
 }
 
 std::string TemperatureLabel(double temperature, bool english) {

@@ -44,6 +44,12 @@ public:
     // Non-finite fits or properties give non-finite values, kept as they come.
     void Compute(CycleStateSource& engine, const CompressorRecord& record);
 
+    // The rating-point EER (-10 F / 130 F) from the record's fits over all valid points (or its
+    // surfaces for method 3) with the refrigerant the engine is set up for, Btu/h per W; NaN when
+    // the states cannot be computed. After a conversion this is the converted compressor's EER,
+    // which the analysis of the entered map could not give.
+    static double RatingEER(CycleStateSource& engine, const CompressorRecord& record);
+
     // Columns holding values: 7 for a smoothed map, the record's evapCount for the entered one.
     static int ColumnsShown(const CompressorRecord& record);
 };

@@ -170,6 +170,11 @@ void CGrid::InitialUpdate() {
         ShowEnteredMap();
     else
         ComputeSmoothedMap();
+    // The analysis rated the compressor with the refrigerant the map was measured with; a
+    // converted map is rated with the new one, as its table is computed.
+    baseEER_ = converted_ && record.smoothingMethod != 0
+        ? SmoothedMap::RatingEER(context_.frame.Engine(), record)
+        : BaseEER(record);
     UpdateCalculatedEER();
     record.helpContext = kHelpSmoothedMap;
 }
@@ -272,8 +277,7 @@ void CGrid::ApplyMultipliers() {
 }
 
 void CGrid::UpdateCalculatedEER() {
-    eerText = QString::fromStdString(
-        CalculatedEERText(BaseEER(context_.record), capacityMultiplier, powerMultiplier));
+    eerText = QString::fromStdString(CalculatedEERText(baseEER_, capacityMultiplier, powerMultiplier));
     RefreshControls();
 }
 

@@ -57,6 +57,8 @@ private:
     void ShowSetupError(const std::string& message);
 
     SmoothedMap values_;
+    // The rating-point EER the multipliers scale.
+    double baseEER_ = 0;
     int savedRefrigerantIndex = 0;
     bool converted_ = false;
     CGridCtrl* grid_;

@@ -210,6 +210,23 @@ TEST(SmoothedMap, AdjustedMapTextsAxesAndCounts) {
     EXPECT_EQ(record.powerText[2][6], "2109.1");
 }
 
+// At -10 F / 130 F the ideal-gas cycle has p = 10.758698660; with eta = 0.5 + 0.02 p the EER is
+// 160 kJ/kg x 0.94781698791 Btu/kJ x eta x 3.6 / (cp T1 (p^(1/4) - 1)) = 4.7398667864 Btu/h per W,
+// whatever the flow line.
+TEST(SmoothedMap, RatingEERFromTheFitsWithTheEnginesRefrigerant) {
+    IdealGasCycle cycle;
+    CompressorRecord record = FittedRecord(true, 1, false);
+    record.iseLinIntercept = 0.5;
+    record.iseLinSlope = 0.02;
+    record.iseLinInterceptByCond = { 9, 9 }; // per-row fits play no part at the rating point
+    EXPECT_NEAR_REL(SmoothedMap::RatingEER(cycle, record), 4.739866786404225, kWorked);
+    record.smoothingMethod = 2;
+    record.iseQuad = { 0.5, 0.02, 0 };
+    EXPECT_NEAR_REL(SmoothedMap::RatingEER(cycle, record), 4.739866786404225, kWorked);
+    CycleFailingAbove failing(320.0);
+    EXPECT_TRUE(std::isnan(SmoothedMap::RatingEER(failing, record)));
+}
+
 TEST(SmoothedMap, CalculatedEERFollowsTheMultipliers) {
     EXPECT_EQ(CalculatedEERText(4.1, 1, 1), "4.10");
     EXPECT_EQ(CalculatedEERText(4.1, 1.1, 1), "4.51");

@@ -268,6 +268,10 @@ void GridFormTest::conversionSwitchesRefrigerantAndBackRestoresIt() {
     QCOMPARE(session.Record().refrigerantIndex, 5);
     QCOMPARE(session.Frame().Engine().refrigerant, 5);
     QVERIFY(form->Values().capacity[0][3] > 0);
+    // Rated with the new refrigerant, not with the EER the analysis found for R134a.
+    const double eer = Named<QLineEdit>(form, "Calculated EER")->text().toDouble();
+    QVERIFY(eer > 1);
+    QVERIFY(std::abs(eer - session.Record().smoothedRatingEER) > 0.05);
 
     session.Press("<< Back");
     QCOMPARE(session.FormId(), kFormPlots);

@@ -8,6 +8,8 @@
 #include "record/CompressorRecord.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
@@ -33,9 +35,15 @@ std::unique_ptr<Session> Walk(const QString& map, bool convert) {
     auto& record = session->Record();
     record.smoothingMethod = 2;
     record.smoothAllTemps = 1;
+    // Conversion as the user asks for it on the description form: R600a, or R290 for an R600a map.
+    QWidget* description = session->Frame().CurrentForm();
     if (convert) {
-        record.convertRefrigerant = 1;
-        record.newRefrigerantIndex = record.refrigerantIndex == 5 ? 2 : 5;
+        for (auto* box : description->findChildren<QCheckBox*>())
+            if (box->text() == "Convert to new refrigerant")
+                box->click();
+        for (auto* list : description->findChildren<QComboBox*>())
+            if (list->accessibleName() == "New refrigerant")
+                list->setCurrentIndex(record.refrigerantIndex == 5 ? 2 : 5);
     }
     session->Frame().show();
     for (int step = 0; step < 3 && session->FormId() != velutra::kFormSmoothedMap; ++step)
