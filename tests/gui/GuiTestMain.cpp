@@ -19,5 +19,7 @@ int main(int argc, char* argv[]) {
     failures += QTest::qExec(&frame, argc, argv);
     CommandsTest commands;
     failures += QTest::qExec(&commands, argc, argv);
+    PlotTest plot;
+    failures += QTest::qExec(&plot, argc, argv);
     return failures == 0 ? 0 : 1;
 }
