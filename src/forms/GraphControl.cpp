@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
@@ -134,6 +135,7 @@ void GraphControl::Draw() {
     chart->setBackgroundBrush(Qt::white);
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     QValueAxis* x = MakeAxis(xAxis_, bottomTitle_);
     QValueAxis* y = MakeAxis(yAxis_, leftTitle_);
     y->setMinorTickCount(1);
@@ -143,6 +145,10 @@ void GraphControl::Draw() {
     QLegend* legend = chart->legend();
     legend->setVisible(legendVisible_);
     legend->setAlignment(Qt::AlignBottom);
+    // Six condensing temperatures and their heading must fit in one row under the plot.
+    QFont legendFont = legend->font();
+    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.8);
+    legend->setFont(legendFont);
     QXYSeries* heading = nullptr;
     if (legendVisible_ && !legendHeading_.isEmpty()) {
         // An empty series whose only part is its legend entry, with no marker.
@@ -169,7 +175,7 @@ void GraphControl::Draw() {
             pen.setWidth(2);
             line->setPen(pen);
             line->setPointsVisible(true);
-            line->setMarkerSize(6);
+            line->setMarkerSize(4);
             series = line;
         }
         series->setName(legend_[static_cast<size_t>(s)]);
