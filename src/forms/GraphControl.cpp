@@ -2,6 +2,7 @@
 
 #include "analysis/PlotData.h"
 
+#include <QAccessibleWidget>
 #include <QChart>
 #include <QChartView>
 #include <QFileInfo>
@@ -39,6 +40,13 @@ QValueAxis* MakeAxis(const GraphControl::Axis& axis, const QString& title) {
     return made;
 }
 
+// Screen readers are told that the graph is a chart; its name and description say what it shows.
+QAccessibleInterface* GraphAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("velutra::GraphControl") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+    return nullptr;
+}
+
 } // namespace
 
 GraphControl::GraphControl(QWidget* parent)
@@ -49,6 +57,11 @@ GraphControl::GraphControl(QWidget* parent)
     layout->addWidget(view_);
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setFrameShape(QFrame::NoFrame);
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(GraphAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setAccessibleName(QStringLiteral("Plot"));
     ResetData();
 }
