@@ -234,8 +234,7 @@ void CPlot::DrawPlot() {
     graph.FeedData(plot.values, plot.sets, points);
     graph.SetLegendVisible(true);
     if (plot.kind == GraphKind::LinesWithMarkers) {
-        graph.SetLegendHeading(
-            QStringLiteral("Condensing (%1)").arg(analysis_.TemperatureUnit()));
+        graph.SetLegendHeading(QStringLiteral("Condensing (%1)").arg(analysis_.TemperatureUnit()));
         for (int k = 0; k < kPlotSets; ++k) {
             graph.SetColour(k, kSetColours[static_cast<size_t>(k)]);
             graph.SetLegendText(k, QString::fromStdString(plot.legend[static_cast<size_t>(k)]));
