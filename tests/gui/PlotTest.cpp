@@ -253,6 +253,14 @@ void PlotTest::smoothingBoxesActAsAPair() {
     QCOMPARE(session.Record().plotType, 1);
     QCOMPARE(session.Record().smoothingMethod, 1);
     QVERIFY(session.messages.errors.isEmpty());
+
+    // A map that is to be converted to another refrigerant cannot be shown as entered.
+    session.Record().smoothingMethod = 0;
+    session.Record().convertRefrigerant = 1;
+    session.Record().newRefrigerantIndex = (session.Record().refrigerantIndex + 1) % 6;
+    session.Press("Next >>");
+    QVERIFY(!Control(session, "Original map data")->isEnabled());
+    QVERIFY(Control(session, "Linear isentropic efficiency *")->isChecked());
 }
 
 // File > Export Plot writes the chart as a PNG image or an SVG drawing by the name's suffix, and
