@@ -21,5 +21,7 @@ int main(int argc, char* argv[]) {
     failures += QTest::qExec(&commands, argc, argv);
     EntryFormsTest entryForms;
     failures += QTest::qExec(&entryForms, argc, argv);
+    PlotTest plot;
+    failures += QTest::qExec(&plot, argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -69,3 +69,21 @@ private slots:
 private:
     std::unique_ptr<WorkingFolder> folder_;
 };
+
+// The plot form: the graph's contents for each plot type, the smoothing controls and the export.
+class PlotTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { folder_ = std::make_unique<WorkingFolder>(); }
+    void cleanup() { folder_.reset(); }
+
+    void mapCurvesFollowTheMap_data();
+    void mapCurvesFollowTheMap();
+    void efficiencyPlotsShowTheCurrentMap();
+    void smoothingBoxesActAsAPair();
+    void exportWritesPngOrSvgOrSaysWhyNot();
+
+private:
+    std::unique_ptr<WorkingFolder> folder_;
+};
