@@ -1,5 +1,6 @@
 #include "forms/CPlot.h"
 
+#include "analysis/FitQualityText.h"
 #include "analysis/PlotData.h"
 #include "analysis/SmoothingMethods.h"
 #include "app/CMainFrame.h"
@@ -81,7 +82,9 @@ CPlot::CPlot(const FormContext& context, QWidget* parent)
     auto* optionLayout = new QVBoxLayout(optionBox);
     for (int method = 0; method < static_cast<int>(kSmoothingMethods.size()); ++method) {
         const QString title = QString::fromLatin1(SmoothingMethodTitle(method));
-        AddRadio(methods_, optionLayout, method == 0 ? title : title + QStringLiteral(" *"), method);
+        // The note's star marks the methods that smooth the suction flow by the line.
+        const bool byLine = method == kSmoothingLinear || method == kSmoothingQuadratic;
+        AddRadio(methods_, optionLayout, byLine ? title + QStringLiteral(" *") : title, method);
     }
     optionLayout->addSpacing(6);
     allTemps_ = AddCheckBox(optionLayout, QStringLiteral("Smoothing for all temperatures"));
@@ -90,6 +93,10 @@ CPlot::CPlot(const FormContext& context, QWidget* parent)
     auto* note = new QLabel(QStringLiteral("* Linear smoothing of volumetric efficiency performed"), this);
     note->setWordWrap(true);
     options->addWidget(note);
+    // Its text is what a screen reader reads: no accessible name hides the figures.
+    quality_ = new QLabel(this);
+    quality_->setWordWrap(true);
+    options->addWidget(quality_);
     options->addStretch(1);
 
     // Toggles rather than clicks, so that a screen reader's toggle action works as a click does.
@@ -116,6 +123,13 @@ void CPlot::InitialUpdate() {
         WaitCursor wait;
         analysis_.ReadMapFromRecord();
         analysis_.FitMap();
+    }
+    // A map edited since the two-variable fit was chosen may no longer carry it.
+    const std::string refusal = analysis_.SmoothingRefusal(analysis_.smoothingMethod);
+    if (!refusal.empty()) {
+        context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(refusal)));
+        analysis_.smoothingMethod = analysis_.OriginalMapAvailable() ? kSmoothingOriginal : kSmoothingLinear;
+        LoadForm();
     }
     graph_ = new GraphControl(graphFrame_);
     graphFrame_->layout()->addWidget(graph_);
@@ -146,6 +160,10 @@ void CPlot::LoadForm() {
     methods_->button(0)->setEnabled(analysis_.OriginalMapAvailable());
     allTemps_->setChecked(analysis_.smoothAllTemps != 0);
     eachCondTemp_->setChecked(analysis_.smoothEachCondTemp != 0);
+    // The two-variable fit always takes every valid point: the scope does not apply.
+    const bool scoped = analysis_.smoothingMethod != kSmoothingTwoVariable;
+    allTemps_->setEnabled(scoped);
+    eachCondTemp_->setEnabled(scoped);
 }
 
 void CPlot::StoreForm() {
@@ -169,6 +187,12 @@ void CPlot::OnPlotType(int type) {
 }
 
 void CPlot::OnSmoothingMethod(int method) {
+    const std::string refusal = analysis_.SmoothingRefusal(method);
+    if (!refusal.empty()) {
+        LoadForm(); // the method in force stays ticked
+        context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(refusal)));
+        return;
+    }
     analysis_.smoothingMethod = method;
     LoadForm();
     Smooth();
@@ -189,6 +213,7 @@ void CPlot::Smooth() {
     }
     LoadForm();
     DrawPlot();
+    quality_->setText(QString::fromStdString(FitQualityText(analysis_)));
     ReportNewFailures();
 }
 

@@ -10,6 +10,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
+class QLabel;
 
 namespace velutra {
 
@@ -53,6 +54,7 @@ private:
     QButtonGroup* methods_;
     QCheckBox* allTemps_;
     QCheckBox* eachCondTemp_;
+    QLabel* quality_;
     QFrame* graphFrame_;
     GraphControl* graph_ = nullptr;
     std::set<std::string> shownFailures_;

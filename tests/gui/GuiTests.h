@@ -83,6 +83,7 @@ private slots:
     void efficiencyPlotsShowTheCurrentMap();
     void smoothingBoxesActAsAPair();
     void exportWritesPngOrSvgOrSaysWhyNot();
+    void twoVariableFitShowsItsQualityOrIsRefused();
 
 private:
     std::unique_ptr<WorkingFolder> folder_;

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QFile>
+#include <QLabel>
 #include <cmath>
 
 using namespace velutra;
@@ -302,4 +303,46 @@ void PlotTest::exportWritesPngOrSvgOrSaysWhyNot() {
     QVERIFY(session.messages.errors[1].contains(".svg"));
     QVERIFY(!QFile::exists(missing) && !QFile::exists(jpeg));
     QCOMPARE(session.FormId(), kFormPlots);
+}
+
+// The two-variable fit: the scope boxes do not apply to it, the fit quality is shown, and the
+// choice survives the walk to the smoothed-map form and back. A map that cannot carry its six
+// terms is refused with the reason and the method in force stays.
+void PlotTest::twoVariableFitShowsItsQualityOrIsRefused() {
+    Session session;
+    QVERIFY(session.StartAt(kFormPlots, { kExampleMap }));
+    QLabel* quality = nullptr;
+    for (auto* label : session.Frame().CurrentForm()->findChildren<QLabel*>())
+        if (label->text().startsWith("Smoothed vs entered"))
+            quality = label;
+    QVERIFY(quality);
+    QCOMPARE(quality->text(), QString("Smoothed vs entered: the entered map is shown unchanged"));
+
+    Choose(session, "Two-variable fit (ratio and suction pressure)");
+    QVERIFY(!Control(session, "Smoothing for all temperatures")->isEnabled());
+    QVERIFY(!Control(session, "Smoothing for each condenser temperature")->isEnabled());
+    QVERIFY2(quality->text().contains("capacity RMS") && quality->text().contains("power RMS"),
+        qPrintable(quality->text()));
+    QVERIFY(session.messages.errors.isEmpty());
+    session.Press("Next >>");
+    QCOMPARE(session.FormId(), kFormSmoothedMap);
+    session.Press("<< Back");
+    QCOMPARE(session.FormId(), kFormPlots);
+    QVERIFY(Control(session, "Two-variable fit (ratio and suction pressure)")->isChecked());
+    QCOMPARE(session.Record().smoothingMethod, 3);
+
+    // One condensing row: pressure ratio and suction pressure move together.
+    Session single;
+    QVERIFY(single.Start({ kExampleMap }));
+    single.Record().condCount = 1;
+    single.Record().smoothingMethod = 1;
+    single.GoTo(kFormPlots);
+    Choose(single, "Two-variable fit (ratio and suction pressure)");
+    QCOMPARE(single.messages.errors.size(), 1);
+    QVERIFY2(single.messages.errors[0].contains("one condensing temperature"),
+        qPrintable(single.messages.errors[0]));
+    QVERIFY(Control(single, "Linear isentropic efficiency *")->isChecked());
+    QVERIFY(Control(single, "Smoothing for all temperatures")->isEnabled());
+    single.Press("<< Back");
+    QCOMPARE(single.Record().smoothingMethod, 1);
 }
