@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
+  qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl1-mesa-dev
   nlohmann-json3-dev libeigen3-dev libgtest-dev libbenchmark-dev
   python3 fonts-dejavu-core
 )

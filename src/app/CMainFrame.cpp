@@ -25,7 +25,8 @@ namespace velutra {
 namespace {
 
 // The commands a form may serve; the rest do not depend on the visible form.
-constexpr int kFormCommands[] = { kCmdNew, kCmdOpen, kCmdSaveAs, kCmdDelete, kCmdImport, kCmdExportTable };
+constexpr int kFormCommands[]
+    = { kCmdNew, kCmdOpen, kCmdSaveAs, kCmdDelete, kCmdImport, kCmdExportTable, kCmdExportPlot };
 
 } // namespace
 
@@ -81,6 +82,8 @@ void CMainFrame::CreateMenus() {
         kCmdDelete, QStringLiteral("Delete... \tCtrl+D"), {}, QStringLiteral("Delete a compressor file")));
     file->addAction(AddCommand(kCmdExportTable, QStringLiteral("Export KVS Table..."), {},
         QStringLiteral("Write the smoothed map as a KVS table file")));
+    file->addAction(AddCommand(kCmdExportPlot, QStringLiteral("Export Plot..."), {},
+        QStringLiteral("Write the plot as a PNG image or an SVG drawing")));
     file->addSeparator();
     file->addAction(AddCommand(kCmdExit, QStringLiteral("E&xit"), {}, QStringLiteral("Quit Velutra")));
 
@@ -103,6 +106,7 @@ void CMainFrame::CreateMenus() {
     routeToForm(kCmdImport, &FormView::OnImport);
     routeToForm(kCmdSaveAs, &FormView::OnSaveAs);
     routeToForm(kCmdExportTable, &FormView::OnExportTable);
+    routeToForm(kCmdExportPlot, &FormView::OnExportPlot);
     connect(commands_.at(kCmdDelete), &QAction::triggered, this, [this] {
         if (form_ && form_->HandlesCommand(kCmdDelete))
             doc_.OnDelete();
@@ -184,6 +188,9 @@ void CMainFrame::SwitchForm(int formId) {
 }
 
 void CMainFrame::UpdateCommands() {
+    // Only the plot form has a plot to export; elsewhere the command is not offered at all. (A
+    // hidden action reads as disabled, so it is shown before it is enabled.)
+    commands_.at(kCmdExportPlot)->setVisible(form_ && form_->HandlesCommand(kCmdExportPlot));
     for (const int id : kFormCommands)
         commands_.at(id)->setEnabled(form_ && form_->HandlesCommand(id));
 }

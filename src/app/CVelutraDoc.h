@@ -41,6 +41,8 @@ public:
     bool ReadCommandLineFile(const QString& path);
 
     QString PathName() const { return pathName_; }
+    // The file dialogs, for the forms' own file commands.
+    FileDialogs& Dialogs() const { return dialogs_; }
 
 signals:
     // A file became the current one; the frame names it in the status bar.

@@ -16,6 +16,7 @@ inline constexpr int kCmdSaveAs = 32778;
 inline constexpr int kCmdDelete = 32772;
 inline constexpr int kCmdImport = 32775;
 inline constexpr int kCmdExportTable = 32777;
+inline constexpr int kCmdExportPlot = 32779;
 inline constexpr int kCmdExit = 57665;
 inline constexpr int kCmdHelpTopics = 57667;
 inline constexpr int kCmdHelp = 57670;

@@ -35,6 +35,7 @@ public:
     virtual void OnImport();
     virtual void OnSaveAs() { }
     virtual void OnExportTable() { }
+    virtual void OnExportPlot() { }
 
 protected:
     // Posts the switch request for another form; the frame handles it after this handler returns.

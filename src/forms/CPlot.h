@@ -3,13 +3,23 @@
 #include "analysis/MapAnalysis.h"
 #include "app/FormView.h"
 
+#include <set>
+#include <string>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
 class QLabel;
 
 namespace velutra {
 
-// The graphic analysis form. Until its graph and option controls exist it runs the analysis of
-// the entered map with the record's smoothing choices and shows the rating-point EERs, so that
-// "Next >>" hands the smoothed-map form (and the table export) the analysed map.
+class GraphControl;
+
+// The graphic analysis form: the map as capacity or power curves, or its efficiencies against
+// the pressure ratio, and the choice of how the map is smoothed before it goes on to the
+// smoothed-map form. The numbers are those of MapAnalysis; the form only steers it and feeds
+// the graph.
 class CPlot : public FormView {
     Q_OBJECT
 
@@ -17,14 +27,37 @@ public:
     explicit CPlot(const FormContext& context, QWidget* parent = nullptr);
 
     void InitialUpdate() override;
+    bool HandlesCommand(int commandId) const override;
+    void OnExportPlot() override;
+
+    // Configures the graph for the current plot type and feeds it the current map.
+    void DrawPlot();
+    // Copies the plot and smoothing choices into the record.
+    void SaveFormOptions();
+
+    GraphControl* Graph() const { return graph_; }
 
 private:
+    void LoadForm();
+    void StoreForm();
+    void OnPlotType(int type);
+    void OnSmoothingMethod(int method);
+    void OnSmoothingScope(bool eachCondTemp);
+    void Smooth();
+    // Shows in one message what could not be computed and was not shown before.
+    void ReportNewFailures();
     void OnBack();
     void OnNext();
-    QString Summary() const;
 
     MapAnalysis analysis_;
-    QLabel* summary_;
+    QButtonGroup* plotTypes_;
+    QButtonGroup* methods_;
+    QCheckBox* allTemps_;
+    QCheckBox* eachCondTemp_;
+    QLabel* quality_;
+    QFrame* graphFrame_;
+    GraphControl* graph_ = nullptr;
+    std::set<std::string> shownFailures_;
 };
 
 } // namespace velutra

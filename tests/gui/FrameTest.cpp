@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "app/HelpWindow.h"
 #include "app/SwitchFormEvent.h"
+#include "forms/GraphControl.h"
 #include "props/PropertyEngine.h"
 
 #include <QAbstractButton>
@@ -218,4 +219,30 @@ void FrameTest::plotsNameTheRowsTheyCannotCompute() {
     QVERIFY2(message.contains("row 3 (condensing 220.0 F)"), qPrintable(message));
     QVERIFY2(message.contains("critical point"), qPrintable(message));
     QVERIFY(message.startsWith("   ") && message.endsWith("   "));
+
+    // The plots leave the row out rather than drawing it as zero: no curve for it, and no
+    // efficiency points from it, also once the map is rebuilt from the fits.
+    auto* graph = session.Frame().CurrentForm()->findChild<GraphControl*>();
+    QVERIFY(graph);
+    const int columns = session.Record().evapCount;
+    QCOMPARE(graph->SetCount(), 3);
+    for (int c = 0; c < columns; ++c) {
+        QVERIFY(std::isfinite(graph->Data(1, c)));
+        QVERIFY(std::isnan(graph->Data(2, c)));
+    }
+    QVERIFY(graph->YAxis().maximum < 2000);
+    auto choose = [&session](const QString& caption) {
+        for (auto* button : session.Frame().CurrentForm()->findChildren<QAbstractButton*>())
+            if (button->text() == caption)
+                button->click();
+    };
+    choose("Isentropic efficiency");
+    QCOMPARE(graph->PointCount(), 2 * columns);
+    choose("Linear isentropic efficiency *");
+    QCOMPARE(graph->PointCount(), 2 * columns);
+    choose("Compressor capacity");
+    for (int c = 0; c < columns; ++c)
+        QVERIFY(std::isnan(graph->Data(2, c)));
+    // The same failures are not shown again after the smoothing change.
+    QCOMPARE(session.messages.errors.size(), 1);
 }

@@ -21,6 +21,8 @@ int main(int argc, char* argv[]) {
     failures += QTest::qExec(&commands, argc, argv);
     EntryFormsTest entryForms;
     failures += QTest::qExec(&entryForms, argc, argv);
+    PlotTest plot;
+    failures += QTest::qExec(&plot, argc, argv);
     GridCtrlTest gridCtrl;
     failures += QTest::qExec(&gridCtrl, argc, argv);
     GridFormTest gridForm;

@@ -70,6 +70,25 @@ private:
     std::unique_ptr<WorkingFolder> folder_;
 };
 
+// The plot form: the graph's contents for each plot type, the smoothing controls and the export.
+class PlotTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { folder_ = std::make_unique<WorkingFolder>(); }
+    void cleanup() { folder_.reset(); }
+
+    void mapCurvesFollowTheMap_data();
+    void mapCurvesFollowTheMap();
+    void efficiencyPlotsShowTheCurrentMap();
+    void smoothingBoxesActAsAPair();
+    void exportWritesPngOrSvgOrSaysWhyNot();
+    void twoVariableFitShowsItsQualityOrIsRefused();
+
+private:
+    std::unique_ptr<WorkingFolder> folder_;
+};
+
 // The grid widget on its own: repaints, stretching, title tips, wheel, header bands, assistive tools.
 class GridCtrlTest : public QObject {
     Q_OBJECT
