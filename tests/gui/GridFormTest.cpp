@@ -5,10 +5,12 @@
 #include "app/SwitchFormEvent.h"
 #include "files/CompressorFile.h"
 #include "forms/CGrid.h"
+#include "forms/UpDownControl.h"
 #include "grid/CGridCtrl.h"
 #include "props/PropertyEngine.h"
 #include "record/TextRules.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,10 +38,7 @@ CGrid* OpenSmoothedMap(
     if (!session.Frame().Engine().SetupFluid(record.refrigerantIndex).ok)
         return nullptr;
     MapAnalysis analysis(session.Frame().Engine(), record);
-    analysis.LoadOptionsFromRecord();
-    analysis.ReadMapFromRecord();
-    analysis.FitMap();
-    analysis.ApplySmoothing();
+    analysis.Run();
     analysis.StoreResultsInRecord();
     analysis.SaveOptionsToRecord();
     QCoreApplication::postEvent(&session.Frame(), new SwitchFormEvent(kFormSmoothedMap));
@@ -320,43 +319,51 @@ void GridFormTest::controlsReadTheirNamesAndTexts() {
 }
 
 void GridFormTest::wholeRunSavesTheAdjustedMap() {
+    // The example's map, typed in as a user would.
+    CompressorRecord example;
+    ReadCompressorFile(QFile::encodeName(kExample).toStdString(), example);
     Session session;
     QVERIFY(session.Start());
     session.Trigger(kCmdNew);
     QCOMPARE(session.FormId(), kFormDescription);
-    CGrid* form = OpenSmoothedMap(session, QString(), [](CompressorRecord& record) {
-        // Description: names, R134a, English units.
-        record.manufacturer = "Northwind";
-        record.model = "NW-12";
-        record.refrigerantIndex = 0;
-        record.unitsEnglish = 1;
-        record.unitsSI = 0;
-        // Map typed in: 3 condensing by 4 evaporating temperatures.
-        record.ApplyDefaultAxes(true);
-        record.condCount = 3;
-        record.evapCount = 4;
-        const char* cond[] = { "100", "115", "130" };
-        const char* evap[] = { "-20", "-10", "0", "10" };
-        const double capacity[3][4]
-            = { { 620, 870, 1160, 1500 }, { 560, 800, 1080, 1410 }, { 500, 730, 1000, 1320 } };
-        const double power[3][4] = { { 170, 190, 208, 224 }, { 185, 210, 232, 252 }, { 198, 228, 255, 280 } };
-        for (int r = 0; r < 3; ++r) {
-            record.condTempText[r] = { cond[r], cond[r] };
-            for (int c = 0; c < 4; ++c) {
-                record.capacityText[r][c] = FormatNumber(capacity[r][c], -1);
-                record.powerText[r][c] = FormatNumber(power[r][c], -1);
-            }
+    QWidget* description = session.Frame().CurrentForm();
+    TypeInto(Named<QLineEdit>(description, "Manufacturer"), "Northwind");
+    TypeInto(Named<QLineEdit>(description, "Model"), "NW-12");
+    session.Press("Next >>");
+    QCOMPARE(session.FormId(), kFormMap);
+
+    // New gives rows of 90 to 140 F by columns of -40 to 10 F; the example has 3 rows, of 90, 110
+    // and 130 F.
+    QWidget* map = session.Frame().CurrentForm();
+    auto* rows = Named<UpDownControl>(map, "Rows up/down");
+    QVERIFY(rows);
+    // The arrows step the count one at a time (the button under the pointer, as a click would).
+    for (int step = 0; step < 6 && session.Text("Number of rows") != "3"; ++step)
+        rows->stepBy(session.Text("Number of rows").toInt() > 3 ? -1 : 1);
+    QCOMPARE(session.Text("Number of rows"), QString("3"));
+    TypeInto(Named<QLineEdit>(map, "Condensing temperature row 2"), "110");
+    TypeInto(Named<QLineEdit>(map, "Condensing temperature row 3"), "130");
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 6; ++c) {
+            TypeInto(Named<QLineEdit>(map, QString("Capacity row %1 column %2").arg(r + 1).arg(c + 1)),
+                QString::fromStdString(example.capacityText[r][c]));
+            TypeInto(Named<QLineEdit>(map, QString("Power row %1 column %2").arg(r + 1).arg(c + 1)),
+                QString::fromStdString(example.powerText[r][c]));
         }
-        for (int c = 0; c < 4; ++c)
-            record.evapTempText[c] = evap[c];
-        // Plots: quadratic smoothing over all temperatures.
-        record.smoothingMethod = 2;
-        record.smoothAllTemps = 1;
-        record.newRecordDefaultsPending = 0;
-    });
-    QVERIFY(form);
+    session.Press("Next >>");
     QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
-    QVERIFY(std::isfinite(session.Record().smoothedRatingEER));
+    QCOMPARE(session.FormId(), kFormPlots);
+    QAbstractButton* quadratic = nullptr;
+    for (auto* radio : session.Frame().CurrentForm()->findChildren<QAbstractButton*>())
+        if (radio->text().startsWith("Quadratic isentropic efficiency"))
+            quadratic = radio;
+    QVERIFY(quadratic);
+    QTest::mouseClick(quadratic, Qt::LeftButton);
+    session.Press("Next >>");
+    QCOMPARE(session.FormId(), kFormSmoothedMap);
+    auto* form = qobject_cast<CGrid*>(session.Frame().CurrentForm());
+    QVERIFY(form);
+    QVERIFY(LabelStarting(form, "Quadratic isentropic efficiency, smoothing for all temperatures"));
 
     TypeInto(Named<QLineEdit>(form, "Capacity multiplier"), "1.1");
     TypeInto(Named<QLineEdit>(form, "Power multiplier"), "0.95");
@@ -364,6 +371,7 @@ void GridFormTest::wholeRunSavesTheAdjustedMap() {
     const QString path = folder_->Path("Maps/NW-12.cmp");
     session.dialogs.answers.push_back(path);
     session.Click("Save Compressor Map");
+    QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
 
     CompressorRecord saved;
     ReadCompressorFile(QFile::encodeName(path).toStdString(), saved);
@@ -383,6 +391,7 @@ void GridFormTest::wholeRunSavesTheAdjustedMap() {
             QVERIFY(std::abs(capacity - 1.1 * form->Values().capacity[r][k]) <= 0.05 + 1e-6 * capacity);
             QVERIFY(std::abs(power - 0.95 * form->Values().power[r][k]) <= 0.05 + 1e-6 * power);
         }
-    // Near the entered map the smoothed one agrees with it: -10 F / 115 F was entered as 800 Btu/h.
-    QVERIFY(std::abs(form->Values().capacity[1][3] / 800.0 - 1) < 0.05);
+    // The smoothed map stays near the typed one: -10 F / 130 F was typed as 820 Btu/h.
+    QCOMPARE(example.capacityText[2][3], std::string("820.0"));
+    QVERIFY(std::abs(form->Values().capacity[2][3] / 820.0 - 1) < 0.05);
 }
