@@ -115,6 +115,9 @@ bool CGridCtrl::SetFixedRows(int count) {
         return false;
     if (!model_.SetFixedRows(count))
         return false;
+    // What scrolls is what is not fixed: the ranges change with the fixed count.
+    if (drawingAllowed_)
+        ResetScrollBars();
     RepaintAll();
     return true;
 }
@@ -124,6 +127,9 @@ bool CGridCtrl::SetFixedColumns(int count) {
         return false;
     if (!model_.SetFixedColumns(count))
         return false;
+    // What scrolls is what is not fixed: the ranges change with the fixed count.
+    if (drawingAllowed_)
+        ResetScrollBars();
     RepaintAll();
     return true;
 }
