@@ -37,7 +37,7 @@ void FrameTest::startWithoutFileThenNextAppliesDefaultAxes() {
     record.unitsSI = 1;
     QPointer<FormView> description = session.Frame().CurrentForm();
     const QSize frameSize = session.Frame().size();
-    session.Click("Next >>");
+    QVERIFY(session.Click("Next >>"));
     // The click handler has returned; the request waits in the queue.
     QCOMPARE(session.FormId(), kFormDescription);
     QVERIFY(description);
@@ -56,8 +56,8 @@ void FrameTest::startWithoutFileThenNextAppliesDefaultAxes() {
 
     // Axis edits on the map form are replaced again while the defaults are pending.
     record.condTempText[0][0] = "47.5";
-    session.Press("<< Back");
-    session.Press("Next >>");
+    QVERIFY(session.Press("<< Back"));
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(record.condTempText[0][0], std::string("45.0"));
 
     // A record read from a file keeps its axes.
@@ -65,7 +65,7 @@ void FrameTest::startWithoutFileThenNextAppliesDefaultAxes() {
     session.dialogs.answers.push_back(folder_->Path("Maps/acme.cmp"));
     session.Trigger(kCmdOpen);
     QCOMPARE(session.FormId(), kFormDescription);
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(record.condCount, 2);
     QCOMPARE(record.condTempText[0][0], std::string("40.0"));
 }
@@ -152,7 +152,7 @@ void FrameTest::navigationButtonsReachTheirTargets() {
     Session session;
     QVERIFY(session.Start());
     for (const auto& step : steps) {
-        session.Press(step.button);
+        QVERIFY(session.Press(step.button));
         QCOMPARE(session.FormId(), step.target);
         QCOMPARE(session.Frame().windowTitle(), step.caption);
         QCOMPARE(session.Record().helpContext, step.help);
@@ -169,15 +169,15 @@ void FrameTest::descriptionNextSetsUpRefrigerantOrReportsMissingLibrary() {
     {
         test::ScopedEnvironment library(
             "VELUTRA_PROPERTY_LIBRARY", qPrintable(folder_->Path("no-such-library.so")));
-        session.Press("Next >>");
+        QVERIFY(session.Press("Next >>"));
         QCOMPARE(session.messages.errors.size(), 1);
         QVERIFY(session.messages.errors[0].contains("no-such-library.so"));
         QVERIFY(!session.Frame().Engine().IsSetUp());
         QCOMPARE(session.FormId(), kFormMap);
     }
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
     session.Record().refrigerantIndex = 2;
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.messages.errors.size(), 1);
     PropertyEngine& engine = session.Frame().Engine();
     QVERIFY(engine.IsSetUp());
