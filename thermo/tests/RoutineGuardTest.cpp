@@ -161,8 +161,9 @@ void CheckEachRoutineRunningOutOfMemory(Call& a, const std::vector<Case>& cases)
         c.run(a);
         EXPECT_EQ(a.ierr, c.code) << a.herr;
         // A failure's message is built in memory, so its call met at least one refusal.
-        if (c.code != 0)
+        if (c.code != 0) {
             EXPECT_GT(refused, 0);
+        }
     }
 }
 
