@@ -51,10 +51,9 @@ QByteArray Table() {
     return QByteArray::fromStdString(FormatTable(record));
 }
 
-void WriteText(const QString& path, const QByteArray& text) {
+[[nodiscard]] bool WriteText(const QString& path, const QByteArray& text) {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
 }
 
 } // namespace
@@ -144,7 +143,7 @@ void CommandsTest::openCancelTruncatedAndGoodFile() {
     QCOMPARE(session.FormId(), kFormMap);
 
     // A good file returns to the description form from any form.
-    session.GoTo(kFormSmoothedMap);
+    QVERIFY(session.GoTo(kFormSmoothedMap));
     session.Record().convertRefrigerant = 1;
     session.Record().plotType = 2;
     const QString path = folder_->Path("Maps/acme.cmp");
@@ -220,7 +219,7 @@ void CommandsTest::importReloadsDescriptionOrChangesNothing() {
     session.Record().manufacturer = "Edited";
     session.Record().refrigerantIndex = 3;
     const QString path = folder_->Path("Maps/two.tab");
-    WriteText(path, Table());
+    QVERIFY(WriteText(path, Table()));
     session.dialogs.answers.push_back(path);
     session.Trigger(kCmdImport);
     QCOMPARE(session.FormId(), kFormDescription);
@@ -237,13 +236,13 @@ void CommandsTest::importReloadsDescriptionOrChangesNothing() {
     QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + path);
 
     // A cancelled import leaves the form where it is; a malformed table changes nothing.
-    session.GoTo(kFormPlots);
+    QVERIFY(session.GoTo(kFormPlots));
     session.Trigger(kCmdImport);
     QCOMPARE(session.FormId(), kFormPlots);
     const CompressorRecord before = session.Record();
     QByteArray table = Table();
     table.replace("     2        NUMBER OF DATA POINTS", "     9        NUMBER OF DATA POINTS");
-    WriteText(folder_->Path("Maps/wide.tab"), table);
+    QVERIFY(WriteText(folder_->Path("Maps/wide.tab"), table));
     session.dialogs.answers.push_back(folder_->Path("Maps/wide.tab"));
     session.Trigger(kCmdImport);
     QCOMPARE(session.messages.errors.size(), 1);
@@ -262,7 +261,7 @@ void CommandsTest::exportAfterPlotsWritesTheAnalysedMap() {
     // The example map rates 820 Btu/h for 200 W at -10 F / 130 F.
     QVERIFY(std::abs(session.Record().mapRatingEER / 4.1 - 1) < 1e-9);
 
-    session.GoTo(kFormSmoothedMap);
+    QVERIFY(session.GoTo(kFormSmoothedMap));
     const QString entered = folder_->Path("Maps/entered.tab");
     session.dialogs.answers.push_back(entered);
     session.Trigger(kCmdExportTable);
@@ -271,13 +270,13 @@ void CommandsTest::exportAfterPlotsWritesTheAnalysedMap() {
     QVERIFY(table.readAll().contains("       130       230.0       380.0       580.0       820.0"));
 
     // With linear smoothing the plots form rebuilds the map from the fits, and that is exported.
-    session.Press("<< Back");
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
+    QVERIFY(session.Press("<< Back"));
     QCOMPARE(session.FormId(), kFormMap);
     session.Record().smoothingMethod = 1;
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QVERIFY(std::isfinite(session.Record().smoothedRatingEER) && session.Record().smoothedRatingEER > 2);
-    session.GoTo(kFormSmoothedMap);
+    QVERIFY(session.GoTo(kFormSmoothedMap));
     const QString smoothed = folder_->Path("Maps/smoothed.tab");
     session.dialogs.answers.push_back(smoothed);
     session.Trigger(kCmdExportTable);
