@@ -322,9 +322,26 @@ std::string EncodeCoefficientsJson(const CoefficientSet& set) {
 }
 
 CoefficientSet DecodeCoefficientsJson(std::string_view text, const std::string& fileName) {
+    // The keys on the way to the value being read, so that a number too large for a double is
+    // reported with its field.
+    std::vector<std::string> keys;
+    const Json::parser_callback_t track = [&keys](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start)
+            keys.emplace_back();
+        else if (event == Json::parse_event_t::object_end && !keys.empty())
+            keys.pop_back();
+        else if (event == Json::parse_event_t::key && !keys.empty())
+            keys.back() = parsed.get<std::string>();
+        return true;
+    };
     Json json;
     try {
-        json = Json::parse(text);
+        json = Json::parse(text, track);
+    } catch (const Json::out_of_range& error) {
+        std::string field;
+        for (const std::string& key : keys)
+            field += (field.empty() ? "" : " ") + (key == "massFlow" ? std::string("mass flow") : key);
+        Fail(fileName, field, std::string("is not finite (") + error.what() + ")");
     } catch (const Json::exception& error) {
         throw CoefficientFileError(fileName + ": not a JSON coefficient file (" + error.what() + ")");
     }
