@@ -132,14 +132,6 @@ int FromCoefficients(const std::vector<std::string>& args) {
         throw UsageError("expects a coefficient file and an output compressor file");
 
     const CoefficientSet set = ReadCoefficientFile(files[0]);
-    if (axes.evap.empty() != axes.cond.empty()) {
-        // One axis given: the other one is the default.
-        const MapAxes defaults = DefaultAxes(set);
-        if (axes.evap.empty())
-            axes.evap = defaults.evap;
-        else
-            axes.cond = defaults.cond;
-    }
     const CompressorRecord record = RecordFromCoefficients(set, axes);
     const double line = AnalysisLineTemp(set.units);
     if (std::fabs(set.suctionGasTemp - line) > 1e-6 || std::fabs(set.liquidTemp - line) > 1e-6)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace velutra {
 
@@ -21,21 +22,30 @@ std::string TemperatureText(double value) {
     return FormatNumber(value, -4);
 }
 
+// The tenth of a degree at or inside each bound, so that a clipped value written with one decimal
+// stays inside; the bounds themselves when they are closer together than that.
+std::pair<double, double> TenthsInside(double low, double high) {
+    const double inLow = std::ceil(low * 10) / 10;
+    const double inHigh = std::floor(high * 10) / 10;
+    return inLow < inHigh ? std::pair(inLow, inHigh) : std::pair(low, high);
+}
+
 std::vector<double> Clip(const std::vector<double>& axis, double low, double high) {
+    const auto [inLow, inHigh] = TenthsInside(low, high);
     std::vector<double> clipped;
     for (const double t : axis) {
-        const double v = std::clamp(t, low, high);
+        const double v = std::clamp(t, inLow, inHigh);
         if (clipped.empty() || v > clipped.back())
             clipped.push_back(v);
     }
     if (clipped.size() >= 3)
         return clipped;
-    // Evenly spaced at a tenth of a degree, rounded inwards at the ends.
+    // Evenly spaced, rounded to tenths.
     std::vector<double> even;
-    const int n = static_cast<int>(axis.size());
+    const int n = std::max(static_cast<int>(axis.size()), 2);
     for (int i = 0; i < n; ++i) {
-        double v = std::round((low + (high - low) * i / (n - 1)) * 10) / 10;
-        v = std::clamp(v, std::ceil(low * 10) / 10, std::floor(high * 10) / 10);
+        const double v
+            = std::clamp(std::round((inLow + (inHigh - inLow) * i / (n - 1)) * 10) / 10, inLow, inHigh);
         if (even.empty() || v > even.back())
             even.push_back(v);
     }
@@ -52,8 +62,7 @@ void CheckAxis(const std::vector<double>& axis, size_t most, double low, double 
             throw MapAxesError("The " + std::string(name) + " temperatures must be finite numbers.");
         if (i > 0 && !(axis[i] > axis[i - 1]))
             throw MapAxesError("The " + std::string(name) + " temperatures must be in ascending order.");
-        // The text's value is used; it can differ from the given one by single-precision rounding.
-        const double slack = 1e-6 * (1 + std::fabs(low) + std::fabs(high));
+        const double slack = 1e-9 * (1 + std::fabs(low) + std::fabs(high));
         if (axis[i] < low - slack || axis[i] > high + slack)
             throw MapAxesError("The " + std::string(name) + " temperature " + FormatFixed(axis[i], 2) + " "
                 + unit + " lies outside the range the polynomials hold in, " + FormatFixed(low, 2) + " to "
@@ -77,9 +86,14 @@ MapAxes DefaultAxes(const CoefficientSet& set) {
 }
 
 CompressorRecord RecordFromCoefficients(const CoefficientSet& set, const MapAxes& given) {
-    const MapAxes axes = given.evap.empty() && given.cond.empty() ? DefaultAxes(set) : given;
-    if (axes.evap.empty() != axes.cond.empty())
-        throw MapAxesError("Give both the evaporating and the condensing temperatures, or neither.");
+    // An axis not given is the default one. The map is evaluated at the temperatures as their
+    // texts read, so those are what must lie inside the bounds.
+    const MapAxes defaults = DefaultAxes(set);
+    MapAxes axes;
+    for (const double t : given.evap.empty() ? defaults.evap : given.evap)
+        axes.evap.push_back(TextToNumber(TemperatureText(t)));
+    for (const double t : given.cond.empty() ? defaults.cond : given.cond)
+        axes.cond.push_back(TextToNumber(TemperatureText(t)));
     const char* unit = NamesOf(set.units).temperature;
     CheckAxis(axes.evap, kMaxEvap, set.evapMin, set.evapMax, "evaporating", unit);
     CheckAxis(axes.cond, kMaxCond, set.condMin, set.condMax, "condensing", unit);

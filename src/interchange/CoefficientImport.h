@@ -22,12 +22,13 @@ public:
 };
 
 // The New record axes of the set's unit system clipped to the set's bounds: values beyond a
-// bound are replaced by the bound. When fewer than three values are left in a direction, that
-// many evenly spaced values across the bounds as the New axes have instead.
+// bound are replaced by the bound (the nearest tenth of a degree inside it). When fewer than
+// three values are left in a direction, as many evenly spaced values across the bounds as the
+// New axes have instead, rounded to tenths.
 MapAxes DefaultAxes(const CoefficientSet& set);
 
-// A New record holding the map the set's polynomials give on the axes (empty axes: the
-// defaults): the set's refrigerant and unit system (ahri540 English, en12900 SI with the
+// A New record holding the map the set's polynomials give on the axes (an empty axis: the
+// default one): the set's refrigerant and unit system (ahri540 English, en12900 SI with the
 // capacity in the program's kcal/h), the description from the set where it has one, and every
 // text written as if typed. Throws MapAxesError for axes that are too many, not ascending, or
 // outside the set's bounds.

@@ -232,6 +232,15 @@ TEST(CoefficientImport, DefaultAxesAreTheNewOnesClippedToTheBounds) {
     EXPECT_EQ(siRecord.condTempText[2][1], "60.0");
     EXPECT_TRUE(NearRel(
         TextToNumber(siRecord.capacityText[0][0]), kCapacity.Evaluate(-30, 45) * 0.8602561651691837, 1e-6));
+
+    // Bounds converted from F fall between tenths: the clipped axes stay inside them.
+    // -35..-10 C in -17.78..4.44 C: -17.7, -15, -10.
+    si.evapMin = (0 - 32) / 1.8;
+    si.evapMax = (40 - 32) / 1.8;
+    const CompressorRecord converted = RecordFromCoefficients(si);
+    ASSERT_EQ(converted.evapCount, 3);
+    EXPECT_EQ(converted.evapTempText[0], "-17.7");
+    EXPECT_EQ(converted.evapTempText[1], "-15.0");
 }
 
 TEST(CoefficientImport, AxesOutsideTheBoundsOrOutOfOrderAreRefused) {
@@ -242,6 +251,10 @@ TEST(CoefficientImport, AxesOutsideTheBoundsOrOutOfOrderAreRefused) {
     const CompressorRecord record = RecordFromCoefficients(set, { { 0, 12.5, 40 }, { 90, 120 } });
     EXPECT_EQ(record.evapTempText[1], "12.5");
     EXPECT_EQ(record.condCount, 2);
+    // One axis given, the other the default one.
+    const CompressorRecord evapOnly = RecordFromCoefficients(set, { { 0, 12.5, 40 }, {} });
+    EXPECT_EQ(evapOnly.evapCount, 3);
+    EXPECT_EQ(evapOnly.condCount, 4);
 }
 
 } // namespace
