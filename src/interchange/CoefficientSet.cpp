@@ -354,6 +354,17 @@ CoefficientSet DecodeCoefficientsJson(std::string_view text, const std::string& 
     if (!known)
         Fail(fileName, "units", "\"" + units + "\" is not ahri540 or en12900");
     set.units = *known;
+    // The unit names are for the reader; when given they must be those of the units.
+    if (const Json* given = Member(json, "unitNames"); given != nullptr) {
+        const CoefficientUnitNames& names = NamesOf(set.units);
+        const Json expected = { { "temperature", names.temperature }, { "capacity", names.capacity },
+            { "power", names.power }, { "massFlow", names.massFlow } };
+        if (!given->is_object())
+            Fail(fileName, "unitNames", "is not an object");
+        for (const auto& [key, value] : given->items())
+            if (!expected.contains(key) || value != expected[key])
+                Fail(fileName, "unitNames " + key, value.dump() + " is not the " + units + " unit");
+    }
     set.refrigerant = RequiredText(json, "refrigerant", fileName);
     set.manufacturer = OptionalText(json, "manufacturer", fileName);
     set.model = OptionalText(json, "model", fileName);

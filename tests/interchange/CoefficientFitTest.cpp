@@ -132,6 +132,17 @@ TEST(CoefficientFit, EnteredPointsThatCannotDetermineTenTermsAreRefusedWithWhatI
     // Rows below the 90 F line are not valid points and do not count.
     EXPECT_NE(refusal(kEvap, { 70, 80, 90, 100, 110 }).find("3 condensing"), std::string::npos);
 
+    // Ten distinct temperatures each way, all on one line: a cubic along it, not ten terms.
+    std::vector<double> evap;
+    std::vector<double> cond;
+    for (int i = 0; i < 12; ++i) {
+        evap.push_back(-40 + 5 * i);
+        cond.push_back(90 + 5 * i);
+    }
+    const std::vector<double> values(evap.size(), 1000.0);
+    const TenTermFitResult line = FitTenTerms(evap.data(), cond.data(), values.data(), 12);
+    EXPECT_NE(line.refusal.find("do not determine the ten terms"), std::string::npos) << line.refusal;
+
     // Smoothed, the same three rows give a polynomial: the model is sampled between them.
     Fitted smoothed(RecordOf(kEvap, { 90, 110, 130 }), kSmoothingLinear);
     EXPECT_NO_THROW(smoothed.Fit(CoefficientUnits::Ahri540));
