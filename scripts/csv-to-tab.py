@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Turns a compressor map in CSV form (as in the shared maps folder) into a DOS compressor table (.tab).
+"""Turns a compressor map in CSV form (as in data/maps) into a DOS compressor table (.tab).
 
 CSV lines: "refrigerant,NAME", "units,English|SI", "evaporating,T1,T2,...", "capacity,TC,V1,V2,..." and
 "power,TC,V1,V2,..."; lines starting with "#" are comments. The table has the layout that Velutra's

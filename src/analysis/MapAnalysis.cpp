@@ -54,6 +54,18 @@ bool OperatingRange::Contains(double pressureRatio, double suctionPressureKPa) c
         && suctionPressureKPa >= minSuctionKPa && suctionPressureKPa <= maxSuctionKPa;
 }
 
+CompressorOutput ModelOutput(const CycleStateResult& s, double M, double suctionFlow, double isentropicEff) {
+    CompressorOutput out;
+    out.massFlowKgH = M * s.d1 * suctionFlow;
+    out.capacityKJh = out.massFlowKgH * (s.h1 - s.h3) / M;
+    out.powerW = out.massFlowKgH * (s.h2s - s.h1) / M / (isentropicEff * kKJhPerWatt);
+    return out;
+}
+
+double MassFlowOfCapacity(const CycleStateResult& s, double M, double capacityKJh) {
+    return capacityKJh / ((s.h1 - s.h3) / M);
+}
+
 bool UnsoundPoint(double isentropicEff, double volumetricEff, double suctionFlow) {
     const auto fraction = [](double v) { return v > 0 && v <= 1; };
     return !fraction(isentropicEff) || !fraction(volumetricEff) || !(suctionFlow >= 0);
@@ -193,7 +205,7 @@ std::string MapAnalysis::ComputePointQuantities(int r, int c) {
         return s.error;
     }
 
-    const double massFlow = qKJh / ((s.h1 - s.h3) / M); // kg/h
+    const double massFlow = MassFlowOfCapacity(s, M, qKJh); // kg/h
     suctionFlow[r][c] = tcK < kLineTempK ? kNoFlow : massFlow / (M * s.d1);
     pressureRatio[r][c] = s.Pc / s.Pe;
     suctionPressure[r][c] = s.Pe;
@@ -439,10 +451,9 @@ void MapAnalysis::RebuildMapFromFits() {
                 AddFailure(AnalysisFailure::Stage::RebuiltPoint, r, c, s.error);
                 continue;
             }
-            const double massFlow = M * s.d1 * suctionFlow[r][c];
-            const double qKJh = massFlow * (s.h1 - s.h3) / M;
-            power[r][c] = massFlow * (s.h2s - s.h1) / M / (isentropicEff[r][c] * kKJhPerWatt);
-            capacity[r][c] = qKJh * toCapacity;
+            const CompressorOutput out = ModelOutput(s, M, suctionFlow[r][c], isentropicEff[r][c]);
+            power[r][c] = out.powerW;
+            capacity[r][c] = out.capacityKJh * toCapacity;
         }
     }
     if (rows < 1)
@@ -457,16 +468,35 @@ void MapAnalysis::RebuildMapFromFits() {
     }
     const double p = s.Pc / s.Pe;
     smoothedRatingExtrapolated = !enteredRange.Contains(p, s.Pe);
-    const bool twoVariable = smoothingMethod == kSmoothingTwoVariable && surfaceRefusal.empty();
-    const double flow = twoVariable ? flowSurface.Evaluate(p, s.Pe) : flowFitIntercept + flowFitSlope * p;
-    double efficiency = smoothingMethod == 2 ? iseQuad[0] + iseQuad[1] * p + iseQuad[2] * p * p
-                                             : iseLinIntercept + iseLinSlope * p;
-    if (twoVariable)
-        efficiency = iseSurface.Evaluate(p, s.Pe);
-    const double massFlow = M * s.d1 * flow;
-    const double qKJh = massFlow * (s.h1 - s.h3) / M;
-    const double w = massFlow * (s.h2s - s.h1) / M / (efficiency * kKJhPerWatt);
-    record.smoothedRatingEER = qKJh * kBtuPerKJ / w;
+    const FittedFlow fitted = AllPointsFitsAt(p, s.Pe);
+    const CompressorOutput out = ModelOutput(s, M, fitted.suctionFlow, fitted.isentropicEff);
+    record.smoothedRatingEER = out.capacityKJh * kBtuPerKJ / out.powerW;
+}
+
+FittedFlow MapAnalysis::AllPointsFitsAt(double pressureRatio, double suctionPressureKPa) const {
+    const double p = pressureRatio;
+    FittedFlow fitted;
+    if (smoothingMethod == kSmoothingTwoVariable && surfaceRefusal.empty()) {
+        fitted.suctionFlow = flowSurface.Evaluate(p, suctionPressureKPa);
+        fitted.isentropicEff = iseSurface.Evaluate(p, suctionPressureKPa);
+        return fitted;
+    }
+    fitted.suctionFlow = flowFitIntercept + flowFitSlope * p;
+    fitted.isentropicEff = smoothingMethod == kSmoothingQuadratic
+        ? iseQuad[0] + iseQuad[1] * p + iseQuad[2] * p * p
+        : iseLinIntercept + iseLinSlope * p;
+    return fitted;
+}
+
+std::string MapAnalysis::FittedOutputAt(double evapTempK, double condTempK, CompressorOutput& out) {
+    const CycleStateResult s = engine.CycleStates(evapTempK, condTempK);
+    if (!s.error.empty()) {
+        out = { kNaN, kNaN, kNaN };
+        return s.error;
+    }
+    const FittedFlow fitted = AllPointsFitsAt(s.Pc / s.Pe, s.Pe);
+    out = ModelOutput(s, engine.MolarMass(), fitted.suctionFlow, fitted.isentropicEff);
+    return {};
 }
 
 void MapAnalysis::VolumetricEfficiencyPoints() {

@@ -38,6 +38,27 @@ struct OperatingRange {
     bool Contains(double pressureRatio, double suctionPressureKPa) const;
 };
 
+// What the compressor delivers at one point: mass flow (kg/h), capacity (kJ/h) and power (W).
+struct CompressorOutput {
+    double massFlowKgH = 0;
+    double capacityKJh = 0;
+    double powerW = 0;
+};
+
+// The analysis's compressor model at one point: the suction volume flow (m3/h) at the suction
+// density gives the mass flow, the enthalpy change from liquid line to suction gas the capacity,
+// and the isentropic work over the isentropic efficiency the power. M in g/mol.
+CompressorOutput ModelOutput(const CycleStateResult& s, double M, double suctionFlow, double isentropicEff);
+
+// The mass flow (kg/h) that a capacity (kJ/h) means at these states.
+double MassFlowOfCapacity(const CycleStateResult& s, double M, double capacityKJh);
+
+// Suction volume flow (m3/h) and isentropic efficiency from a fit.
+struct FittedFlow {
+    double suctionFlow = 0;
+    double isentropicEff = 0;
+};
+
 // A rebuilt point that no compressor can have: efficiencies outside 0..1 or a negative flow.
 bool UnsoundPoint(double isentropicEff, double volumetricEff, double suctionFlow);
 // The numerical analysis of the manufacturer's map that the plot form shows: per-point pressure
@@ -98,6 +119,17 @@ public:
     // record's smoothedRatingEER from the all-points fits.
     void RebuildMapFromFits();
 
+    // Suction flow and isentropic efficiency of the fits over all valid points for the current
+    // smoothing method at a pressure ratio and suction pressure (kPa): the two-variable surfaces
+    // for method 3 when they exist, otherwise the flow line with the quadratic efficiency for
+    // method 2 and the linear one for the others.
+    FittedFlow AllPointsFitsAt(double pressureRatio, double suctionPressureKPa) const;
+
+    // The compressor model of the all-points fits at evaporating and condensing temperatures in K,
+    // anywhere between or beyond the map's rows and columns. Returns the property library's
+    // message when the states could not be computed (`out` is then all NaN), otherwise empty.
+    std::string FittedOutputAt(double evapTempK, double condTempK, CompressorOutput& out);
+
     // Valid points of the current working map sorted by pressure ratio, with validFlow replaced
     // by the volumetric efficiency (0.98 at pressure ratio 0 on a fresh suction-flow line).
     void VolumetricEfficiencyPoints();
@@ -121,6 +153,10 @@ public:
     // Whether the states of an entered point could not be computed in the last FitMap; plots
     // leave such points out.
     bool PointFailed(int r, int c) const { return pointFailed[r][c]; }
+
+    // Whether an entered point was valid (positive suction flow) in the last FitMap: the points
+    // the fits and the fit quality are made of.
+    bool PointValid(int r, int c) const { return pointValid[r][c]; }
 
     // Working members.
     CondRow<double> condTemp {};

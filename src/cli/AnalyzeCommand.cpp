@@ -14,6 +14,7 @@
 #include <cmath>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 namespace velutra::cli {
 
@@ -23,11 +24,13 @@ using Json = nlohmann::ordered_json;
 
 struct AnalyzeOptions {
     std::string path;
+    std::vector<std::string> paths; // every file given; several only with --summary
     int smoothingMethod = -1; // -1: as the record holds it
     int refrigerant = -1; // -1: the file's own
     bool perRow = false;
     bool json = false;
     bool compare = false;
+    bool summary = false;
 };
 
 AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
@@ -40,6 +43,8 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
             options.compare = true;
         } else if (arg == "--per-row") {
             options.perRow = true;
+        } else if (arg == "--summary") {
+            options.summary = true;
         } else if (arg == "--smoothing") {
             if (i + 1 == args.size())
                 throw UsageError("--smoothing needs a method name");
@@ -48,14 +53,19 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
             if (i + 1 == args.size())
                 throw UsageError("--refrigerant needs a name");
             options.refrigerant = RefrigerantIndexOf(args[++i]);
-        } else if (options.path.empty() && !arg.empty() && arg[0] != '-') {
-            options.path = arg;
+        } else if (!arg.empty() && arg[0] != '-') {
+            options.paths.push_back(arg);
         } else {
             throw UsageError("unexpected argument \"" + arg + "\"");
         }
     }
-    if (options.path.empty())
+    if (options.paths.empty())
         throw UsageError("expects a compressor file, a table file (.tab) or a published map (.csv)");
+    if (options.paths.size() > 1 && !options.summary)
+        throw UsageError("several files need --summary");
+    if (options.summary && (options.json || options.compare))
+        throw UsageError("--summary cannot be combined with --json or --compare");
+    options.path = options.paths.front();
     return options;
 }
 
@@ -250,10 +260,9 @@ void PrintText(std::ostream& out, const Json& json) {
         << '\n';
 }
 
-int Analyze(const std::vector<std::string>& args) {
-    const AnalyzeOptions options = ParseOptions(args);
-    CompressorRecord record;
-    ReadMapFile(options.path, record); // a table names no refrigerant: R134a unless --refrigerant
+// Reads a map file and applies the command line's choices to it.
+void ReadWithOptions(const std::string& path, const AnalyzeOptions& options, CompressorRecord& record) {
+    ReadMapFile(path, record); // a table names no refrigerant: R134a unless --refrigerant
     if (options.refrigerant >= 0)
         record.refrigerantIndex = options.refrigerant;
     if (record.refrigerantIndex < 0 || record.refrigerantIndex >= static_cast<int>(kRefrigerantNames.size()))
@@ -263,6 +272,87 @@ int Analyze(const std::vector<std::string>& args) {
         record.smoothingMethod = options.smoothingMethod;
     record.smoothAllTemps = options.perRow ? 0 : 1;
     record.smoothEachCondTemp = options.perRow ? 1 : 0;
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\n\r") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+constexpr const char* kSummaryHeader
+    = "file,refrigerant,smoothing,valid points,isentropic eff min,isentropic eff max,volumetric eff min,"
+      "volumetric eff max,map EER,smoothed EER,capacity RMS %,capacity max %,power RMS %,power max %,error";
+
+// One summary row: what the analysis of the file gives, or the reason it failed in the last
+// column. Returns the file's exit status.
+int SummaryRow(const std::string& path, const AnalyzeOptions& options, std::ostream& out) {
+    CompressorRecord record;
+    std::ostringstream failures;
+    int status = 0;
+    std::string row;
+    try {
+        ReadWithOptions(path, options, record);
+        PropertyEngine engine;
+        SetUpEngineFor(engine, record);
+        MapAnalysis analysis(engine, record);
+        status = AnalyseAndStore(analysis, failures);
+        analysis.VolumetricEfficiencyPoints();
+        const auto [iseLow, iseHigh]
+            = std::minmax_element(analysis.validIse.begin(), analysis.validIse.begin() + analysis.validCount);
+        const auto [volLow, volHigh] = std::minmax_element(
+            analysis.validFlow.begin(), analysis.validFlow.begin() + analysis.validCount);
+        const bool any = analysis.validCount > 0;
+        const auto number = [](double value, int precision) { return FormatFixed(value, precision); };
+        const FitQuality& quality = analysis.Quality();
+        row = std::string(kRefrigerantNames[static_cast<size_t>(record.refrigerantIndex)]) + ","
+            + kSmoothingMethods[static_cast<size_t>(record.smoothingMethod)].key + ","
+            + std::to_string(analysis.validCount) + "," + (any ? number(*iseLow, 4) : "") + ","
+            + (any ? number(*iseHigh, 4) : "") + "," + (any ? number(*volLow, 4) : "") + ","
+            + (any ? number(*volHigh, 4) : "")
+            + ","
+            // An EER of 0: the map does not reach the rating point, or no smoothing rebuilt it.
+            + (record.mapRatingEER != 0 ? number(record.mapRatingEER, 3) : "") + ","
+            + (record.smoothedRatingEER != 0 ? number(record.smoothedRatingEER, 3) : "") + ","
+            + number(quality.capacityRms, 3) + "," + number(quality.capacityMax, 3) + ","
+            + number(quality.powerRms, 3) + "," + number(quality.powerMax, 3) + ",";
+        std::string reasons = failures.str();
+        while (!reasons.empty() && reasons.back() == '\n')
+            reasons.pop_back();
+        std::replace(reasons.begin(), reasons.end(), '\n', ';');
+        row += CsvField(reasons);
+    } catch (const std::exception& error) {
+        row = ",,,,,,,,,,,,," + CsvField(error.what());
+        status = 1;
+    }
+    out << CsvField(path) << ',' << row << '\n';
+    return status;
+}
+
+// Several files, one row each; a failed file does not stop the others. The status is 1 when
+// a file failed, 3 when only some points of some files could not be computed.
+int Summary(const AnalyzeOptions& options) {
+    std::cout << kSummaryHeader << '\n';
+    int status = 0;
+    for (const std::string& path : options.paths) {
+        const int fileStatus = SummaryRow(path, options, std::cout);
+        if (fileStatus == 1)
+            status = 1;
+        else if (status == 0)
+            status = fileStatus;
+    }
+    return status;
+}
+
+int Analyze(const std::vector<std::string>& args) {
+    const AnalyzeOptions options = ParseOptions(args);
+    if (options.summary)
+        return Summary(options);
+    CompressorRecord record;
+    ReadWithOptions(options.path, options, record);
 
     PropertyEngine engine;
     SetUpEngineFor(engine, record);
@@ -289,11 +379,13 @@ void AddAnalyzeCommands(std::vector<CliCommand>& commands) {
     commands.push_back({ "analyze",
         "FILE [--smoothing original|linear|quadratic|two-variable] [--per-row] [--refrigerant NAME] "
         "[--json]\n"
-        "          [--compare]",
+        "          [--compare] | FILE... --summary [--smoothing ...] [--per-row] [--refrigerant NAME]",
         "analyse the map of a compressor file, table (.tab) or published map (.csv): derived tables, fits, "
         "the current map, its deviation from the entered one, both rating-point EERs and, when smoothed, the "
         "map at the fixed evaporating temperatures of the smoothed-map form; --compare prints "
-        "the deviations and EERs of every smoothing method side by side",
+        "the deviations and EERs of every smoothing method side by side; --summary prints one CSV row per "
+        "file "
+        "(a file that fails is reported in its row's error column)",
         Analyze });
 }
 

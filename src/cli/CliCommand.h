@@ -26,5 +26,6 @@ public:
 void AddRecordCommands(std::vector<CliCommand>& commands);
 void AddAnalyzeCommands(std::vector<CliCommand>& commands);
 void AddTableCommands(std::vector<CliCommand>& commands);
+void AddCoefficientCommands(std::vector<CliCommand>& commands);
 
 } // namespace velutra::cli

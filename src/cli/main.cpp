@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     velutra::cli::AddRecordCommands(commands);
     velutra::cli::AddAnalyzeCommands(commands);
     velutra::cli::AddTableCommands(commands);
+    velutra::cli::AddCoefficientCommands(commands);
 
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {

@@ -23,7 +23,7 @@ public:
     void InitialUpdate() override;
     void OnNew() override;
     void OnOpen() override;
-    void OnImport() override;
+    void AfterImport() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -44,7 +44,7 @@ QString Heading(Session& session, const QString& caption) {
 // whatever the record holds.
 void EnterMapAsRecorded(Session& session) {
     session.Record().newRecordDefaultsPending = 0;
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
 }
 
 } // namespace
@@ -99,7 +99,7 @@ void EntryFormsTest::descriptionStartsWithNewValuesAndSwitchesUnits() {
     QCOMPARE(session.Record().convertRefrigerant, 0);
     refrigerant->setCurrentIndex(3);
     session.Type("Model", "K-9");
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     const CompressorRecord& record = session.Record();
     QCOMPARE(record.convertRefrigerant, 1);
     QCOMPARE(record.newRefrigerantIndex, 4);
@@ -109,7 +109,7 @@ void EntryFormsTest::descriptionStartsWithNewValuesAndSwitchesUnits() {
     QCOMPARE(record.unitsEnglish, 0);
 
     // Back on the form, both boxes show the map's refrigerant and the label its units.
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
     QCOMPARE(session.Find<QComboBox>("New refrigerant")->currentIndex(), 3);
     QCOMPARE(session.Text("Capacity (Kcalh)"), QString("Capacity"));
     // New and Open reload the form in place; a cancelled Open keeps what was typed.
@@ -155,7 +155,7 @@ void EntryFormsTest::newThenNextWithSIGivesSIAxesAndResetsAxisEdits() {
     QVERIFY(session.Start());
     session.Trigger(kCmdNew);
     Box(session, "SI")->click();
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.FormId(), kFormMap);
     QCOMPARE(CondColumn(session, false), QStringList({ "45.0", "55.0", "65.0", "", "", "" }));
     QCOMPARE(CondColumn(session, true), QStringList({ "45.0", "55.0", "65.0", "", "", "" }));
@@ -176,15 +176,15 @@ void EntryFormsTest::newThenNextWithSIGivesSIAxesAndResetsAxisEdits() {
 
     session.Type("Condensing temperature row 1", "47.5");
     session.Type("Evaporating temperature column 2", "-31");
-    session.Press("<< Back");
-    session.Press("Next >>");
+    QVERIFY(session.Press("<< Back"));
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.Text("Condensing temperature row 1"), QString("45.0"));
     QCOMPARE(session.Text("Evaporating temperature column 2"), QString("-30.0"));
 
     // English units keep the layout's headings.
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
     Box(session, "English")->click();
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QVERIFY(Heading(session, "Capacity (").contains(" Capacity (Btuh) "));
     QCOMPARE(Heading(session, "Condenser"), QString("Condenser temp (F)"));
     QCOMPARE(session.Text("Number of rows"), QString("6"));
@@ -250,7 +250,7 @@ void EntryFormsTest::countStepsClampAndEnableFields() {
     auto* count = session.Find<QLineEdit>("Columns");
     QTest::mouseClick(count, Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(columns));
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.Record().condCount, 5);
     QCOMPARE(session.Record().evapCount, 8);
 }
@@ -285,7 +285,7 @@ void EntryFormsTest::temperatureCheckOnNext() {
     EnterMapAsRecorded(session);
     for (int r = 0; r < condTemps.size(); ++r)
         session.Type(QString("Condensing temperature row %1").arg(r + 1), condTemps[r]);
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     if (message.isEmpty()) {
         QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
         QCOMPARE(session.FormId(), kFormPlots);
@@ -322,7 +322,7 @@ void EntryFormsTest::condensingFieldsMirrorTheirTwin() {
 
     session.Type("Condensing temperature row 2, power block", "105");
     QCOMPARE(session.Text("Condensing temperature row 2"), QString("105"));
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
     QCOMPARE(session.Record().condTempText[1][0], std::string("105"));
     QCOMPARE(session.Record().condTempText[2][1], std::string("9.05"));
 }
@@ -338,7 +338,7 @@ void EntryFormsTest::clearDataAndTextMapCopies() {
     QVERIFY(!Enabled(session, "Capacity row 6 column 8"));
     session.Type("Capacity row 1 column 1", "1200.5");
     session.Type("Power row 6 column 6", "410");
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.FormId(), kFormPlots);
     const CompressorRecord& record = session.Record();
     QCOMPARE(record.capacityText[0][0], std::string("1200.5"));
@@ -347,9 +347,9 @@ void EntryFormsTest::clearDataAndTextMapCopies() {
     QVERIFY(record.capacityTextCopy == record.capacityText);
     QVERIFY(record.powerTextCopy == record.powerText);
 
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
     session.Type("Evaporating temperature column 6", "15");
-    session.Click("Clear Data");
+    QVERIFY(session.Click("Clear Data"));
     for (int r = 1; r <= 6; ++r)
         for (int c = 1; c <= 8; ++c) {
             QCOMPARE(session.Text(QString("Capacity row %1 column %2").arg(r).arg(c)), QString());

@@ -39,7 +39,7 @@ void FrameTest::startWithoutFileThenNextAppliesDefaultAxes() {
     session.Find<QCheckBox>("SI")->click();
     QPointer<FormView> description = session.Frame().CurrentForm();
     const QSize frameSize = session.Frame().size();
-    session.Click("Next >>");
+    QVERIFY(session.Click("Next >>"));
     // The click handler has returned; the request waits in the queue.
     QCOMPARE(session.FormId(), kFormDescription);
     QVERIFY(description);
@@ -58,9 +58,9 @@ void FrameTest::startWithoutFileThenNextAppliesDefaultAxes() {
 
     // Axis edits on the map form are replaced again while the defaults are pending.
     session.Type("Condensing temperature row 1", "47.5");
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
     QCOMPARE(record.condTempText[0][0], std::string("47.5"));
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(record.condTempText[0][0], std::string("45.0"));
 
     // A record read from a file keeps its axes.
@@ -68,7 +68,7 @@ void FrameTest::startWithoutFileThenNextAppliesDefaultAxes() {
     session.dialogs.answers.push_back(folder_->Path("Maps/acme.cmp"));
     session.Trigger(kCmdOpen);
     QCOMPARE(session.FormId(), kFormDescription);
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(record.condCount, 2);
     QCOMPARE(record.condTempText[0][0], std::string("40.0"));
 }
@@ -155,7 +155,7 @@ void FrameTest::navigationButtonsReachTheirTargets() {
     Session session;
     QVERIFY(session.Start());
     for (const auto& step : steps) {
-        session.Press(step.button);
+        QVERIFY(session.Press(step.button));
         QCOMPARE(session.FormId(), step.target);
         QCOMPARE(session.Frame().windowTitle(), step.caption);
         QCOMPARE(session.Record().helpContext, step.help);
@@ -172,14 +172,14 @@ void FrameTest::descriptionNextSetsUpRefrigerantOrReportsMissingLibrary() {
     {
         test::ScopedEnvironment library(
             "VELUTRA_PROPERTY_LIBRARY", qPrintable(folder_->Path("no-such-library.so")));
-        session.Press("Next >>");
+        QVERIFY(session.Press("Next >>"));
         QCOMPARE(session.messages.errors.size(), 1);
         QVERIFY(session.messages.errors[0].contains("no-such-library.so"));
         QVERIFY(!session.Frame().Engine().IsSetUp());
         QCOMPARE(session.FormId(), kFormDescription);
     }
     session.Find<QComboBox>("Refrigerant")->setCurrentIndex(2);
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.FormId(), kFormMap);
     QCOMPARE(session.Record().refrigerantIndex, 2);
     QCOMPARE(session.messages.errors.size(), 1);
@@ -213,7 +213,7 @@ void FrameTest::plotsNameTheRowsTheyCannotCompute() {
     Session session;
     QVERIFY(session.Start({ VELUTRA_SOURCE_DIR "/Maps/Example-R134a.cmp" }));
     session.Record().condTempText[2] = { "220", "220" };
-    session.GoTo(kFormPlots);
+    QVERIFY(session.GoTo(kFormPlots));
     QCOMPARE(session.messages.errors.size(), 1);
     const QString message = session.messages.errors[0];
     QVERIFY2(message.contains("row 3 (condensing 220.0 F)"), qPrintable(message));

@@ -122,7 +122,7 @@ void GridFormTest::smoothedMapScalesWithoutCompounding() {
     const QStringList before = Table(grid);
 
     TypeInto(Named<QLineEdit>(form, "Capacity multiplier"), "1.1");
-    session.Click("Update");
+    QVERIFY(session.Click("Update"));
     const QStringList scaled = Table(grid);
     for (int r = 0; r < record.condCount; ++r)
         for (int k = 0; k < 7; ++k) {
@@ -131,10 +131,10 @@ void GridFormTest::smoothedMapScalesWithoutCompounding() {
         }
     QCOMPARE(Named<QLineEdit>(form, "Calculated EER")->text(),
         QString::fromStdString(FormatNumber(record.smoothedRatingEER * 1.1, -2)));
-    session.Click("Update");
+    QVERIFY(session.Click("Update"));
     QCOMPARE(Table(grid), scaled);
     TypeInto(Named<QLineEdit>(form, "Capacity multiplier"), "1");
-    session.Click("Update");
+    QVERIFY(session.Click("Update"));
     QCOMPARE(Table(grid), before);
 
     // The two-variable surfaces give a smoothed map on the same fixed axis.
@@ -173,7 +173,7 @@ void GridFormTest::enteredMapShowsTextsAsTypedThenFormattedNumbers() {
         QString::fromStdString(FormatNumber(record.mapRatingEER, -2)));
 
     // After "Update" the numbers of the map, through single precision and "%.1f".
-    session.Click("Update");
+    QVERIFY(session.Click("Update"));
     QCOMPARE(grid.GetCellText(3, 1), QString("12.4"));
     QCOMPARE(grid.GetCellText(3, 2), QString("2109.1"));
     QCOMPARE(grid.GetCellText(12, 1), QString("1.0"));
@@ -189,13 +189,13 @@ void GridFormTest::badMultiplierKeepsPreviousAndZeroPowerHasNoEER() {
     auto* power = Named<QLineEdit>(form, "Power multiplier");
     TypeInto(capacity, "1.5");
     TypeInto(power, "1.25");
-    session.Click("Update");
+    QVERIFY(session.Click("Update"));
     QCOMPARE(form->capacityMultiplier, 1.5);
     QCOMPARE(form->powerMultiplier, 1.25);
     // A capacity multiplier that is not a number stops the read: the power one is not taken either.
     TypeInto(capacity, "x");
     TypeInto(power, "3");
-    session.Click("Update");
+    QVERIFY(session.Click("Update"));
     QCOMPARE(session.messages.errors, QStringList { "Please enter a number." });
     QCOMPARE(form->capacityMultiplier, 1.5);
     QCOMPARE(form->powerMultiplier, 1.25);
@@ -203,7 +203,7 @@ void GridFormTest::badMultiplierKeepsPreviousAndZeroPowerHasNoEER() {
 
     TypeInto(capacity, "1");
     TypeInto(power, "0");
-    session.Click("Update");
+    QVERIFY(session.Click("Update"));
     QCOMPARE(Named<QLineEdit>(form, "Calculated EER")->text(), QString("n/a"));
     QCOMPARE(form->Grid()->GetCellText(11, 1), QString("0.0"));
 }
@@ -215,12 +215,12 @@ void GridFormTest::saveUsesMultipliersOfLastUpdateAndWritesTheAxis() {
     QVERIFY(form);
     const int condCount = session.Record().condCount;
     TypeInto(Named<QLineEdit>(form, "Capacity multiplier"), "1.2");
-    session.Click("Update");
+    QVERIFY(session.Click("Update"));
     // Typed but not applied: the save keeps 1.2.
     TypeInto(Named<QLineEdit>(form, "Capacity multiplier"), "2");
     const QString path = folder_->Path("Maps/adjusted.cmp");
     session.dialogs.answers.push_back(path);
-    session.Click("Save Compressor Map");
+    QVERIFY(session.Click("Save Compressor Map"));
     CompressorRecord saved;
     ReadCompressorFile(QFile::encodeName(path).toStdString(), saved);
     QCOMPARE(saved.capacityText[0][0], FormatNumber(form->Values().capacity[0][0] * 1.2, -1));
@@ -234,8 +234,8 @@ void GridFormTest::saveUsesMultipliersOfLastUpdateAndWritesTheAxis() {
 
     // A cancelled dialog still leaves the adjusted texts in the record.
     TypeInto(Named<QLineEdit>(form, "Capacity multiplier"), "0.5");
-    session.Click("Update");
-    session.Click("Save Compressor Map");
+    QVERIFY(session.Click("Update"));
+    QVERIFY(session.Click("Save Compressor Map"));
     QCOMPARE(session.Record().capacityText[0][0], FormatNumber(form->Values().capacity[0][0] * 0.5, -1));
 
     // The entered map keeps its own axis and count; Save As of the menu saves the same way.
@@ -272,7 +272,7 @@ void GridFormTest::conversionSwitchesRefrigerantAndBackRestoresIt() {
     QVERIFY(eer > 1);
     QVERIFY(std::abs(eer - session.Record().smoothedRatingEER) > 0.05);
 
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
     QCOMPARE(session.FormId(), kFormPlots);
     QCOMPARE(session.Record().refrigerantIndex, 0);
     QCOMPARE(session.Frame().Engine().refrigerant, 0);
@@ -281,7 +281,7 @@ void GridFormTest::conversionSwitchesRefrigerantAndBackRestoresIt() {
     session.Settle();
     QCOMPARE(session.FormId(), kFormSmoothedMap);
     QCOMPARE(session.Record().refrigerantIndex, 5);
-    session.Press("New Run >>");
+    QVERIFY(session.Press("New Run >>"));
     QCOMPARE(session.FormId(), kFormDescription);
     QCOMPARE(session.Record().refrigerantIndex, 5);
     QCOMPARE(session.Frame().Engine().refrigerant, 5);
@@ -329,7 +329,7 @@ void GridFormTest::wholeRunSavesTheAdjustedMap() {
     QWidget* description = session.Frame().CurrentForm();
     TypeInto(Named<QLineEdit>(description, "Manufacturer"), "Northwind");
     TypeInto(Named<QLineEdit>(description, "Model"), "NW-12");
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.FormId(), kFormMap);
 
     // New gives rows of 90 to 140 F by columns of -40 to 10 F; the example has 3 rows, of 90, 110
@@ -350,7 +350,7 @@ void GridFormTest::wholeRunSavesTheAdjustedMap() {
             TypeInto(Named<QLineEdit>(map, QString("Power row %1 column %2").arg(r + 1).arg(c + 1)),
                 QString::fromStdString(example.powerText[r][c]));
         }
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
     QCOMPARE(session.FormId(), kFormPlots);
     QAbstractButton* quadratic = nullptr;
@@ -359,7 +359,7 @@ void GridFormTest::wholeRunSavesTheAdjustedMap() {
             quadratic = radio;
     QVERIFY(quadratic);
     QTest::mouseClick(quadratic, Qt::LeftButton);
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.FormId(), kFormSmoothedMap);
     auto* form = qobject_cast<CGrid*>(session.Frame().CurrentForm());
     QVERIFY(form);
@@ -367,10 +367,10 @@ void GridFormTest::wholeRunSavesTheAdjustedMap() {
 
     TypeInto(Named<QLineEdit>(form, "Capacity multiplier"), "1.1");
     TypeInto(Named<QLineEdit>(form, "Power multiplier"), "0.95");
-    session.Click("Update");
+    QVERIFY(session.Click("Update"));
     const QString path = folder_->Path("Maps/NW-12.cmp");
     session.dialogs.answers.push_back(path);
-    session.Click("Save Compressor Map");
+    QVERIFY(session.Click("Save Compressor Map"));
     QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
 
     CompressorRecord saved;

@@ -42,6 +42,7 @@ private slots:
     void saveAsCancelFailureAndSecondDot();
     void deleteAsksAndRemoves();
     void importReloadsDescriptionOrChangesNothing();
+    void importCsvMapAndCoefficients();
     void exportAfterPlotsWritesTheAnalysedMap();
     void recentFileListKeepsFourNewestFirst();
 

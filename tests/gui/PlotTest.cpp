@@ -122,7 +122,7 @@ void PlotTest::mapCurvesFollowTheMap() {
     // would, keeps the units the map is written in when "Next >>" stores the form.
     if (!english)
         Control(session, "SI")->click();
-    session.GoTo(kFormPlots);
+    QVERIFY(session.GoTo(kFormPlots));
 
     GraphControl* graph = Graph(session);
     QVERIFY(graph);
@@ -170,7 +170,7 @@ void PlotTest::efficiencyPlotsShowTheCurrentMap() {
     session.Record().smoothingMethod = 0;
     session.Record().smoothAllTemps = 1;
     session.Record().smoothEachCondTemp = 0;
-    session.GoTo(kFormPlots);
+    QVERIFY(session.GoTo(kFormPlots));
     GraphControl* graph = Graph(session);
 
     Choose(session, "Isentropic efficiency");
@@ -220,7 +220,7 @@ void PlotTest::smoothingBoxesActAsAPair() {
     session.Record().smoothAllTemps = 1;
     session.Record().smoothEachCondTemp = 0;
     session.Record().plotType = 2;
-    session.GoTo(kFormPlots);
+    QVERIFY(session.GoTo(kFormPlots));
     GraphControl* graph = Graph(session);
     QAbstractButton* all = Control(session, "Smoothing for all temperatures");
     QAbstractButton* each = Control(session, "Smoothing for each condenser temperature");
@@ -251,7 +251,7 @@ void PlotTest::smoothingBoxesActAsAPair() {
 
     Choose(session, "Smoothing for each condenser temperature");
     Choose(session, "Compressor power");
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
     QCOMPARE(session.FormId(), kFormMap);
     QCOMPARE(session.Record().smoothEachCondTemp, 1);
     QCOMPARE(session.Record().smoothAllTemps, 0);
@@ -263,7 +263,7 @@ void PlotTest::smoothingBoxesActAsAPair() {
     session.Record().smoothingMethod = 0;
     session.Record().convertRefrigerant = 1;
     session.Record().newRefrigerantIndex = (session.Record().refrigerantIndex + 1) % 6;
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QVERIFY(!Control(session, "Original map data")->isEnabled());
     QVERIFY(Control(session, "Linear isentropic efficiency *")->isChecked());
 }
@@ -324,9 +324,9 @@ void PlotTest::twoVariableFitShowsItsQualityOrIsRefused() {
     QVERIFY2(quality->text().contains("capacity RMS") && quality->text().contains("power RMS"),
         qPrintable(quality->text()));
     QVERIFY(session.messages.errors.isEmpty());
-    session.Press("Next >>");
+    QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.FormId(), kFormSmoothedMap);
-    session.Press("<< Back");
+    QVERIFY(session.Press("<< Back"));
     QCOMPARE(session.FormId(), kFormPlots);
     QVERIFY(Control(session, "Two-variable fit (ratio and suction pressure)")->isChecked());
     QCOMPARE(session.Record().smoothingMethod, 3);
@@ -336,13 +336,13 @@ void PlotTest::twoVariableFitShowsItsQualityOrIsRefused() {
     QVERIFY(single.Start({ kExampleMap }));
     single.Record().condCount = 1;
     single.Record().smoothingMethod = 1;
-    single.GoTo(kFormPlots);
+    QVERIFY(single.GoTo(kFormPlots));
     Choose(single, "Two-variable fit (ratio and suction pressure)");
     QCOMPARE(single.messages.errors.size(), 1);
     QVERIFY2(single.messages.errors[0].contains("one condensing temperature"),
         qPrintable(single.messages.errors[0]));
     QVERIFY(Control(single, "Linear isentropic efficiency *")->isChecked());
     QVERIFY(Control(single, "Smoothing for all temperatures")->isEnabled());
-    single.Press("<< Back");
+    QVERIFY(single.Press("<< Back"));
     QCOMPARE(single.Record().smoothingMethod, 1);
 }

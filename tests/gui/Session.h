@@ -20,11 +20,8 @@ struct Session {
         return app.InitInstance(QStringList { "velutra" } + extraArguments);
     }
     // Starts and walks to a form; false when the program did not start there.
-    bool StartAt(int formId, const QStringList& extraArguments = {}) {
-        if (!Start(extraArguments))
-            return false;
-        GoTo(formId);
-        return FormId() == formId;
+    [[nodiscard]] bool StartAt(int formId, const QStringList& extraArguments = {}) {
+        return Start(extraArguments) && GoTo(formId);
     }
     velutra::CMainFrame& Frame() { return *app.Frame(); }
     velutra::CompressorRecord& Record() { return app.Record(); }
@@ -33,19 +30,24 @@ struct Session {
     // Lets the frame handle what was posted to it.
     void Settle() { QCoreApplication::sendPostedEvents(); }
 
-    void Click(const QString& caption) {
+    // The helpers that can fail record the failure and return false; a test checks them with
+    // QVERIFY so that it stops there (a QFAIL here would return from the helper only).
+    [[nodiscard]] bool Click(const QString& caption) {
         for (auto* button : Frame().CurrentForm()->findChildren<QPushButton*>())
             if (button->text() == caption) {
                 QTest::mouseClick(button, Qt::LeftButton);
-                return;
+                return true;
             }
-        QFAIL(qPrintable("no button " + caption));
+        QTest::qFail(qPrintable("no button " + caption), __FILE__, __LINE__);
+        return false;
     }
 
     // Clicks a button of the current form and lets the frame switch.
-    void Press(const QString& caption) {
-        Click(caption);
+    [[nodiscard]] bool Press(const QString& caption) {
+        if (!Click(caption))
+            return false;
         Settle();
+        return true;
     }
 
     void Trigger(int commandId) {
@@ -74,9 +76,14 @@ struct Session {
     }
 
     // Walks the buttons to a form: description -> map -> plots -> smoothed map.
-    void GoTo(int formId) {
+    [[nodiscard]] bool GoTo(int formId) {
         for (int step = 0; step < 3 && FormId() != formId; ++step)
-            Press("Next >>");
-        QCOMPARE(FormId(), formId);
+            if (!Press("Next >>"))
+                return false;
+        if (FormId() == formId)
+            return true;
+        QTest::qFail(qPrintable(QString("reached form %1 instead of %2").arg(FormId()).arg(formId)), __FILE__,
+            __LINE__);
+        return false;
     }
 };

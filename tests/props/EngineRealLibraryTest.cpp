@@ -1,5 +1,5 @@
 // The engine through the property library built with this program, against the check values
-// of ../shared/fluid-data (an independent implementation of the same equations).
+// of data/fluid-data (an independent implementation of the same equations).
 #include "CheckValues.h"
 #include "Tolerance.h"
 #include "props/PropertyEngine.h"

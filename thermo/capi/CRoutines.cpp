@@ -1,5 +1,6 @@
 // The C routines of the property library: argument checking, the set-up session and error
-// texts around the C++ solvers. No exception leaves these functions.
+// texts around the C++ solvers. Each routine runs its work through Guarded, so no exception
+// leaves these functions.
 #include "DensityRoot.h"
 #include "FlashPS.h"
 #include "FlashTP.h"
@@ -8,6 +9,7 @@
 #include "MixtureSession.h"
 #include "OutputArguments.h"
 #include "Properties.h"
+#include "RoutineGuard.h"
 #include "Saturation.h"
 #include "Session.h"
 #include "ThermoError.h"
@@ -191,236 +193,262 @@ extern "C" {
 
 void SETUPdll(int* nc, char* hfiles, char* hfmix, char* hrf, int* ierr, char* herr, size_t hfilesLength,
     size_t hfmixLength, size_t hrfLength, size_t herrLength) {
-    const Report report { ierr, herr, herrLength };
-    try {
-        const std::lock_guard lock(Session::instance().mutex());
-        SetUp(nc, hfiles, hfmix, hrf, report, hfilesLength, hfmixLength, hrfLength);
-    } catch (const ThermoError& e) {
-        report.fail(static_cast<int>(e.code()), std::string("SETUPdll: ") + e.what());
-    } catch (const std::exception& e) {
-        report.fail(static_cast<int>(ErrorCode::BadFluidFile), std::string("SETUPdll: ") + e.what());
-    } catch (...) {
-        report.fail(static_cast<int>(ErrorCode::BadFluidFile), "SETUPdll: unexpected failure");
-    }
+    Guarded(
+        "SETUPdll", ierr, herr, herrLength, [] {},
+        [&] {
+            const Report report { ierr, herr, herrLength };
+            const std::lock_guard lock(Session::instance().mutex());
+            SetUp(nc, hfiles, hfmix, hrf, report, hfilesLength, hfmixLength, hrfLength);
+        });
 }
 
 void WMOLdll(double* x, double* wmm) {
-    const std::lock_guard lock(Session::instance().mutex());
-    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
-        double m = 0.0;
-        for (int i = 0; x && i < mixture->size(); ++i)
-            m += x[i] * mixture->component(i).molarMass();
-        Set(wmm, x ? m : kNaN);
-        return;
-    }
-    const PureFluid* fluid = Session::instance().fluid();
-    Set(wmm, fluid ? fluid->molarMass() : kNaN);
+    Guarded(
+        "WMOLdll", nullptr, nullptr, 0, [&] { Set(wmm, kNaN); },
+        [&] {
+            const std::lock_guard lock(Session::instance().mutex());
+            if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+                double m = 0.0;
+                for (int i = 0; x && i < mixture->size(); ++i)
+                    m += x[i] * mixture->component(i).molarMass();
+                Set(wmm, x ? m : kNaN);
+                return;
+            }
+            const PureFluid* fluid = Session::instance().fluid();
+            Set(wmm, fluid ? fluid->molarMass() : kNaN);
+        });
 }
 
 void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rhov, double* xliq,
     double* xvap, int* ierr, char* herr, size_t herrLength) {
-    const Report report { ierr, herr, herrLength };
-    Session& session = Session::instance();
-    const std::lock_guard lock(session.mutex());
-    Set(p, kNaN);
-    Set(rhol, kNaN);
-    Set(rhov, kNaN);
-    SetPureComposition(xliq, kNaN);
-    SetPureComposition(xvap, kNaN);
-    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
-        if (t == nullptr || x == nullptr || kph == nullptr || (*kph != 1 && *kph != 2))
+    const auto clearOutputs = [&] {
+        Set(p, kNaN);
+        Set(rhol, kNaN);
+        Set(rhov, kNaN);
+        SetPureComposition(xliq, kNaN);
+        SetPureComposition(xvap, kNaN);
+    };
+    Guarded("SATTdll", ierr, herr, herrLength, clearOutputs, [&] {
+        const Report report { ierr, herr, herrLength };
+        Session& session = Session::instance();
+        const std::lock_guard lock(session.mutex());
+        if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+            if (t == nullptr || x == nullptr || kph == nullptr || (*kph != 1 && *kph != 2))
+                report.fail(static_cast<int>(ErrorCode::BadArgument),
+                    "SATTdll: temperature and composition are required, the phase flag must be 1 (bubble) or "
+                    "2 (dew)");
+            else
+                Finish(report, MixtureSaturationAtT(*mixture, *t, x, *kph, p, rhol, rhov, xliq, xvap));
+            return;
+        }
+        if (!report.requireFluid("SATTdll", session.fluid()))
+            return;
+        if (t == nullptr || kph == nullptr || (*kph != 1 && *kph != 2)) {
             report.fail(static_cast<int>(ErrorCode::BadArgument),
-                "SATTdll: temperature and composition are required, the phase flag must be 1 (bubble) or 2 "
-                "(dew)");
-        else
-            Finish(report, MixtureSaturationAtT(*mixture, *t, x, *kph, p, rhol, rhov, xliq, xvap));
-        return;
-    }
-    if (!report.requireFluid("SATTdll", session.fluid()))
-        return;
-    if (t == nullptr || kph == nullptr || (*kph != 1 && *kph != 2)) {
-        report.fail(static_cast<int>(ErrorCode::BadArgument),
-            "SATTdll: the phase flag must be 1 (bubble) or 2 (dew)");
-        return;
-    }
-    const PureFluid& fluid = *session.fluid();
-    const SaturationResult sat = SaturationAtT(fluid, *t);
-    if (!sat.outcome.ok()) {
-        report.fail("SATTdll", sat.outcome, fluid, Format("T = %.10g K", *t, 0.0));
-        return;
-    }
-    Set(p, sat.pressure);
-    Set(rhol, sat.rhoL);
-    Set(rhov, sat.rhoV);
-    SetPureComposition(xliq, 1.0);
-    SetPureComposition(xvap, 1.0);
-    session.rememberVapourRoot(*t, sat.pressure, sat.rhoV);
-    report.ok();
+                "SATTdll: the phase flag must be 1 (bubble) or 2 (dew)");
+            return;
+        }
+        const PureFluid& fluid = *session.fluid();
+        const SaturationResult sat = SaturationAtT(fluid, *t);
+        if (!sat.outcome.ok()) {
+            report.fail("SATTdll", sat.outcome, fluid, Format("T = %.10g K", *t, 0.0));
+            return;
+        }
+        Set(p, sat.pressure);
+        Set(rhol, sat.rhoL);
+        Set(rhov, sat.rhoV);
+        SetPureComposition(xliq, 1.0);
+        SetPureComposition(xvap, 1.0);
+        session.rememberVapourRoot(*t, sat.pressure, sat.rhoV);
+        report.ok();
+    });
 }
 
 void TPFLSHdll(double* t, double* p, double* z, double* d, double* dl, double* dv, double* x, double* y,
     double* q, double* e, double* h, double* s, double* cv, double* cp, double* w, int* ierr, char* herr,
     size_t herrLength) {
-    const Report report { ierr, herr, herrLength };
-    Session& session = Session::instance();
-    const std::lock_guard lock(session.mutex());
-    for (double* out : { d, dl, dv, q, e, h, s, cv, cp, w })
-        Set(out, kNaN);
-    SetPureComposition(x, kNaN);
-    SetPureComposition(y, kNaN);
-    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
-        if (t == nullptr || p == nullptr || z == nullptr)
-            report.fail(static_cast<int>(ErrorCode::BadArgument),
-                "TPFLSHdll: temperature, pressure and composition are required");
-        else
-            Finish(report, MixtureStateFromTP(*mixture, *t, *p, z, d, dl, dv, x, y, q, e, h, s, cv, cp, w));
-        return;
-    }
-    if (!report.requireFluid("TPFLSHdll", session.fluid()))
-        return;
-    if (t == nullptr || p == nullptr) {
-        report.fail(
-            static_cast<int>(ErrorCode::BadArgument), "TPFLSHdll: temperature and pressure are required");
-        return;
-    }
-    const PureFluid& fluid = *session.fluid();
-    const FlashResult flash = FlashTP(fluid, *t, *p);
-    if (!flash.outcome.ok()) {
-        report.fail("TPFLSHdll", flash.outcome, fluid, Format("T = %.10g K, P = %.10g kPa", *t, *p));
-        return;
-    }
-    const StateProperties& st = flash.state;
-    Set(d, st.rho);
-    Set(dl, flash.rhoL);
-    Set(dv, flash.rhoV);
-    SetPureComposition(x, 1.0);
-    SetPureComposition(y, 1.0);
-    Set(q, flash.quality);
-    Set(e, st.internalEnergy);
-    Set(h, st.enthalpy);
-    Set(s, st.entropy);
-    Set(cv, st.cv);
-    Set(cp, st.cp);
-    Set(w, st.soundSpeed);
-    if (flash.quality == 1.0)
-        session.rememberVapourRoot(*t, *p, st.rho);
-    report.ok();
+    const auto clearOutputs = [&] {
+        for (double* out : { d, dl, dv, q, e, h, s, cv, cp, w })
+            Set(out, kNaN);
+        SetPureComposition(x, kNaN);
+        SetPureComposition(y, kNaN);
+    };
+    Guarded("TPFLSHdll", ierr, herr, herrLength, clearOutputs, [&] {
+        const Report report { ierr, herr, herrLength };
+        Session& session = Session::instance();
+        const std::lock_guard lock(session.mutex());
+        if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+            if (t == nullptr || p == nullptr || z == nullptr)
+                report.fail(static_cast<int>(ErrorCode::BadArgument),
+                    "TPFLSHdll: temperature, pressure and composition are required");
+            else
+                Finish(
+                    report, MixtureStateFromTP(*mixture, *t, *p, z, d, dl, dv, x, y, q, e, h, s, cv, cp, w));
+            return;
+        }
+        if (!report.requireFluid("TPFLSHdll", session.fluid()))
+            return;
+        if (t == nullptr || p == nullptr) {
+            report.fail(
+                static_cast<int>(ErrorCode::BadArgument), "TPFLSHdll: temperature and pressure are required");
+            return;
+        }
+        const PureFluid& fluid = *session.fluid();
+        const FlashResult flash = FlashTP(fluid, *t, *p);
+        if (!flash.outcome.ok()) {
+            report.fail("TPFLSHdll", flash.outcome, fluid, Format("T = %.10g K, P = %.10g kPa", *t, *p));
+            return;
+        }
+        const StateProperties& st = flash.state;
+        Set(d, st.rho);
+        Set(dl, flash.rhoL);
+        Set(dv, flash.rhoV);
+        SetPureComposition(x, 1.0);
+        SetPureComposition(y, 1.0);
+        Set(q, flash.quality);
+        Set(e, st.internalEnergy);
+        Set(h, st.enthalpy);
+        Set(s, st.entropy);
+        Set(cv, st.cv);
+        Set(cp, st.cp);
+        Set(w, st.soundSpeed);
+        if (flash.quality == 1.0)
+            session.rememberVapourRoot(*t, *p, st.rho);
+        report.ok();
+    });
 }
 
 void TPRHOdll(double* t, double* p, double* x, int* kph, int* kguess, double* d, int* ierr, char* herr,
     size_t herrLength) {
-    const Report report { ierr, herr, herrLength };
-    Session& session = Session::instance();
-    const std::lock_guard lock(session.mutex());
     // Without a guess the old value of d is no start value, and after a failure it must not pass
     // for a result.
-    Set(d, kNaN);
-    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
-        if (t == nullptr || p == nullptr || x == nullptr || kph == nullptr || (*kph != 1 && *kph != 2))
-            report.fail(static_cast<int>(ErrorCode::BadArgument),
-                "TPRHOdll: temperature, pressure and composition are required, the phase flag must be 1 "
-                "(liquid) or 2 (vapour)");
-        else
-            Finish(report, MixtureDensityRoot(*mixture, *t, *p, x, *kph, d));
-        return;
-    }
-    if (!report.requireFluid("TPRHOdll", session.fluid()))
-        return;
-    if (t == nullptr || p == nullptr || kph == nullptr || (*kph != 1 && *kph != 2)) {
-        report.fail(static_cast<int>(ErrorCode::BadArgument),
-            "TPRHOdll: the phase flag must be 1 (liquid) or 2 (vapour)");
-        return;
-    }
-    // The solver needs no initial guess; a guess flag of 1 is accepted and the guess not used.
-    if (kguess != nullptr && *kguess != 0 && *kguess != 1) {
-        report.fail(static_cast<int>(ErrorCode::BadArgument), "TPRHOdll: the guess flag must be 0 or 1");
-        return;
-    }
-    const Phase phase = *kph == 1 ? Phase::Liquid : Phase::Vapour;
-    if (phase == Phase::Vapour) {
-        const double remembered = session.vapourRoot(*t, *p);
-        if (!std::isnan(remembered)) {
-            Set(d, remembered);
+    Guarded(
+        "TPRHOdll", ierr, herr, herrLength, [&] { Set(d, kNaN); },
+        [&] {
+            const Report report { ierr, herr, herrLength };
+            Session& session = Session::instance();
+            const std::lock_guard lock(session.mutex());
+            if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+                if (t == nullptr || p == nullptr || x == nullptr || kph == nullptr
+                    || (*kph != 1 && *kph != 2))
+                    report.fail(static_cast<int>(ErrorCode::BadArgument),
+                        "TPRHOdll: temperature, pressure and composition are required, the phase flag must "
+                        "be "
+                        "1 (liquid) or 2 (vapour)");
+                else
+                    Finish(report, MixtureDensityRoot(*mixture, *t, *p, x, *kph, d));
+                return;
+            }
+            if (!report.requireFluid("TPRHOdll", session.fluid()))
+                return;
+            if (t == nullptr || p == nullptr || kph == nullptr || (*kph != 1 && *kph != 2)) {
+                report.fail(static_cast<int>(ErrorCode::BadArgument),
+                    "TPRHOdll: the phase flag must be 1 (liquid) or 2 (vapour)");
+                return;
+            }
+            // The solver needs no initial guess; a guess flag of 1 is accepted and the guess not used.
+            if (kguess != nullptr && *kguess != 0 && *kguess != 1) {
+                report.fail(
+                    static_cast<int>(ErrorCode::BadArgument), "TPRHOdll: the guess flag must be 0 or 1");
+                return;
+            }
+            const Phase phase = *kph == 1 ? Phase::Liquid : Phase::Vapour;
+            if (phase == Phase::Vapour) {
+                const double remembered = session.vapourRoot(*t, *p);
+                if (!std::isnan(remembered)) {
+                    Set(d, remembered);
+                    report.ok();
+                    return;
+                }
+            }
+            const PureFluid& fluid = *session.fluid();
+            const DensityResult root = DensityFromTP(fluid, *t, *p, phase);
+            if (!root.outcome.ok()) {
+                report.fail("TPRHOdll", root.outcome, fluid, Format("T = %.10g K, P = %.10g kPa", *t, *p));
+                return;
+            }
+            Set(d, root.rho);
             report.ok();
-            return;
-        }
-    }
-    const PureFluid& fluid = *session.fluid();
-    const DensityResult root = DensityFromTP(fluid, *t, *p, phase);
-    if (!root.outcome.ok()) {
-        report.fail("TPRHOdll", root.outcome, fluid, Format("T = %.10g K, P = %.10g kPa", *t, *p));
-        return;
-    }
-    Set(d, root.rho);
-    report.ok();
+        });
 }
 
 void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl, double* dv, double* x,
     double* y, double* q, double* e, double* h, double* cv, double* cp, double* w, int* ierr, char* herr,
     size_t herrLength) {
-    const Report report { ierr, herr, herrLength };
-    Session& session = Session::instance();
-    const std::lock_guard lock(session.mutex());
-    for (double* out : { t, d, dl, dv, q, e, h, cv, cp, w })
-        Set(out, kNaN);
-    SetPureComposition(x, kNaN);
-    SetPureComposition(y, kNaN);
-    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
-        if (p == nullptr || s == nullptr || z == nullptr)
-            report.fail(static_cast<int>(ErrorCode::BadArgument),
-                "PSFLSHdll: pressure, entropy and composition are required");
-        else
-            Finish(report, MixtureStateFromPS(*mixture, *p, *s, z, t, d, dl, dv, x, y, q, e, h, cv, cp, w));
-        return;
-    }
-    if (!report.requireFluid("PSFLSHdll", session.fluid()))
-        return;
-    if (p == nullptr || s == nullptr) {
-        report.fail(static_cast<int>(ErrorCode::BadArgument), "PSFLSHdll: pressure and entropy are required");
-        return;
-    }
-    const PureFluid& fluid = *session.fluid();
-    const FlashResult flash = FlashPS(fluid, *p, *s);
-    if (!flash.outcome.ok()) {
-        report.fail("PSFLSHdll", flash.outcome, fluid, Format("P = %.10g kPa, s = %.10g J/(mol K)", *p, *s));
-        return;
-    }
-    const StateProperties& st = flash.state;
-    Set(t, st.tempK);
-    Set(d, st.rho);
-    Set(dl, flash.rhoL);
-    Set(dv, flash.rhoV);
-    SetPureComposition(x, 1.0);
-    SetPureComposition(y, 1.0);
-    Set(q, flash.quality);
-    Set(e, st.internalEnergy);
-    Set(h, st.enthalpy);
-    Set(cv, st.cv);
-    Set(cp, st.cp);
-    Set(w, st.soundSpeed);
-    if (!flash.twoPhase && flash.quality == 1.0)
-        session.rememberVapourRoot(st.tempK, *p, st.rho);
-    report.ok();
+    const auto clearOutputs = [&] {
+        for (double* out : { t, d, dl, dv, q, e, h, cv, cp, w })
+            Set(out, kNaN);
+        SetPureComposition(x, kNaN);
+        SetPureComposition(y, kNaN);
+    };
+    Guarded("PSFLSHdll", ierr, herr, herrLength, clearOutputs, [&] {
+        const Report report { ierr, herr, herrLength };
+        Session& session = Session::instance();
+        const std::lock_guard lock(session.mutex());
+        if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+            if (p == nullptr || s == nullptr || z == nullptr)
+                report.fail(static_cast<int>(ErrorCode::BadArgument),
+                    "PSFLSHdll: pressure, entropy and composition are required");
+            else
+                Finish(
+                    report, MixtureStateFromPS(*mixture, *p, *s, z, t, d, dl, dv, x, y, q, e, h, cv, cp, w));
+            return;
+        }
+        if (!report.requireFluid("PSFLSHdll", session.fluid()))
+            return;
+        if (p == nullptr || s == nullptr) {
+            report.fail(
+                static_cast<int>(ErrorCode::BadArgument), "PSFLSHdll: pressure and entropy are required");
+            return;
+        }
+        const PureFluid& fluid = *session.fluid();
+        const FlashResult flash = FlashPS(fluid, *p, *s);
+        if (!flash.outcome.ok()) {
+            report.fail(
+                "PSFLSHdll", flash.outcome, fluid, Format("P = %.10g kPa, s = %.10g J/(mol K)", *p, *s));
+            return;
+        }
+        const StateProperties& st = flash.state;
+        Set(t, st.tempK);
+        Set(d, st.rho);
+        Set(dl, flash.rhoL);
+        Set(dv, flash.rhoV);
+        SetPureComposition(x, 1.0);
+        SetPureComposition(y, 1.0);
+        Set(q, flash.quality);
+        Set(e, st.internalEnergy);
+        Set(h, st.enthalpy);
+        Set(cv, st.cv);
+        Set(cp, st.cp);
+        Set(w, st.soundSpeed);
+        if (!flash.twoPhase && flash.quality == 1.0)
+            session.rememberVapourRoot(st.tempK, *p, st.rho);
+        report.ok();
+    });
 }
 
 void THERMdll(double* t, double* rho, double* x, double* p, double* e, double* h, double* s, double* cv,
     double* cp, double* w, double* hjt) {
-    Session& session = Session::instance();
-    const std::lock_guard lock(session.mutex());
-    for (double* out : { p, e, h, s, cv, cp, w, hjt })
-        Set(out, kNaN);
-    if (const MixtureModel* mixture = MixtureSession::instance().model()) {
-        if (t != nullptr && rho != nullptr && std::isfinite(*t) && std::isfinite(*rho) && *t > 0.0
-            && *rho > 0.0)
-            MixtureStateFromTRho(*mixture, *t, *rho, x, p, e, h, s, cv, cp, w, hjt);
-        return;
-    }
-    const PureFluid* fluid = session.fluid();
-    if (fluid == nullptr || t == nullptr || rho == nullptr || !std::isfinite(*t) || !std::isfinite(*rho)
-        || !(*t > 0.0) || !(*rho > 0.0))
-        return;
-    const StateProperties st = PropertiesAt(*fluid, *t, *rho);
-    WriteThermOutputs(st, p, e, h, s, cv, cp, w, hjt);
+    const auto clearOutputs = [&] {
+        for (double* out : { p, e, h, s, cv, cp, w, hjt })
+            Set(out, kNaN);
+    };
+    Guarded("THERMdll", nullptr, nullptr, 0, clearOutputs, [&] {
+        Session& session = Session::instance();
+        const std::lock_guard lock(session.mutex());
+        if (const MixtureModel* mixture = MixtureSession::instance().model()) {
+            if (t != nullptr && rho != nullptr && std::isfinite(*t) && std::isfinite(*rho) && *t > 0.0
+                && *rho > 0.0)
+                MixtureStateFromTRho(*mixture, *t, *rho, x, p, e, h, s, cv, cp, w, hjt);
+            return;
+        }
+        const PureFluid* fluid = session.fluid();
+        if (fluid == nullptr || t == nullptr || rho == nullptr || !std::isfinite(*t) || !std::isfinite(*rho)
+            || !(*t > 0.0) || !(*rho > 0.0))
+            return;
+        const StateProperties st = PropertiesAt(*fluid, *t, *rho);
+        WriteThermOutputs(st, p, e, h, s, cv, cp, w, hjt);
+    });
 }
 
 } // extern "C"

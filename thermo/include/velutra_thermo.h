@@ -10,7 +10,8 @@
  * length) and the results the call should have produced are NaN. No routine throws or aborts.
  * Error codes: 1 fluid file missing or unreadable, 2 bad argument (NaN, non-positive, unknown
  * flag), 3 outside the equation's range (or at/above the critical point for saturation), 4 no
- * density root of the requested phase, 5 no convergence, 6 no fluid set up.
+ * density root of the requested phase, 5 no convergence, 6 no fluid set up, 7 internal failure
+ * (out of memory or a defect of the library; the text says which).
  *
  * The routines share one set-up and are meant for one caller at a time.
  */

@@ -16,6 +16,7 @@ enum class ErrorCode {
     NoRoot = 4, // no density of the requested phase exists at the given state
     NoConvergence = 5, // an iteration did not meet its stopping test
     NotSetUp = 6, // a routine was called before a successful set-up
+    Internal = 7, // an unexpected failure inside the library (out of memory, a defect)
 };
 
 // The code a solver's outcome is reported with.

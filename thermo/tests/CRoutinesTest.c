@@ -1,6 +1,6 @@
 /* The C routines called as a C program calls them: loaded with dlopen, resolved with dlsym,
  * every argument by address, character lengths last. Reference numbers are from
- * shared/fluid-data/check-values.csv (independent implementation, polished to 1e-12). */
+ * data/fluid-data/check-values.csv (independent implementation, polished to 1e-12). */
 #include "velutra_thermo.h"
 
 #include <dlfcn.h>

@@ -1,4 +1,4 @@
-// The library against the independent check values of shared/fluid-data (computed from the
+// The library against the independent check values of data/fluid-data (computed from the
 // same equations and polished to about 1e-12) for every pure fluid. The cycle rows are met
 // through the C routines by the property engine's tests.
 #include "DensityRoot.h"

@@ -1,4 +1,4 @@
-// The mixture model against the blend rows of shared/fluid-data/check-values.csv, computed by an
+// The mixture model against the blend rows of data/fluid-data/check-values.csv, computed by an
 // independent implementation of the same multi-fluid model. The reference evaluated R134a's
 // ideal-gas part in a mixture at its critical point (374.21 K, 5.017053 mol/dm3) instead of its
 // equation's reducing values (374.18 K, 4.97883 mol/dm3); that shifts the R404A entropy by about

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Convert the equation-of-state data in shared/fluid-data/*.json into our fluid files.
+"""Convert the equation-of-state data in data/fluid-data/*.json into our fluid files.
 
-Usage: convert_fluids.py SOURCE_DIR TARGET_DIR
+Usage: convert_fluids.py [SOURCE_DIR [TARGET_DIR]]
+(default: the repository's data/fluid-data and thermo/fluids)
 
 Keeps only what the property library evaluates: reducing values, gas constant, molar mass, the
 ideal-gas and residual terms, the range of validity, the critical point of the equation and the
@@ -24,6 +25,10 @@ FLUIDS = [
     ("R125.json", "R125.fld", "R125", "IIR"),
     ("R143a.json", "R143a.fld", "R143a", "IIR"),
 ]
+
+REPOSITORY = Path(__file__).resolve().parents[2]
+DEFAULT_SOURCE = REPOSITORY / "data" / "fluid-data"
+DEFAULT_TARGET = REPOSITORY / "thermo" / "fluids"
 
 PA_PER_KPA = 1000.0
 MOLM3_PER_MOLDM3 = 1000.0
@@ -139,9 +144,10 @@ def dump(fluid):
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) > 3:
         raise SystemExit(__doc__)
-    source_dir, target_dir = Path(sys.argv[1]), Path(sys.argv[2])
+    source_dir = Path(sys.argv[1]) if len(sys.argv) > 1 else DEFAULT_SOURCE
+    target_dir = Path(sys.argv[2]) if len(sys.argv) > 2 else DEFAULT_TARGET
     target_dir.mkdir(parents=True, exist_ok=True)
     for source, target, name, reference in FLUIDS:
         fluid = convert(source_dir / source, name, reference)

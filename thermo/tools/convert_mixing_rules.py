@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Convert the binary mixing rules of shared/fluid-data into our mixing-rule file HMX.BNC.
+"""Convert the binary mixing rules of data/fluid-data into our mixing-rule file HMX.BNC.
 
-Usage: convert_mixing_rules.py SOURCE_DIR TARGET_FILE
+Usage: convert_mixing_rules.py [SOURCE_DIR [TARGET_FILE]]
+(default: the repository's data/fluid-data and thermo/fluids/HMX.BNC)
 
 Reads mixture_binary_pairs_R404A_R507A.json and mixture_departure_functions_R404A_R507A.json
 (Lemmon and Jacobsen, J. Phys. Chem. Ref. Data 33 (2004) 593) and the pure-fluid files of the
@@ -23,6 +24,9 @@ DEPARTURES = "mixture_departure_functions_R404A_R507A.json"
 # The component names of the pairs and the source files with their equations of state.
 COMPONENTS = {"R125": "R125.json", "R134a": "R134a.json", "R143a": "R143a.json"}
 DM3_PER_M3 = 1000.0
+REPOSITORY = Path(__file__).resolve().parents[2]
+DEFAULT_SOURCE = REPOSITORY / "data" / "fluid-data"
+DEFAULT_TARGET = REPOSITORY / "thermo" / "fluids" / "HMX.BNC"
 
 
 def reducing_values(source):
@@ -60,9 +64,10 @@ def departure(function):
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) > 3:
         raise SystemExit(__doc__)
-    source = Path(sys.argv[1])
+    source = Path(sys.argv[1]) if len(sys.argv) > 1 else DEFAULT_SOURCE
+    target = Path(sys.argv[2]) if len(sys.argv) > 2 else DEFAULT_TARGET
     pairs = json.loads((source / PAIRS).read_text())
     functions = {f["Name"]: f for f in json.loads((source / DEPARTURES).read_text())}
     reducing = reducing_values(source)
@@ -91,7 +96,7 @@ def main():
         "pairs": out_pairs,
         "departureFunctions": {name: departure(functions[name]) for name in sorted(used)},
     }
-    Path(sys.argv[2]).write_text(json.dumps(document, indent=1) + "\n")
+    target.write_text(json.dumps(document, indent=1) + "\n")
 
 
 if __name__ == "__main__":

@@ -1,8 +1,7 @@
 #include "DewBubble.h"
 
 #include "MixtureDensityRoot.h"
-#include "PhaseEquilibriumTerms.h"
-#include "SmallLinearSolve.h"
+#include "PhaseEquilibriumNewton.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,14 +12,6 @@ namespace velutra::thermo {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Largest Newton step in any logarithm: keeps the first steps from a rough start on the branch
-// they started on.
-constexpr double kMaxLogStep = 0.5;
-// Newton converges quadratically: after a step this small in the logarithms the error is far
-// below 1e-12.
-constexpr double kStepTolerance = 1e-9;
-// Phases whose densities differ by less than this (relative) are taken as the trivial solution.
-constexpr double kTrivialDensityRatio = 1e-3;
 
 enum class Kind { Dew, Bubble };
 
@@ -94,6 +85,10 @@ SolverOutcome CheckComposition(const MixtureModel& model, const Composition& z) 
     return {};
 }
 
+constexpr PhaseEquilibriumTexts kSaturationTexts { "the saturation iteration met a singular system",
+    "the saturation iteration found only the trivial solution",
+    "the saturation iteration ended on an unstable state", "the saturation iteration did not converge" };
+
 // Newton on u = (ln rho_i of the incipient phase, ln rho of the bulk phase) for
 //   ln f_i(incipient) - ln f_i(bulk) = 0 (i = 1..n),   p(incipient) / p(bulk) - 1 = 0.
 MixtureSaturation SolveAtT(
@@ -105,7 +100,9 @@ MixtureSaturation SolveAtT(
         u[i] = std::log(start.incipient[i] * start.rhoIncipient);
     u[n] = std::log(start.rhoBulk);
 
-    for (int iteration = 0; iteration < 60; ++iteration) {
+    const auto assemble
+        = [&](const std::array<double, kMax>& u, PhaseEquilibriumTerms& a, PhaseEquilibriumTerms& b,
+              NewtonSystem<kMax>& jac, std::array<double, kMax>& step) -> SolverOutcome {
         Composition inc {};
         Composition bulk {};
         const double rhoBulk = std::exp(u[n]);
@@ -113,17 +110,15 @@ MixtureSaturation SolveAtT(
             inc[i] = std::exp(u[i]);
             bulk[i] = z[i] * rhoBulk;
         }
-        const PhaseEquilibriumTerms a = EvaluatePhase(model, tempK, inc);
-        const PhaseEquilibriumTerms b = EvaluatePhase(model, tempK, bulk);
+        a = EvaluatePhase(model, tempK, inc);
+        b = EvaluatePhase(model, tempK, bulk);
         // The pressure equation (p_a - p_b) / p_vapour = 0 is scaled by the vapour's pressure: a
         // liquid's pressure may be small or negative away from the solution.
         const PhaseEquilibriumTerms& vapour = kind == Kind::Dew ? b : a;
         const double pv = vapour.pOverRT;
         if (!(pv > 0.0))
-            return Fail(SolverStatus::NoConvergence, "the saturation iteration reached a negative pressure");
+            return { SolverStatus::NoConvergence, "the saturation iteration reached a negative pressure" };
 
-        std::array<std::array<double, kMax>, kMax> jac {};
-        std::array<double, kMax> step {};
         double bulkDp = 0.0;
         for (int j = 0; j < n; ++j)
             bulkDp += b.dPOverRT[j] * z[j] * rhoBulk;
@@ -142,54 +137,37 @@ MixtureSaturation SolveAtT(
         for (int j = 0; j < n; ++j)
             jac[n][j] = a.dPOverRT[j] * inc[j] / pv * (kind == Kind::Bubble ? 1.0 - difference : 1.0);
         jac[n][n] = -bulkDp / pv * (kind == Kind::Dew ? 1.0 + difference : 1.0);
-        if (!SolveLinear(jac, step, n + 1))
-            return Fail(SolverStatus::NoConvergence, "the saturation iteration met a singular system");
+        return {};
+    };
+    if (const SolverOutcome solved = SolvePhaseEquilibrium(u, n + 1, kSaturationTexts, assemble);
+        !solved.ok())
+        return Fail(solved.status, solved.reason);
 
-        double largest = 0.0;
-        for (int i = 0; i <= n; ++i)
-            largest = std::max(largest, std::fabs(step[i]));
-        const double scale = largest > kMaxLogStep ? kMaxLogStep / largest : 1.0;
-        for (int i = 0; i <= n; ++i)
-            u[i] += scale * step[i];
-        if (largest > kStepTolerance)
-            continue;
-
-        // Converged: the state after the last step, checked for a real second phase.
-        MixtureSaturation out;
-        const double rhoInc = [&] {
-            double s = 0.0;
-            for (int i = 0; i < n; ++i)
-                s += std::exp(u[i]);
-            return s;
-        }();
-        Composition incipient {};
-        for (int i = 0; i < n; ++i)
-            incipient[i] = std::exp(u[i]) / rhoInc;
-        const double rhoB = std::exp(u[n]);
-        if (std::fabs(std::log(rhoInc / rhoB)) < kTrivialDensityRatio)
-            return Fail(
-                SolverStatus::NoConvergence, "the saturation iteration found only the trivial solution");
-        if (!(a.dPOverRTdRho() > 0.0 && b.dPOverRTdRho() > 0.0))
-            return Fail(SolverStatus::NoConvergence, "the saturation iteration ended on an unstable state");
-        const ResidualDerivatives r = model.alphar(z, tempK, rhoB);
-        out.tempK = tempK;
-        out.pressure = rhoB * model.gasConstant() * tempK * (1.0 + r.delta_dDelta);
-        if (kind == Kind::Dew) {
-            out.rhoL = rhoInc;
-            out.rhoV = rhoB;
-            out.x = incipient;
-            out.y = z;
-        } else {
-            out.rhoL = rhoB;
-            out.rhoV = rhoInc;
-            out.x = z;
-            out.y = incipient;
-        }
-        if ((out.rhoL < out.rhoV))
-            return Fail(SolverStatus::NoConvergence, "the saturation iteration swapped liquid and vapour");
-        return out;
+    MixtureSaturation out;
+    double rhoInc = 0.0;
+    for (int i = 0; i < n; ++i)
+        rhoInc += std::exp(u[i]);
+    Composition incipient {};
+    for (int i = 0; i < n; ++i)
+        incipient[i] = std::exp(u[i]) / rhoInc;
+    const double rhoB = std::exp(u[n]);
+    const ResidualDerivatives r = model.alphar(z, tempK, rhoB);
+    out.tempK = tempK;
+    out.pressure = rhoB * model.gasConstant() * tempK * (1.0 + r.delta_dDelta);
+    if (kind == Kind::Dew) {
+        out.rhoL = rhoInc;
+        out.rhoV = rhoB;
+        out.x = incipient;
+        out.y = z;
+    } else {
+        out.rhoL = rhoB;
+        out.rhoV = rhoInc;
+        out.x = z;
+        out.y = incipient;
     }
-    return Fail(SolverStatus::NoConvergence, "the saturation iteration did not converge");
+    if (out.rhoL < out.rhoV)
+        return Fail(SolverStatus::NoConvergence, "the saturation iteration swapped liquid and vapour");
+    return out;
 }
 
 MixtureSaturation AtT(const MixtureModel& model, const Composition& z, double tempK, Kind kind,

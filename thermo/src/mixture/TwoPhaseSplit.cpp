@@ -1,8 +1,7 @@
 #include "TwoPhaseSplit.h"
 
 #include "MixtureProperties.h"
-#include "PhaseEquilibriumTerms.h"
-#include "SmallLinearSolve.h"
+#include "PhaseEquilibriumNewton.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +10,9 @@ namespace velutra::thermo {
 
 namespace {
 
-constexpr double kMaxLogStep = 0.5;
-constexpr double kStepTolerance = 1e-9;
+constexpr PhaseEquilibriumTexts kSplitTexts { "the two-phase split met a singular system",
+    "the two-phase split found only one phase", "the two-phase split ended on an unstable state",
+    "the two-phase split did not converge" };
 
 } // namespace
 
@@ -37,7 +37,9 @@ MixtureFlashResult TwoPhaseSplit(const MixtureModel& model, const Composition& z
     }
     u[betaSlot] = 1.0 - w;
 
-    for (int iteration = 0; iteration < 60; ++iteration) {
+    const auto assemble
+        = [&](const std::array<double, kMax>& u, PhaseEquilibriumTerms& liquid, PhaseEquilibriumTerms& vapour,
+              NewtonSystem<kMax>& jac, std::array<double, kMax>& step) -> SolverOutcome {
         Composition rhoL {};
         Composition rhoV {};
         for (int i = 0; i < n; ++i) {
@@ -45,11 +47,9 @@ MixtureFlashResult TwoPhaseSplit(const MixtureModel& model, const Composition& z
             rhoV[i] = std::exp(u[n + i]);
         }
         const double beta = u[betaSlot];
-        const PhaseEquilibriumTerms liquid = EvaluatePhase(model, tempK, rhoL);
-        const PhaseEquilibriumTerms vapour = EvaluatePhase(model, tempK, rhoV);
+        liquid = EvaluatePhase(model, tempK, rhoL);
+        vapour = EvaluatePhase(model, tempK, rhoV);
 
-        std::array<std::array<double, kMax>, kMax> jac {};
-        std::array<double, kMax> step {};
         for (int i = 0; i < n; ++i) {
             step[i] = -(liquid.lnFugacity[i] - vapour.lnFugacity[i]);
             for (int j = 0; j < n; ++j) {
@@ -77,50 +77,38 @@ MixtureFlashResult TwoPhaseSplit(const MixtureModel& model, const Composition& z
             }
             jac[row][betaSlot] = yk - xk;
         }
-        if (!SolveLinear(jac, step, m))
-            return FailedMixtureFlash(
-                { SolverStatus::NoConvergence, "the two-phase split met a singular system" });
-        double largest = 0.0;
-        for (int i = 0; i < m; ++i)
-            largest = std::max(largest, std::fabs(step[i]));
-        const double scale = largest > kMaxLogStep ? kMaxLogStep / largest : 1.0;
-        for (int i = 0; i < m; ++i)
-            u[i] += scale * step[i];
-        if (largest > kStepTolerance)
-            continue;
+        return {};
+    };
+    if (const SolverOutcome solved = SolvePhaseEquilibrium(u, m, kSplitTexts, assemble); !solved.ok())
+        return FailedMixtureFlash(solved);
 
-        MixtureFlashResult out;
-        out.twoPhase = true;
-        out.quality = u[betaSlot];
-        if (!(out.quality > 0.0 && out.quality < 1.0))
-            return FailedMixtureFlash(
-                { SolverStatus::NoConvergence, "the two-phase split left the two-phase region" });
-        out.rhoL = 0.0;
-        out.rhoV = 0.0;
-        for (int i = 0; i < n; ++i) {
-            out.rhoL += std::exp(u[i]);
-            out.rhoV += std::exp(u[n + i]);
-        }
-        for (int i = 0; i < n; ++i) {
-            out.x[i] = std::exp(u[i]) / out.rhoL;
-            out.y[i] = std::exp(u[n + i]) / out.rhoV;
-        }
-        if (std::fabs(std::log(out.rhoL / out.rhoV)) < 1e-3)
-            return FailedMixtureFlash(
-                { SolverStatus::NoConvergence, "the two-phase split found only one phase" });
-        const StateProperties l = MixturePropertiesAt(model, out.x, tempK, out.rhoL);
-        const StateProperties v = MixturePropertiesAt(model, out.y, tempK, out.rhoV);
-        const double q = out.quality;
-        out.state = FailedMixtureFlash({}).state;
-        out.state.tempK = tempK;
-        out.state.pressure = pressureKPa;
-        out.state.rho = 1.0 / (q / out.rhoV + (1.0 - q) / out.rhoL);
-        out.state.internalEnergy = q * v.internalEnergy + (1.0 - q) * l.internalEnergy;
-        out.state.enthalpy = q * v.enthalpy + (1.0 - q) * l.enthalpy;
-        out.state.entropy = q * v.entropy + (1.0 - q) * l.entropy;
-        return out;
+    MixtureFlashResult out;
+    out.twoPhase = true;
+    out.quality = u[betaSlot];
+    if (!(out.quality > 0.0 && out.quality < 1.0))
+        return FailedMixtureFlash(
+            { SolverStatus::NoConvergence, "the two-phase split left the two-phase region" });
+    out.rhoL = 0.0;
+    out.rhoV = 0.0;
+    for (int i = 0; i < n; ++i) {
+        out.rhoL += std::exp(u[i]);
+        out.rhoV += std::exp(u[n + i]);
     }
-    return FailedMixtureFlash({ SolverStatus::NoConvergence, "the two-phase split did not converge" });
+    for (int i = 0; i < n; ++i) {
+        out.x[i] = std::exp(u[i]) / out.rhoL;
+        out.y[i] = std::exp(u[n + i]) / out.rhoV;
+    }
+    const StateProperties l = MixturePropertiesAt(model, out.x, tempK, out.rhoL);
+    const StateProperties v = MixturePropertiesAt(model, out.y, tempK, out.rhoV);
+    const double q = out.quality;
+    out.state = FailedMixtureFlash({}).state;
+    out.state.tempK = tempK;
+    out.state.pressure = pressureKPa;
+    out.state.rho = 1.0 / (q / out.rhoV + (1.0 - q) / out.rhoL);
+    out.state.internalEnergy = q * v.internalEnergy + (1.0 - q) * l.internalEnergy;
+    out.state.enthalpy = q * v.enthalpy + (1.0 - q) * l.enthalpy;
+    out.state.entropy = q * v.entropy + (1.0 - q) * l.entropy;
+    return out;
 }
 
 } // namespace velutra::thermo

@@ -1,0 +1,188 @@
+// Coefficient files: what is written reads back to the same set, and every broken file is
+// refused with its name and the field before anything reaches a record.
+#include "TempDir.h"
+#include "interchange/CoefficientImport.h"
+#include "interchange/CoefficientSet.h"
+
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace velutra {
+namespace {
+
+using test::TempDir;
+
+// Doubles whose shortest decimal forms are long, one tiny, one negative zero.
+CoefficientSet AwkwardSet() {
+    CoefficientSet set;
+    set.units = CoefficientUnits::En12900;
+    set.refrigerant = "R600a";
+    set.manufacturer = "Maker, \"Quoted\" & Co";
+    set.model = "XV 72";
+    set.smoothingMethod = 3;
+    set.suctionGasTemp = 32.222222222222221;
+    set.liquidTemp = 32.222222222222221;
+    set.evapMin = -35.000000000000007;
+    set.evapMax = 1.0 / 3;
+    set.condMin = 35;
+    set.condMax = 55.1;
+    for (int k = 0; k < TenTermPolynomial::kTerms; ++k) {
+        set.capacity.c[k] = (0.1 + 0.2) * std::pow(-7.3, k) / 3;
+        set.power.c[k] = std::nextafter(1e-300 * (k + 1), 1.0);
+        set.massFlow.c[k] = std::sqrt(2.0 + k) * 1e7;
+    }
+    set.power.c[4] = -0.0;
+    set.capacityRms = 0.123456789012345678;
+    set.capacityMax = 1e-17;
+    set.powerMax = 4.5; // the RMS of power stays unknown
+    return set;
+}
+
+void ExpectSameBits(double a, double b, const std::string& field) {
+    if (std::isnan(b))
+        EXPECT_TRUE(std::isnan(a)) << field;
+    else
+        EXPECT_TRUE(a == b && std::signbit(a) == std::signbit(b))
+            << field << ": " << a << " read back as " << b;
+}
+
+void ExpectSameSet(const CoefficientSet& a, const CoefficientSet& b) {
+    EXPECT_EQ(a.units, b.units);
+    EXPECT_EQ(a.refrigerant, b.refrigerant);
+    EXPECT_EQ(a.manufacturer, b.manufacturer);
+    EXPECT_EQ(a.model, b.model);
+    EXPECT_EQ(a.smoothingMethod, b.smoothingMethod);
+    EXPECT_EQ(a.hasMassFlow, b.hasMassFlow);
+    ExpectSameBits(a.suctionGasTemp, b.suctionGasTemp, "suction gas");
+    ExpectSameBits(a.liquidTemp, b.liquidTemp, "liquid");
+    ExpectSameBits(a.evapMin, b.evapMin, "evapMin");
+    ExpectSameBits(a.evapMax, b.evapMax, "evapMax");
+    ExpectSameBits(a.condMin, b.condMin, "condMin");
+    ExpectSameBits(a.condMax, b.condMax, "condMax");
+    for (int k = 0; k < TenTermPolynomial::kTerms; ++k) {
+        ExpectSameBits(a.capacity.c[k], b.capacity.c[k], "capacity C" + std::to_string(k + 1));
+        ExpectSameBits(a.power.c[k], b.power.c[k], "power C" + std::to_string(k + 1));
+        if (a.hasMassFlow)
+            ExpectSameBits(a.massFlow.c[k], b.massFlow.c[k], "mass flow C" + std::to_string(k + 1));
+    }
+    ExpectSameBits(a.capacityRms, b.capacityRms, "capacity RMS");
+    ExpectSameBits(a.capacityMax, b.capacityMax, "capacity max");
+    ExpectSameBits(a.powerRms, b.powerRms, "power RMS");
+    ExpectSameBits(a.powerMax, b.powerMax, "power max");
+}
+
+TEST(CoefficientFile, WrittenSetsReadBackIdenticalInBothForms) {
+    TempDir dir;
+    CoefficientSet withoutMassFlow = AwkwardSet();
+    withoutMassFlow.hasMassFlow = false;
+    withoutMassFlow.smoothingMethod = -1;
+    withoutMassFlow.manufacturer.clear();
+    for (const CoefficientSet& set : { AwkwardSet(), withoutMassFlow }) {
+        for (const char* name : { "set.json", "set.csv", "SET.CSV" }) {
+            SCOPED_TRACE(name);
+            WriteCoefficientFile(dir.File(name), set);
+            ExpectSameSet(ReadCoefficientFile(dir.File(name)), set);
+        }
+    }
+    // A spreadsheet reads one quantity per row with its unit.
+    const std::string csv = test::ReadBytes(dir.File("set.csv"));
+    EXPECT_NE(csv.find("\ncapacity,W,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\nquantity,unit,C1,C2,C3,C4,C5,C6,C7,C8,C9,C10\n"), std::string::npos);
+    EXPECT_EQ(csv.find("\nmass flow,"), std::string::npos);
+}
+
+// A good file of each form, for the broken variants below.
+std::string GoodText(bool csv) {
+    CoefficientSet set = AwkwardSet();
+    set.units = CoefficientUnits::Ahri540;
+    set.refrigerant = "R134a";
+    set.manufacturer = "Maker";
+    set.evapMin = -40;
+    set.evapMax = 10;
+    set.condMin = 90;
+    set.condMax = 140;
+    for (int k = 0; k < TenTermPolynomial::kTerms; ++k) {
+        set.capacity.c[k] = 1000.5 + k;
+        set.power.c[k] = 200.25 + k;
+        set.massFlow.c[k] = 50.125 + k;
+    }
+    return csv ? EncodeCoefficientsCsv(set) : EncodeCoefficientsJson(set);
+}
+
+std::string Replace(std::string text, const std::string& pattern, const std::string& by) {
+    const std::regex re(pattern);
+    EXPECT_TRUE(std::regex_search(text, re)) << pattern << " not in\n" << text;
+    return std::regex_replace(text, re, by, std::regex_constants::format_first_only);
+}
+
+struct Broken {
+    const char* what;
+    bool csv;
+    std::function<std::string(const std::string&)> edit;
+    const char* field; // the message names it
+};
+
+TEST(CoefficientFile, BrokenFilesAreRefusedNamingFileAndFieldAndLeaveTheRecordAlone) {
+    const std::vector<Broken> cases = {
+        { "missing coefficient", false, [](auto t) { return Replace(t, R"(\s*"C4": 1003.5,)", ""); },
+            "capacity C4" },
+        { "missing coefficient", true, [](auto t) { return Replace(t, R"(,203.25,)", ",,"); }, "power C4" },
+        { "short row", true, [](auto t) { return Replace(t, R"(,59.125\n)", "\n"); }, "mass flow C10" },
+        { "text coefficient", false,
+            [](auto t) { return Replace(t, R"("C2": 201.25)", R"("C2": "201.25")"); }, "power C2" },
+        { "non-finite", true, [](auto t) { return Replace(t, R"(,1002.5,)", ",inf,"); }, "capacity C3" },
+        { "non-finite", true, [](auto t) { return Replace(t, R"(,1002.5,)", ",nan,"); }, "capacity C3" },
+        { "overflow", true, [](auto t) { return Replace(t, R"(,1002.5,)", ",1e999,"); }, "capacity C3" },
+        { "overflow", false, [](auto t) { return Replace(t, R"(1002.5)", "1e999"); },
+            "capacity C3 is not finite" },
+        { "unknown units", false, [](auto t) { return Replace(t, "ahri540", "ashrae"); }, "units" },
+        { "unknown units", true, [](auto t) { return Replace(t, "ahri540", "SI"); }, "units" },
+        { "unit of a row", true, [](auto t) { return Replace(t, "power,W", "power,kW"); }, "power unit" },
+        { "unit name", false,
+            [](auto t) { return Replace(t, R"("massFlow": "lb/h")", R"("massFlow": "kg/h")"); },
+            "unitNames massFlow" },
+        { "unknown refrigerant", false, [](auto t) { return Replace(t, "R134a", "R22"); }, "refrigerant" },
+        { "unknown refrigerant", true, [](auto t) { return Replace(t, "R134a", "r134a"); }, "refrigerant" },
+        { "inverted bounds", false, [](auto t) { return Replace(t, R"("min": -40)", R"("min": 20)"); },
+            "evaporating range" },
+        { "inverted bounds", true,
+            [](auto t) { return Replace(t, "condensing range,90,140", "condensing range,140,90"); },
+            "condensing range" },
+        { "missing bounds", false, [](auto t) { return Replace(t, R"(,\s*"max": 140\.0)", ""); },
+            "condensing range maximum" },
+        { "unknown line", true, [](auto t) { return t + "capacty,Btu/h,1\n"; }, "capacty" },
+        { "not JSON", false, [](auto t) { return t.substr(0, t.size() / 2); }, "not a JSON" },
+    };
+    TempDir dir;
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    record.capacityText[0][0] = "1234.5";
+    const CompressorRecord before = record;
+    for (const Broken& broken : cases) {
+        const std::string path = dir.File(broken.csv ? "broken.csv" : "broken.json");
+        const std::string text = broken.edit(GoodText(broken.csv));
+        test::WriteBytes(path, text);
+        SCOPED_TRACE(std::string(broken.what) + (broken.csv ? " (CSV)" : " (JSON)") + "\n" + text);
+        const auto error = test::Thrown<CoefficientFileError>([&] { record = ImportCoefficients(path); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_TRUE(test::Mentions(*error, path)) << error->what();
+        EXPECT_TRUE(test::Mentions(*error, broken.field)) << error->what();
+        EXPECT_TRUE(record.PersistentFieldsEqual(before));
+    }
+}
+
+TEST(CoefficientFile, AnUnreadableSetIsNotWritten) {
+    TempDir dir;
+    CoefficientSet set = AwkwardSet();
+    set.power.c[9] = NAN;
+    const auto error
+        = test::Thrown<CoefficientFileError>([&] { WriteCoefficientFile(dir.File("x.json"), set); });
+    ASSERT_TRUE(error.has_value());
+    EXPECT_TRUE(test::Mentions(*error, "power C10"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.json")));
+}
+
+} // namespace
+} // namespace velutra
