@@ -1,5 +1,6 @@
 #include "analysis/SmoothedMap.h"
 
+#include "analysis/MapAnalysis.h"
 #include "analysis/SmoothingMethods.h"
 #include "analysis/SurfaceFit.h"
 #include "record/TextRules.h"
@@ -21,8 +22,6 @@ double ToKelvin(double t, bool english) {
 // kJ/h to Btu/h and to kcal/h.
 constexpr double kBtuPerKJ = 0.9478169879134378;
 constexpr double kKcalPerKJ = 0.2389600458803288;
-// W = kJ/h / 3.6.
-constexpr double kKJPerHourPerWatt = 3.6;
 // The rating point of the EER from the fits: -10 F and 130 F.
 constexpr double kRatingEvapK = 249.82;
 constexpr double kRatingCondK = 327.59;
@@ -95,10 +94,9 @@ void SmoothedMap::Compute(CycleStateSource& engine, const CompressorRecord& reco
                 const auto& c = allTemps ? record.iseQuad : record.iseQuadByCond[r];
                 eta = c[0] + c[1] * p + c[2] * p * p;
             }
-            const double massFlow = flow * M * s.d1;
-            const double capacityKJh = massFlow * (s.h1 - s.h3) / M;
-            capacity[r][k] = capacityKJh * (english ? kBtuPerKJ : kKcalPerKJ);
-            power[r][k] = massFlow * (s.h2s - s.h1) / M / (eta * kKJPerHourPerWatt);
+            const CompressorOutput out = ModelOutput(s, M, flow, eta);
+            capacity[r][k] = out.capacityKJh * (english ? kBtuPerKJ : kKcalPerKJ);
+            power[r][k] = out.powerW;
         }
     }
 }
@@ -110,10 +108,8 @@ double SmoothedMap::RatingEER(CycleStateSource& engine, const CompressorRecord& 
         return std::numeric_limits<double>::quiet_NaN();
     const double p = s.Pc / s.Pe;
     const auto [flow, eta] = FlowAndEfficiency(record, p, s.Pe);
-    const double massFlow = flow * M * s.d1;
-    const double capacityKJh = massFlow * (s.h1 - s.h3) / M;
-    const double watts = massFlow * (s.h2s - s.h1) / M / (eta * kKJPerHourPerWatt);
-    return capacityKJh * kBtuPerKJ / watts;
+    const CompressorOutput out = ModelOutput(s, M, flow, eta);
+    return out.capacityKJh * kBtuPerKJ / out.powerW;
 }
 
 std::string TemperatureLabel(double temperature, bool english) {

@@ -39,8 +39,8 @@ public:
     //   eta from the linear (method 1) or quadratic (method 2) efficiency fit, over all points or
     //   of the row's condensing temperature; with the two-variable method (3) V and eta are the
     //   record's surfaces at (p, Pe),
-    //   m = V M d1 (kg/h), Q = m (h1 - h3) / M (kJ/h, then Btu/h or kcal/h),
-    //   W = m (h2s - h1) / M / (eta 3.6).
+    //   and the analysis's compressor model at the point (ModelOutput) gives capacity, in Btu/h or
+    //   kcal/h, and power.
     // Non-finite fits or properties give non-finite values, kept as they come.
     void Compute(CycleStateSource& engine, const CompressorRecord& record);
 
