@@ -89,3 +89,36 @@ private slots:
 private:
     std::unique_ptr<WorkingFolder> folder_;
 };
+
+// The grid widget on its own: repaints, stretching, title tips, wheel, header bands, assistive tools.
+class GridCtrlTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameCountAndCellChangesDoNotRepaint();
+    void expandToFitFillsAnAllFixedGridWithoutScrollBars();
+    void titleTipOnlyForTextWiderThanItsCell();
+    void wheelScrollsByTheUsersLineCount();
+    void headerBordersResizeOnlyWhenAllowed();
+    void readsAsTableOfCellTexts();
+};
+
+// The smoothed-map form: opening, conversion, multipliers, EER, saving, and the whole run.
+class GridFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { folder_ = std::make_unique<WorkingFolder>(); }
+    void cleanup() { folder_.reset(); }
+
+    void smoothedMapScalesWithoutCompounding();
+    void enteredMapShowsTextsAsTypedThenFormattedNumbers();
+    void badMultiplierKeepsPreviousAndZeroPowerHasNoEER();
+    void saveUsesMultipliersOfLastUpdateAndWritesTheAxis();
+    void conversionSwitchesRefrigerantAndBackRestoresIt();
+    void controlsReadTheirNamesAndTexts();
+    void wholeRunSavesTheAdjustedMap();
+
+private:
+    std::unique_ptr<WorkingFolder> folder_;
+};
