@@ -49,11 +49,6 @@ double Interpolate(const MapTable<double>& x, int r, int c, double fr, double fe
 
 } // namespace
 
-bool OperatingRange::Contains(double pressureRatio, double suctionPressureKPa) const {
-    return !empty && pressureRatio >= minRatio && pressureRatio <= maxRatio
-        && suctionPressureKPa >= minSuctionKPa && suctionPressureKPa <= maxSuctionKPa;
-}
-
 CompressorOutput ModelOutput(const CycleStateResult& s, double M, double suctionFlow, double isentropicEff) {
     CompressorOutput out;
     out.massFlowKgH = M * s.d1 * suctionFlow;
@@ -537,6 +532,7 @@ void MapAnalysis::StoreResultsInRecord() const {
     record.iseLinSlope = iseLinSlope;
     record.iseQuad = iseQuad;
     record.flowSurface = flowSurface.c;
+    record.enteredRange = enteredRange;
     record.iseSurface = iseSurface.c;
 }
 

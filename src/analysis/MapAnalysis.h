@@ -26,18 +26,6 @@ struct FitQuality {
     int points = 0;
 };
 
-// The span of the entered map's valid points in pressure ratio and suction pressure (kPa). A
-// state outside it is an extrapolation of every fit.
-struct OperatingRange {
-    double minRatio = 0;
-    double maxRatio = 0;
-    double minSuctionKPa = 0;
-    double maxSuctionKPa = 0;
-    bool empty = true;
-
-    bool Contains(double pressureRatio, double suctionPressureKPa) const;
-};
-
 // What the compressor delivers at one point: mass flow (kg/h), capacity (kJ/h) and power (W).
 struct CompressorOutput {
     double massFlowKgH = 0;

@@ -64,6 +64,10 @@ void SmoothedMap::Compute(CycleStateSource& engine, const CompressorRecord& reco
     const SurfaceFit iseSurface { record.iseSurface };
     const double M = engine.MolarMass();
     failures.clear();
+    beyondEnteredMap = {};
+    // The displacement the volumetric efficiency is taken against: the flow line's value at
+    // ratio 0 is 0.98 of it, as the efficiency plots take it.
+    const double displacement = record.flowFitIntercept / 0.98;
     for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r) {
         const double condK = ToKelvin(record.condTemp[r], english);
         for (int k = 0; k < kFixedColumns; ++k) {
@@ -97,6 +101,8 @@ void SmoothedMap::Compute(CycleStateSource& engine, const CompressorRecord& reco
             const CompressorOutput out = ModelOutput(s, M, flow, eta);
             capacity[r][k] = out.capacityKJh * (english ? kBtuPerKJ : kKcalPerKJ);
             power[r][k] = out.powerW;
+            beyondEnteredMap[r][k]
+                = !record.enteredRange.Contains(p, s.Pe) || UnsoundPoint(eta, flow / displacement, flow);
         }
     }
 }
@@ -110,6 +116,29 @@ double SmoothedMap::RatingEER(CycleStateSource& engine, const CompressorRecord& 
     const auto [flow, eta] = FlowAndEfficiency(record, p, s.Pe);
     const CompressorOutput out = ModelOutput(s, M, flow, eta);
     return out.capacityKJh * kBtuPerKJ / out.powerW;
+}
+
+bool SmoothedMap::RatingBeyondEnteredMap(CycleStateSource& engine, const CompressorRecord& record) {
+    const CycleStateResult s = engine.CycleStates(kRatingEvapK, kRatingCondK);
+    return s.error.empty() && !record.enteredRange.Contains(s.Pc / s.Pe, s.Pe);
+}
+
+int SmoothedMap::BeyondCount(const CompressorRecord& record) const {
+    int count = 0;
+    for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r)
+        count += static_cast<int>(std::count(beyondEnteredMap[r].begin(), beyondEnteredMap[r].end(), true));
+    return count;
+}
+
+std::string ExtrapolationText(int beyond, int total, bool ratingBeyond) {
+    std::string text;
+    if (beyond > 0)
+        text = std::to_string(beyond) + " of " + std::to_string(total)
+            + " values extrapolated beyond the entered map";
+    if (ratingBeyond)
+        text += text.empty() ? "The rating-point EER is extrapolated beyond the entered map"
+                             : "; so is the rating-point EER";
+    return text;
 }
 
 std::string TemperatureLabel(double temperature, bool english) {
@@ -128,7 +157,7 @@ std::string MapCaption(int smoothingMethod, int smoothAllTemps) {
         return std::string("Quadratic isentropic efficiency, ") + scope;
     case kSmoothingTwoVariable:
         // The surfaces span every condensing temperature: there is no per-row choice.
-        return SmoothingMethodTitle(smoothingMethod);
+        return "Two-variable fit of suction flow and isentropic efficiency";
     default:
         return {};
     }

@@ -26,6 +26,11 @@ public:
     // Capacity (Btu/h or kcal/h) and power (W) behind each map cell; 0 where nothing was put.
     MapTable<double> capacity {};
     MapTable<double> power {};
+    // Cells of the last Compute that the entered map does not vouch for: their pressure ratio or
+    // suction pressure lies outside the entered map's valid points (a conversion to another
+    // refrigerant often moves the suction pressure two- or threefold), or the fits give an
+    // efficiency outside 0..1 or a negative flow there.
+    MapTable<bool> beyondEnteredMap {};
     // Points of the last Compute whose states the property library could not compute; their
     // capacity and power are NaN.
     std::vector<AnalysisFailure> failures;
@@ -50,9 +55,20 @@ public:
     // which the analysis of the entered map could not give.
     static double RatingEER(CycleStateSource& engine, const CompressorRecord& record);
 
+    // Whether the rating point lies outside the entered map's valid points for the refrigerant
+    // the engine is set up for.
+    static bool RatingBeyondEnteredMap(CycleStateSource& engine, const CompressorRecord& record);
+
+    // Cells marked beyond the entered map, over the rows in use.
+    int BeyondCount(const CompressorRecord& record) const;
+
     // Columns holding values: 7 for a smoothed map, the record's evapCount for the entered one.
     static int ColumnsShown(const CompressorRecord& record);
 };
+
+// What the form says about extrapolation, for example "7 of 21 values extrapolated beyond the
+// entered map", with the rating point when it is beyond too; empty when nothing is.
+std::string ExtrapolationText(int beyond, int total, bool ratingBeyond);
 
 // Label of a temperature axis cell: truncated toward zero, then " F" or " C".
 std::string TemperatureLabel(double temperature, bool english);

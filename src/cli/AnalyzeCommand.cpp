@@ -172,10 +172,17 @@ Json SmoothedMapJson(
             { "condTemp", failure.condTemp }, { "evapTemp", failure.evapTemp }, { "reason", failure.reason },
             { "message", failure.Describe(unit) } });
     errors << DescribeFailures(map.failures, unit);
+    Json beyond = Json::array();
+    for (int r = 0; r < rows; ++r)
+        for (int k = 0; k < SmoothedMap::kFixedColumns; ++k)
+            if (map.beyondEnteredMap[r][k])
+                beyond.push_back({ r, k });
     return { { "evapTemp", evapTemp },
         { "condTemp", std::vector<double>(record.condTemp.begin(), record.condTemp.begin() + rows) },
         { "capacity", InUse(map.capacity, rows, SmoothedMap::kFixedColumns) },
-        { "power", InUse(map.power, rows, SmoothedMap::kFixedColumns) }, { "failures", failures } };
+        { "power", InUse(map.power, rows, SmoothedMap::kFixedColumns) }, { "failures", failures },
+        { "extrapolated", beyond },
+        { "ratingExtrapolated", SmoothedMap::RatingBeyondEnteredMap(engine, record) } };
 }
 
 void PrintTable(
@@ -226,6 +233,14 @@ void PrintText(std::ostream& out, const Json& json) {
         out << '\n';
         PrintTable(out, english ? "Capacity (Btu/h)" : "Capacity (kcal/h)", smoothed["capacity"], cond, 1);
         PrintTable(out, "Power (W)", smoothed["power"], cond, 1);
+        const std::string beyond = ExtrapolationText(static_cast<int>(smoothed["extrapolated"].size()),
+            static_cast<int>(cond.size()) * SmoothedMap::kFixedColumns, smoothed["ratingExtrapolated"] == true);
+        if (!beyond.empty())
+            out << beyond << " (row, column from 1):";
+        for (const Json& cell : smoothed["extrapolated"])
+            out << " (" << cell[0].get<int>() + 1 << ", " << cell[1].get<int>() + 1 << ')';
+        if (!beyond.empty())
+            out << '\n';
     }
     out << "\nFits against pressure ratio p\n"
         << "  suction flow           " << Number(json["flowFitIntercept"], 6) << " + "

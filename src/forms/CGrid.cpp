@@ -30,6 +30,8 @@ constexpr int kGridColumns = 9;
 constexpr int kFirstCapacityRow = 3;
 constexpr int kFirstPowerRow = 11;
 constexpr GridColor kLabelBand = 0xD0D0D0;
+// Amber (0x00BBGGRR): values the entered map does not vouch for.
+constexpr GridColor kBeyondEnteredMap = 0x8CD6FF;
 
 QString Formatted(double value) {
     return QString::fromStdString(FormatNumber(value, -1));
@@ -48,6 +50,7 @@ CGrid::CGrid(const FormContext& context, QWidget* parent)
     , caption_(new QLabel(this))
     , refrigerant_(new QLabel(QStringLiteral("Refrigerant: R134a"), this))
     , units_(new QLabel(QStringLiteral("Units: Btu/hr and Watts"), this))
+    , extrapolation_(new QLabel(this))
     , capacityField_(new QLineEdit(this))
     , powerField_(new QLineEdit(this))
     , eerField_(new QLineEdit(this))
@@ -67,6 +70,10 @@ CGrid::CGrid(const FormContext& context, QWidget* parent)
     // The labels read their visible text to a screen reader.
     auto* labels = new QHBoxLayout;
     labels->addWidget(refrigerant_);
+    labels->addStretch(1);
+    extrapolation_->setStyleSheet(QStringLiteral("background: #FFD68C; padding: 0 4px;"));
+    extrapolation_->hide();
+    labels->addWidget(extrapolation_);
     labels->addStretch(1);
     labels->addWidget(units_);
     body_->addLayout(labels);
@@ -251,6 +258,8 @@ void CGrid::ComputeSmoothedMap() {
             grid_->SetCellText(r + kFirstCapacityRow, k + 1, Formatted(values_.capacity[r][k]));
             grid_->SetCellText(r + kFirstPowerRow, k + 1, Formatted(values_.power[r][k]));
         }
+    ratingBeyond_ = SmoothedMap::RatingBeyondEnteredMap(context_.frame.Engine(), record);
+    MarkValuesBeyondEnteredMap();
     if (!values_.failures.empty()) {
         const std::string where = DescribeFailures(values_.failures, record.unitsEnglish == 1 ? "F" : "C");
         context_.messages.ShowError(
@@ -272,8 +281,28 @@ void CGrid::ApplyMultipliers() {
                 r + kFirstCapacityRow, c + 1, Formatted(values_.capacity[r][c] * capacityMultiplier));
             grid_->SetCellText(r + kFirstPowerRow, c + 1, Formatted(values_.power[r][c] * powerMultiplier));
         }
+    MarkValuesBeyondEnteredMap();
     grid_->viewport()->update();
     UpdateCalculatedEER();
+}
+
+// Capacity and power cells of a point beyond the entered map get the amber background, and the
+// line under the map says how many there are.
+void CGrid::MarkValuesBeyondEnteredMap() {
+    const CompressorRecord& record = context_.record;
+    if (record.smoothingMethod == 0)
+        return; // the entered map itself
+    const int rows = std::min(record.condCount, kMaxCond);
+    for (int r = 0; r < rows; ++r)
+        for (int k = 0; k < SmoothedMap::kFixedColumns; ++k) {
+            const GridColor color = values_.beyondEnteredMap[r][k] ? kBeyondEnteredMap : kDefaultColor;
+            grid_->SetCellBackColor(r + kFirstCapacityRow, k + 1, color);
+            grid_->SetCellBackColor(r + kFirstPowerRow, k + 1, color);
+        }
+    const std::string text
+        = ExtrapolationText(values_.BeyondCount(record), rows * SmoothedMap::kFixedColumns, ratingBeyond_);
+    extrapolation_->setText(QString::fromStdString(text));
+    extrapolation_->setVisible(!text.empty());
 }
 
 void CGrid::UpdateCalculatedEER() {

@@ -55,16 +55,20 @@ private:
     void RefreshControls();
     void OnBack();
     void ShowSetupError(const std::string& message);
+    void MarkValuesBeyondEnteredMap();
 
     SmoothedMap values_;
     // The rating-point EER the multipliers scale.
     double baseEER_ = 0;
     int savedRefrigerantIndex = 0;
     bool converted_ = false;
+    bool ratingBeyond_ = false;
     CGridCtrl* grid_;
     QLabel* caption_;
     QLabel* refrigerant_;
     QLabel* units_;
+    // Its text is what a screen reader reads.
+    QLabel* extrapolation_;
     QLineEdit* capacityField_;
     QLineEdit* powerField_;
     QLineEdit* eerField_;

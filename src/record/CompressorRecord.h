@@ -1,5 +1,7 @@
 #pragma once
 
+#include "record/OperatingRange.h"
+
 #include <array>
 #include <string>
 
@@ -74,6 +76,8 @@ struct CompressorRecord {
     std::array<double, 6> iseSurface {};
     double smoothedRatingEER = 0;
     double mapRatingEER = 0;
+    // Where the entered map's valid points lie; the smoothed map marks what lies beyond.
+    OperatingRange enteredRange;
 
     // Run-state flags through which forms and file commands signal each other.
     std::string mapsDir;

@@ -262,7 +262,7 @@ TEST(SmoothedMap, ConversionLabelsAndCaptions) {
     EXPECT_EQ(TemperatureLabel(-0.5, true), "0 F");
     EXPECT_EQ(TemperatureLabel(130, true), "130 F");
     EXPECT_EQ(MapCaption(2, 0), "Quadratic isentropic efficiency, smoothing for each condenser temperature");
-    EXPECT_EQ(MapCaption(3, 0), "Two-variable fit (ratio and suction pressure)");
+    EXPECT_EQ(MapCaption(3, 0), "Two-variable fit of suction flow and isentropic efficiency");
     EXPECT_EQ(MapCaption(4, 1), "");
 }
 

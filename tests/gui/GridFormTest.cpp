@@ -143,7 +143,7 @@ void GridFormTest::smoothedMapScalesWithoutCompounding() {
         = OpenSmoothedMap(surfaces, kExample, [](CompressorRecord& record) { record.smoothingMethod = 3; });
     QVERIFY(twoVariable);
     QVERIFY2(surfaces.messages.errors.isEmpty(), qPrintable(surfaces.messages.errors.join("\n")));
-    QVERIFY(LabelStarting(twoVariable, "Two-variable fit (ratio and suction pressure)"));
+    QVERIFY(LabelStarting(twoVariable, "Two-variable fit of suction flow and isentropic efficiency"));
     QCOMPARE(Table(*twoVariable->Grid()).mid(0, 9), heading);
     // Near the entered map the surfaces reproduce it: -10 F / 130 F was entered as 820 Btu/h.
     QCOMPARE(surfaces.Record().condTemp[2], 130.0);
@@ -285,6 +285,39 @@ void GridFormTest::conversionSwitchesRefrigerantAndBackRestoresIt() {
     QCOMPARE(session.FormId(), kFormDescription);
     QCOMPARE(session.Record().refrigerantIndex, 5);
     QCOMPARE(session.Frame().Engine().refrigerant, 5);
+}
+
+// The Secop map spans -35..0 C of R600a, suction pressures of about 37 to 157 kPa: the -40 C
+// column lies below them. Converted to R290 (111 kPa at -40 C, 132 kPa at -35 C, 168 kPa at
+// -30 C), the columns from -30 C on lie above them.
+void GridFormTest::valuesBeyondTheEnteredMapAreMarked() {
+    const QString secop = VELUTRA_SOURCE_DIR "/Maps/Secop-XV72-R600A-2000rpm.cmp";
+    const auto amber = [](CGrid* form, int row, int column) {
+        const GridCell* cell = form->Grid()->Model().Cell(row, column);
+        return cell && cell->backColor == 0x8CD6FF;
+    };
+    Session own;
+    CGrid* form = OpenSmoothedMap(own, secop, [](CompressorRecord& record) { record.smoothingMethod = 3; });
+    QVERIFY(form);
+    QVERIFY(LabelStarting(form, "3 of 21 values extrapolated beyond the entered map"));
+    for (int r = 0; r < 3; ++r) {
+        QVERIFY(amber(form, 3 + r, 1) && amber(form, 11 + r, 1)); // -40 C, capacity and power
+        QVERIFY(!amber(form, 3 + r, 2) && !amber(form, 11 + r, 7));
+    }
+
+    Session converted;
+    form = OpenSmoothedMap(converted, secop, [](CompressorRecord& record) {
+        record.smoothingMethod = 3;
+        record.convertRefrigerant = 1;
+        record.newRefrigerantIndex = 2;
+    });
+    QVERIFY(form);
+    QVERIFY(LabelStarting(form, "Refrigerant: R290"));
+    QVERIFY(LabelStarting(
+        form, "15 of 21 values extrapolated beyond the entered map; so is the rating-point EER"));
+    for (int r = 0; r < 3; ++r)
+        for (int column = 1; column <= 7; ++column)
+            QCOMPARE(amber(form, 3 + r, column), column >= 3);
 }
 
 void GridFormTest::controlsReadTheirNamesAndTexts() {

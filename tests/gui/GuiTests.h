@@ -116,6 +116,7 @@ private slots:
     void badMultiplierKeepsPreviousAndZeroPowerHasNoEER();
     void saveUsesMultipliersOfLastUpdateAndWritesTheAxis();
     void conversionSwitchesRefrigerantAndBackRestoresIt();
+    void valuesBeyondTheEnteredMapAreMarked();
     void controlsReadTheirNamesAndTexts();
     void wholeRunSavesTheAdjustedMap();
 
