@@ -230,9 +230,9 @@ void ReadWithOptions(const std::string& path, const AnalyzeOptions& options, Com
     ReadMapFile(path, record); // a table names no refrigerant: R134a unless --refrigerant
     if (options.refrigerant >= 0)
         record.refrigerantIndex = options.refrigerant;
-    if (record.refrigerantIndex < 0 || record.refrigerantIndex >= static_cast<int>(kRefrigerantNames.size()))
-        throw std::runtime_error(
-            "refrigerant code " + std::to_string(record.refrigerantIndex) + " is not one of the six");
+    if (!IsRefrigerantCode(record.refrigerantIndex))
+        throw std::runtime_error("refrigerant code " + std::to_string(record.refrigerantIndex)
+            + " is not one of the " + std::to_string(kRefrigerantCount));
     if (options.smoothingMethod >= 0)
         record.smoothingMethod = options.smoothingMethod;
     record.smoothAllTemps = options.perRow ? 0 : 1;
