@@ -3,10 +3,13 @@
 #include "CheckValues.h"
 #include "Tolerance.h"
 #include "props/PropertyEngine.h"
+#include "props/RefrigerantFluids.h"
+#include "record/CompressorRecord.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -165,6 +168,25 @@ TEST_P(EngineWithRealLibrary, CycleStatesOverTheMapRangeAreFiniteOrRefusedAboveT
 
 INSTANTIATE_TEST_SUITE_P(Refrigerants, EngineWithRealLibrary, ::testing::ValuesIn(kRefrigerants),
     [](const auto& info) { return TestName(info.param.name); });
+
+// The code a compressor file stores names the same refrigerant in the record's list, in the
+// engine's set-up table and in these tests; every composition adds up to one.
+TEST(RefrigerantTables, EveryCodeNamesTheSameRefrigerantEverywhere) {
+    ASSERT_EQ(kRefrigerantFluids.size(), kRefrigerantNames.size());
+    ASSERT_EQ(std::size(kRefrigerants), kRefrigerantNames.size());
+    for (size_t code = 0; code < kRefrigerantNames.size(); ++code) {
+        EXPECT_STREQ(kRefrigerantFluids[code].name, kRefrigerantNames[code]);
+        EXPECT_STREQ(kRefrigerants[code].name, kRefrigerantNames[code]);
+        const RefrigerantFluids& fluid = kRefrigerantFluids[code];
+        double sum = 0;
+        for (int i = 0; i < fluid.componentCount; ++i)
+            sum += fluid.composition[static_cast<size_t>(i)];
+        EXPECT_NEAR(sum, 1.0, 1e-15) << fluid.name;
+        EXPECT_EQ(std::count(fluid.fluidFiles, fluid.fluidFiles + std::strlen(fluid.fluidFiles), '|') + 1,
+            fluid.componentCount)
+            << fluid.name;
+    }
+}
 
 TEST(EngineSwitchingRefrigerant, EveryLaterResultUsesTheNewFluid) {
     const CheckRow* r134a = CheckRows("cycle", "R134a").at(0);
