@@ -60,6 +60,7 @@ RefrigerantBox::RefrigerantBox(const QString& accessibleName, QWidget* parent)
     (void)factoryInstalled;
     for (const int code : RefrigerantCodesByName())
         addItem(QString::fromLatin1(kRefrigerantNames[static_cast<size_t>(code)]), code);
+    setMaxVisibleItems(kRefrigerantCount); // the whole list at once, no scrolling
     setAccessibleName(accessibleName);
 }
 
