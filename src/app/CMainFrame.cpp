@@ -25,8 +25,8 @@ namespace velutra {
 namespace {
 
 // The commands a form may serve; the rest do not depend on the visible form.
-constexpr int kFormCommands[]
-    = { kCmdNew, kCmdOpen, kCmdSaveAs, kCmdDelete, kCmdImport, kCmdExportTable, kCmdExportPlot };
+constexpr int kFormCommands[] = { kCmdNew, kCmdOpen, kCmdSaveAs, kCmdDelete, kCmdImport, kCmdImportCsvMap,
+    kCmdImportCoefficients, kCmdExportTable, kCmdExportPlot };
 
 } // namespace
 
@@ -74,6 +74,10 @@ void CMainFrame::CreateMenus() {
         QStringLiteral("Start a new compressor record")));
     file->addAction(AddCommand(kCmdOpen, QStringLiteral("&Open...\tCtrl+O"),
         QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("Open a compressor file")));
+    file->addAction(AddCommand(kCmdImportCsvMap, QStringLiteral("Import CSV Map..."), {},
+        QStringLiteral("Read a manufacturer's map kept as CSV")));
+    file->addAction(AddCommand(kCmdImportCoefficients, QStringLiteral("Import Coefficients..."), {},
+        QStringLiteral("Make a map from a ten-coefficient polynomial file")));
     file->addSeparator();
     file->addAction(AddCommand(kCmdSaveAs, QStringLiteral("Save &As..."), {},
         QStringLiteral("Save the smoothed map as a compressor file")));
@@ -104,6 +108,8 @@ void CMainFrame::CreateMenus() {
     routeToForm(kCmdNew, &FormView::OnNew);
     routeToForm(kCmdOpen, &FormView::OnOpen);
     routeToForm(kCmdImport, &FormView::OnImport);
+    routeToForm(kCmdImportCsvMap, &FormView::OnImportCsvMap);
+    routeToForm(kCmdImportCoefficients, &FormView::OnImportCoefficients);
     routeToForm(kCmdSaveAs, &FormView::OnSaveAs);
     routeToForm(kCmdExportTable, &FormView::OnExportTable);
     routeToForm(kCmdExportPlot, &FormView::OnExportPlot);

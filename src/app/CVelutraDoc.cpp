@@ -1,5 +1,6 @@
 #include "app/CVelutraDoc.h"
 
+#include "analysis/PublishedMapCsv.h"
 #include "app/FileDialogs.h"
 #include "app/MessageSink.h"
 #include "app/RecentFileList.h"
@@ -7,6 +8,7 @@
 #include "files/CompressorFile.h"
 #include "files/TableExport.h"
 #include "files/TableImport.h"
+#include "interchange/CoefficientImport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -130,6 +132,49 @@ void CVelutraDoc::OnImport() {
         return;
     }
     emit currentFileChanged(*path);
+}
+
+void CVelutraDoc::OnImportCsvMap() {
+    record_.reloadFormsFromRecord = 0;
+    const auto path = dialogs_.OpenFile(Request(QStringLiteral("Import CSV Map"),
+        QStringLiteral("CSV maps (*.csv);;All Files (*.*)"), QStringLiteral("csv")));
+    if (!path)
+        return;
+    // The map goes into a New record first, so that a file refused half-way changes nothing.
+    CompressorRecord imported;
+    imported.ApplyNewDefaults();
+    try {
+        WaitCursor wait;
+        ReadPublishedMap(NativePath(*path), imported);
+    } catch (const PublishedMapError& error) {
+        messages_.ShowError(Framed(QString::fromStdString(error.what())));
+        return;
+    }
+    TakeImported(imported, *path);
+}
+
+void CVelutraDoc::OnImportCoefficients() {
+    record_.reloadFormsFromRecord = 0;
+    const auto path = dialogs_.OpenFile(Request(QStringLiteral("Import Coefficients"),
+        QStringLiteral("Coefficient files (*.json *.csv);;All Files (*.*)"), QStringLiteral("json")));
+    if (!path)
+        return;
+    CompressorRecord imported;
+    try {
+        WaitCursor wait;
+        imported = ImportCoefficients(NativePath(*path));
+    } catch (const std::exception& error) {
+        messages_.ShowError(Framed(QString::fromStdString(error.what())));
+        return;
+    }
+    TakeImported(imported, *path);
+}
+
+void CVelutraDoc::TakeImported(const CompressorRecord& imported, const QString& path) {
+    record_.CopyPersistentFrom(imported);
+    record_.reloadFormsFromRecord = 1;
+    record_.newRecordDefaultsPending = 0;
+    emit currentFileChanged(path);
 }
 
 void CVelutraDoc::OnExportTable() {

@@ -32,6 +32,11 @@ public:
     // Ctrl+T: asks for a KVS table file and imports it. reloadFormsFromRecord is 1 afterwards
     // exactly when the record was filled from the table; a refused table changes nothing.
     void OnImport();
+    // Asks for a published map (.csv) or a ten-coefficient file (.json, .csv) and takes its map
+    // into the record as the table import does: reloadFormsFromRecord is 1 exactly when the
+    // record was filled; a file that cannot be used changes nothing and says why.
+    void OnImportCsvMap();
+    void OnImportCoefficients();
     // Asks for a name and writes the record's numeric map as a KVS table file.
     void OnExportTable();
     // Ctrl+S: writes the record to the document's path (the command-line file), asking for a
@@ -54,6 +59,8 @@ private:
     FileDialogRequest Request(const QString& caption, const QString& filter, const QString& defaultSuffix,
         const QString& acceptLabel = QString()) const;
     bool Read(const QString& path);
+    // Takes the persistent fields of a record made from an imported file.
+    void TakeImported(const CompressorRecord& imported, const QString& path);
     bool Write(const QString& path);
 
     CompressorRecord& record_;

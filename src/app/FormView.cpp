@@ -27,8 +27,8 @@ FormView::FormView(const FormContext& context, int formId, QWidget* parent)
 }
 
 bool FormView::HandlesCommand(int commandId) const {
-    return commandId == kCmdNew || commandId == kCmdOpen || commandId == kCmdDelete
-        || commandId == kCmdImport;
+    return commandId == kCmdNew || commandId == kCmdOpen || commandId == kCmdDelete || commandId == kCmdImport
+        || commandId == kCmdImportCsvMap || commandId == kCmdImportCoefficients;
 }
 
 void FormView::OnNew() {
@@ -44,6 +44,20 @@ void FormView::OnOpen() {
 
 void FormView::OnImport() {
     context_.doc.OnImport();
+    AfterImport();
+}
+
+void FormView::OnImportCsvMap() {
+    context_.doc.OnImportCsvMap();
+    AfterImport();
+}
+
+void FormView::OnImportCoefficients() {
+    context_.doc.OnImportCoefficients();
+    AfterImport();
+}
+
+void FormView::AfterImport() {
     if (context_.record.reloadFormsFromRecord == 1)
         PostSwitch(kFormDescription);
 }

@@ -32,12 +32,16 @@ public:
 
     virtual void OnNew();
     virtual void OnOpen();
-    virtual void OnImport();
+    void OnImport();
+    void OnImportCsvMap();
+    void OnImportCoefficients();
     virtual void OnSaveAs() { }
     virtual void OnExportTable() { }
     virtual void OnExportPlot() { }
 
 protected:
+    // After an import: the description form shows a record that was filled from a file.
+    virtual void AfterImport();
     // Posts the switch request for another form; the frame handles it after this handler returns.
     void PostSwitch(int formId);
     // A button in the bottom row, named for assistive tools by its caption.

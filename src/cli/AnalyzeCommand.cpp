@@ -1,5 +1,6 @@
 #include "analysis/MapAnalysis.h"
 #include "analysis/RefrigerantConversion.h"
+#include "analysis/SmoothedMap.h"
 #include "analysis/SmoothingMethods.h"
 #include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
@@ -160,6 +161,31 @@ Json ToJson(const CompressorRecord& record, const MapAnalysis& analysis, int row
     return json;
 }
 
+// The map the smoothed-map form shows for a smoothed analysis: capacity and power of every row at
+// the fixed evaporating temperatures, unadjusted; null for the original map data, which the form
+// shows as entered. Points whose states fail are NaN (null), named on `errors` and listed.
+Json SmoothedMapJson(
+    CycleStateSource& engine, const CompressorRecord& record, int rows, std::ostream& errors) {
+    if (record.smoothingMethod == kSmoothingOriginal)
+        return nullptr;
+    SmoothedMap map;
+    map.Compute(engine, record);
+    std::vector<double> evapTemp;
+    for (int k = 0; k < SmoothedMap::kFixedColumns; ++k)
+        evapTemp.push_back(SmoothedMap::FixedEvapTemp(k, record.unitsEnglish == 1));
+    const char* unit = record.unitsEnglish == 1 ? "F" : "C";
+    Json failures = Json::array();
+    for (const AnalysisFailure& failure : map.failures)
+        failures.push_back({ { "row", failure.row }, { "column", failure.column },
+            { "condTemp", failure.condTemp }, { "evapTemp", failure.evapTemp }, { "reason", failure.reason },
+            { "message", failure.Describe(unit) } });
+    errors << DescribeFailures(map.failures, unit);
+    return { { "evapTemp", evapTemp },
+        { "condTemp", std::vector<double>(record.condTemp.begin(), record.condTemp.begin() + rows) },
+        { "capacity", InUse(map.capacity, rows, SmoothedMap::kFixedColumns) },
+        { "power", InUse(map.power, rows, SmoothedMap::kFixedColumns) }, { "failures", failures } };
+}
+
 void PrintTable(
     std::ostream& out, const std::string& title, const Json& table, const Json& condTemp, int precision) {
     out << title << '\n';
@@ -200,6 +226,15 @@ void PrintText(std::ostream& out, const Json& json) {
     PrintTable(out, "Pressure ratio", json["pressureRatio"], cond, 3);
     PrintTable(out, "Suction flow (m3/h)", json["suctionFlow"], cond, 3);
     PrintTable(out, "Isentropic efficiency", json["isentropicEff"], cond, 4);
+    const Json& smoothed = json["smoothedMap"];
+    if (!smoothed.is_null()) {
+        out << "\nSmoothed map at the fixed evaporating temperatures " << (english ? "(F)" : "(C)");
+        for (const Json& t : smoothed["evapTemp"])
+            out << ' ' << FormatFixed(t.get<double>(), 0);
+        out << '\n';
+        PrintTable(out, english ? "Capacity (Btu/h)" : "Capacity (kcal/h)", smoothed["capacity"], cond, 1);
+        PrintTable(out, "Power (W)", smoothed["power"], cond, 1);
+    }
     out << "\nFits against pressure ratio p\n"
         << "  suction flow           " << Number(json["flowFitIntercept"], 6) << " + "
         << Number(json["flowFitSlope"], 6) << " p\n"
@@ -391,15 +426,20 @@ int Analyze(const std::vector<std::string>& args) {
     if (options.compare)
         return PrintMethodComparison(engine, record, std::cout);
     MapAnalysis analysis(engine, record);
-    const int status = AnalyseAndStore(analysis, std::cerr);
+    int status = AnalyseAndStore(analysis, std::cerr);
     analysis.VolumetricEfficiencyPoints();
 
     Json json = ToJson(record, analysis, analysis.RowsInUse(), analysis.ColumnsInUse());
+    json["smoothedMap"] = SmoothedMapJson(engine, record, analysis.RowsInUse(), std::cerr);
+    if (!json["smoothedMap"].is_null() && !json["smoothedMap"]["failures"].empty())
+        status = kExitSomePointsFailed;
     if (options.convertTo >= 0) {
         const RefrigerantConversion conversion
             = ConvertRefrigerant(engine, analysis, record, options.convertTo);
         for (const std::string& failure : conversion.failures)
             std::cerr << failure << '\n';
+        if (!conversion.failures.empty())
+            status = kExitSomePointsFailed;
         json["conversion"] = ToJson(conversion, analysis.RowsInUse(), analysis.ColumnsInUse());
     }
     if (options.json) {
@@ -420,7 +460,8 @@ void AddAnalyzeCommands(std::vector<CliCommand>& commands) {
         "[--convert-to NAME] [--json]\n"
         "          [--compare] | FILE... --summary [--smoothing ...] [--per-row] [--refrigerant NAME]",
         "analyse the map of a compressor file, table (.tab) or published map (.csv): derived tables, fits, "
-        "the current map, its deviation from the entered one and both rating-point EERs; --compare prints "
+        "the current map, its deviation from the entered one, both rating-point EERs and, when smoothed, the "
+        "map at the fixed evaporating temperatures of the smoothed-map form; --compare prints "
         "the deviations and EERs of every smoothing method side by side; --convert-to rebuilds the map "
         "for another refrigerant from the compressor fitted to this one (temperatures of a blend are "
         "dew-point temperatures) and prints it with both rating points; --summary prints one CSV row per "

@@ -167,8 +167,7 @@ void CVelutraView::OnOpen() {
         LoadForm();
 }
 
-void CVelutraView::OnImport() {
-    context_.doc.OnImport();
+void CVelutraView::AfterImport() {
     if (context_.record.reloadFormsFromRecord == 1)
         LoadForm();
 }

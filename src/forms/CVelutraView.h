@@ -25,7 +25,7 @@ public:
     void InitialUpdate() override;
     void OnNew() override;
     void OnOpen() override;
-    void OnImport() override;
+    void AfterImport() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,7 @@
 #include "interchange/TenTermPolynomial.h"
 
-#include <Eigen/Dense>
+#include "analysis/FullRankLeastSquares.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -29,11 +30,6 @@ std::array<double, TenTermPolynomial::kTerms> Terms(double s, double d) {
         t[k] = std::pow(s, kPowers[k][0]) * std::pow(d, kPowers[k][1]);
     return t;
 }
-
-// Relative pivot below which the design matrix (in centred, scaled temperatures, unit columns)
-// counts as rank deficient. Distinct temperatures a tenth of a degree apart over a 50 degree
-// span still pass; points on fewer curves than the terms need give pivots near rounding.
-constexpr double kRankThreshold = 1e-10;
 
 int DistinctCount(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -118,28 +114,21 @@ TenTermFitResult FitTenTerms(const double* evapTemp, const double* condTemp, con
 
     const Scaling s = ScalingOf(evapTemp, n);
     const Scaling d = ScalingOf(condTemp, n);
-    Eigen::MatrixXd a(n, TenTermPolynomial::kTerms);
-    Eigen::VectorXd b(n);
+    std::vector<double> design;
+    design.reserve(static_cast<size_t>(n) * TenTermPolynomial::kTerms);
     for (int i = 0; i < n; ++i) {
         const auto t = Terms((evapTemp[i] - s.centre) / s.half, (condTemp[i] - d.centre) / d.half);
-        for (int k = 0; k < TenTermPolynomial::kTerms; ++k)
-            a(i, k) = t[k];
-        b(i) = x[i];
+        design.insert(design.end(), t.begin(), t.end());
     }
-    const Eigen::VectorXd norms = a.colwise().norm().transpose();
-    for (int k = 0; k < TenTermPolynomial::kTerms; ++k)
-        a.col(k) /= norms(k);
-    Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(a);
-    qr.setThreshold(kRankThreshold);
-    if (qr.rank() < TenTermPolynomial::kTerms) {
+    const auto c
+        = SolveFullRankLeastSquares(design, std::vector<double>(x, x + n), n, TenTermPolynomial::kTerms);
+    if (!c) {
         result.refusal = "the valid points do not determine the ten terms: they lie on too few "
                          "combinations of evaporating and condensing temperature";
         return result;
     }
-    const Eigen::VectorXd solution = qr.solve(b);
     TenTermPolynomial scaled;
-    for (int k = 0; k < TenTermPolynomial::kTerms; ++k)
-        scaled.c[k] = solution(k) / norms(k);
+    std::copy(c->begin(), c->end(), scaled.c.begin());
     result.fit = Unscale(scaled, s, d);
     return result;
 }

@@ -55,6 +55,48 @@ TEST(CliAnalyze, JsonReportsTheEnteredAndTheRebuiltMaps) {
     EXPECT_GT(copeland["smoothedRatingEER"].get<double>(), 0.0);
 }
 
+// The example map was measured at -40 F to 10 F, where the smoothed-map form's fixed columns
+// lie too: there the smoothed map and the map rebuilt from the same fits are one map, reached by
+// two computations.
+TEST(CliAnalyze, JsonReportsTheSmoothedMapAtTheFixedEvaporatingTemperatures) {
+    const std::string example = std::string(VELUTRA_SOURCE_DIR) + "/Maps/Example-R134a.cmp";
+    EXPECT_TRUE(AnalyzeJson({ example, "--smoothing", "original" })["smoothedMap"].is_null());
+    for (const char* method : { "linear", "quadratic", "two-variable" }) {
+        for (const bool perRow : { false, true }) {
+            std::vector<std::string> args { example, "--smoothing", method };
+            if (perRow)
+                args.push_back("--per-row");
+            const auto json = AnalyzeJson(args);
+            ASSERT_FALSE(json.is_null());
+            const auto& smoothed = json["smoothedMap"];
+            EXPECT_EQ(smoothed["evapTemp"], nlohmann::json({ -40, -30, -20, -10, 0, 10, 20 }));
+            EXPECT_EQ(smoothed["condTemp"], json["condTemp"]);
+            ASSERT_EQ(smoothed["capacity"].size(), 3u);
+            EXPECT_TRUE(smoothed["failures"].empty());
+            for (int r = 0; r < 3; ++r) {
+                ASSERT_EQ(smoothed["power"][r].size(), 7u);
+                for (int c = 0; c < 6; ++c) {
+                    EXPECT_NEAR(smoothed["capacity"][r][c].get<double>(),
+                        json["capacity"][r][c].get<double>(), 1e-9 * json["capacity"][r][c].get<double>())
+                        << method << " row " << r << " column " << c;
+                    EXPECT_NEAR(smoothed["power"][r][c].get<double>(), json["power"][r][c].get<double>(),
+                        1e-9 * json["power"][r][c].get<double>())
+                        << method << " row " << r << " column " << c;
+                }
+            }
+        }
+    }
+    // SI maps take the Celsius columns.
+    const auto secop = AnalyzeJson({ kSecop, "--smoothing", "linear" });
+    ASSERT_FALSE(secop.is_null());
+    EXPECT_EQ(secop["smoothedMap"]["evapTemp"], nlohmann::json({ -40, -35, -30, -25, -20, -15, -10 }));
+    const auto text = RunCli({ "analyze", kSecop, "--smoothing", "linear" });
+    EXPECT_NE(
+        text.out.find("Smoothed map at the fixed evaporating temperatures (C) -40 -35 -30 -25 -20 -15 -10"),
+        std::string::npos)
+        << text.out;
+}
+
 TEST(CliAnalyze, TextReportAndMissingFile) {
     const auto text = RunCli({ "analyze", kSecop });
     ASSERT_EQ(text.status, 0) << text.err;

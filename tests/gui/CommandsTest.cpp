@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/RecentFileList.h"
 #include "files/TableExport.h"
+#include "interchange/CoefficientSet.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -65,8 +66,8 @@ void CommandsTest::menusAndKeysReadAsDesigned() {
     QMenuBar* bar = session.Frame().menuBar();
     QCOMPARE(bar->actions().size(), 2);
     QCOMPARE(MenuTexts(bar, 0),
-        QStringList({ "&New\tCtrl+N", "&Open...\tCtrl+O", "-", "Save &As...", "Delete... \tCtrl+D",
-            "Export KVS Table...", "Export Plot...", "-", "E&xit" }));
+        QStringList({ "&New\tCtrl+N", "&Open...\tCtrl+O", "Import CSV Map...", "Import Coefficients...", "-",
+            "Save &As...", "Delete... \tCtrl+D", "Export KVS Table...", "Export Plot...", "-", "E&xit" }));
     QCOMPARE(MenuTexts(bar, 1), QStringList({ "&Help Topics", "&Help", "-", "&About Velutra..." }));
     QCOMPARE(session.Frame().Command(kCmdDelete)->shortcut(), QKeySequence());
 
@@ -97,8 +98,8 @@ void CommandsTest::commandsEnabledPerForm() {
     QFETCH(bool, smoothedMapCommands);
     Session session;
     QVERIFY(session.StartAt(form));
-    for (const int id :
-        { kCmdNew, kCmdOpen, kCmdDelete, kCmdImport, kCmdSave, kCmdExit, kCmdHelp, kCmdAbout })
+    for (const int id : { kCmdNew, kCmdOpen, kCmdDelete, kCmdImport, kCmdImportCsvMap, kCmdImportCoefficients,
+             kCmdSave, kCmdExit, kCmdHelp, kCmdAbout })
         QVERIFY2(session.Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
     QCOMPARE(session.Frame().Command(kCmdSaveAs)->isEnabled(), smoothedMapCommands);
     QCOMPARE(session.Frame().Command(kCmdExportTable)->isEnabled(), smoothedMapCommands);
@@ -273,6 +274,63 @@ void CommandsTest::importReloadsDescriptionOrChangesNothing() {
     QVERIFY(session.Record().PersistentFieldsEqual(before));
     QCOMPARE(session.FormId(), kFormPlots);
     QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + path);
+}
+
+// A maker's CSV map and a ten-coefficient file come in as a table does: the description form
+// shows the record read from them; a file that cannot be used changes nothing.
+void CommandsTest::importCsvMapAndCoefficients() {
+    Session session;
+    QVERIFY(session.StartAt(kFormPlots, { VELUTRA_SOURCE_DIR "/Maps/Example-R134a.cmp" }));
+    const QString csv = VELUTRA_SHARED_DIR "/maps/secop-xv72-r600a-2000rpm.csv";
+    session.dialogs.answers.push_back(csv);
+    session.Trigger(kCmdImportCsvMap);
+    QCOMPARE(session.FormId(), kFormDescription);
+    QCOMPARE(session.Record().refrigerantIndex, 5);
+    QCOMPARE(session.Record().unitsSI, 1);
+    QCOMPARE(session.Record().condCount, 3);
+    QCOMPARE(session.Record().evapCount, 8);
+    QCOMPARE(session.Record().manufacturer, std::string("Manufacturer"));
+    QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + csv);
+
+    // Capacity 1000 + 50 S - 20 D and power 100 + 2 D Btu/h and W, from -20..20 F by 90..130 F.
+    CoefficientSet set;
+    set.refrigerant = "R290";
+    set.manufacturer = "Acme";
+    set.suctionGasTemp = 90;
+    set.liquidTemp = 90;
+    set.evapMin = -20;
+    set.evapMax = 20;
+    set.condMin = 90;
+    set.condMax = 130;
+    set.capacity.c = { 1000, 50, -20 };
+    set.power.c = { 100, 0, 2 };
+    set.hasMassFlow = false;
+    const QString coefficients = folder_->Path("Maps/acme.json");
+    WriteCoefficientFile(QFile::encodeName(coefficients).toStdString(), set);
+    QVERIFY(session.GoTo(kFormMap));
+    session.dialogs.answers.push_back(coefficients);
+    session.Trigger(kCmdImportCoefficients);
+    QCOMPARE(session.FormId(), kFormDescription);
+    const CompressorRecord& record = session.Record();
+    QCOMPARE(record.refrigerantIndex, 2);
+    QCOMPARE(record.unitsEnglish, 1);
+    QCOMPARE(record.manufacturer, std::string("Acme"));
+    const double s = std::stod(record.evapTempText[0]);
+    const double d = std::stod(record.condTempText[0][0]);
+    QVERIFY(std::abs(std::stod(record.capacityText[0][0]) - (1000 + 50 * s - 20 * d)) < 0.01);
+    QVERIFY(std::abs(std::stod(record.powerText[0][0]) - (100 + 2 * d)) < 0.01);
+
+    // A coefficient file with an inverted range is refused by name.
+    const CompressorRecord before = session.Record();
+    const QString broken = folder_->Path("Maps/broken.json");
+    QByteArray text = QByteArray::fromStdString(EncodeCoefficientsJson(set));
+    QVERIFY(text.contains("\"max\": 20.0"));
+    QVERIFY(WriteText(broken, text.replace("\"max\": 20.0", "\"max\": -30.0")));
+    session.dialogs.answers.push_back(broken);
+    session.Trigger(kCmdImportCoefficients);
+    QCOMPARE(session.messages.errors.size(), 1);
+    QVERIFY2(session.messages.errors[0].contains("broken.json"), qPrintable(session.messages.errors[0]));
+    QVERIFY(session.Record().PersistentFieldsEqual(before));
 }
 
 // The whole road through the forms: the plots form analyses the example map with the real

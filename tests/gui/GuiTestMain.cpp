@@ -23,5 +23,9 @@ int main(int argc, char* argv[]) {
     failures += QTest::qExec(&entryForms, argc, argv);
     PlotTest plot;
     failures += QTest::qExec(&plot, argc, argv);
+    GridCtrlTest gridCtrl;
+    failures += QTest::qExec(&gridCtrl, argc, argv);
+    GridFormTest gridForm;
+    failures += QTest::qExec(&gridForm, argc, argv);
     return failures == 0 ? 0 : 1;
 }

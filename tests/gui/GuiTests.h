@@ -42,6 +42,7 @@ private slots:
     void saveAsCancelFailureAndSecondDot();
     void deleteAsksAndRemoves();
     void importReloadsDescriptionOrChangesNothing();
+    void importCsvMapAndCoefficients();
     void exportAfterPlotsWritesTheAnalysedMap();
     void recentFileListKeepsFourNewestFirst();
 
@@ -84,6 +85,39 @@ private slots:
     void smoothingBoxesActAsAPair();
     void exportWritesPngOrSvgOrSaysWhyNot();
     void twoVariableFitShowsItsQualityOrIsRefused();
+
+private:
+    std::unique_ptr<WorkingFolder> folder_;
+};
+
+// The grid widget on its own: repaints, stretching, title tips, wheel, header bands, assistive tools.
+class GridCtrlTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameCountAndCellChangesDoNotRepaint();
+    void expandToFitFillsAnAllFixedGridWithoutScrollBars();
+    void titleTipOnlyForTextWiderThanItsCell();
+    void wheelScrollsByTheUsersLineCount();
+    void headerBordersResizeOnlyWhenAllowed();
+    void readsAsTableOfCellTexts();
+};
+
+// The smoothed-map form: opening, conversion, multipliers, EER, saving, and the whole run.
+class GridFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { folder_ = std::make_unique<WorkingFolder>(); }
+    void cleanup() { folder_.reset(); }
+
+    void smoothedMapScalesWithoutCompounding();
+    void enteredMapShowsTextsAsTypedThenFormattedNumbers();
+    void badMultiplierKeepsPreviousAndZeroPowerHasNoEER();
+    void saveUsesMultipliersOfLastUpdateAndWritesTheAxis();
+    void conversionSwitchesRefrigerantAndBackRestoresIt();
+    void controlsReadTheirNamesAndTexts();
+    void wholeRunSavesTheAdjustedMap();
 
 private:
     std::unique_ptr<WorkingFolder> folder_;

@@ -1,0 +1,180 @@
+#include "analysis/SmoothedMap.h"
+
+#include "analysis/MapAnalysis.h"
+#include "analysis/SmoothingMethods.h"
+#include "analysis/SurfaceFit.h"
+#include "record/TextRules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace velutra {
+
+namespace {
+
+// Temperature of the unit system to K.
+double ToKelvin(double t, bool english) {
+    return english ? (t + 459.67) * 0.5555555555555556 : t + 273.15;
+}
+
+// kJ/h to Btu/h and to kcal/h.
+constexpr double kBtuPerKJ = 0.9478169879134378;
+constexpr double kKcalPerKJ = 0.2389600458803288;
+// The rating point of the EER from the fits: -10 F and 130 F.
+constexpr double kRatingEvapK = 249.82;
+constexpr double kRatingCondK = 327.59;
+
+// Suction flow (m3/h) and isentropic efficiency at pressure ratio p and suction pressure Pe
+// from the fits over all valid points, or the surfaces of the two-variable method.
+std::pair<double, double> FlowAndEfficiency(const CompressorRecord& record, double p, double pe) {
+    if (record.smoothingMethod == kSmoothingTwoVariable)
+        return { SurfaceFit { record.flowSurface }.Evaluate(p, pe),
+            SurfaceFit { record.iseSurface }.Evaluate(p, pe) };
+    const double flow = record.flowFitIntercept + record.flowFitSlope * p;
+    if (record.smoothingMethod == kSmoothingLinear)
+        return { flow, record.iseLinIntercept + record.iseLinSlope * p };
+    return { flow, record.iseQuad[0] + record.iseQuad[1] * p + record.iseQuad[2] * p * p };
+}
+
+} // namespace
+
+double SmoothedMap::FixedEvapTemp(int k, bool english) {
+    return english ? -40.0 + 10.0 * k : -40.0 + 5.0 * k;
+}
+
+int SmoothedMap::ColumnsShown(const CompressorRecord& record) {
+    return record.smoothingMethod != 0 ? kFixedColumns : record.evapCount;
+}
+
+void SmoothedMap::TakeEnteredMap(const CompressorRecord& record) {
+    for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r)
+        for (int c = 0; c < std::min(record.evapCount, kMaxEvap); ++c) {
+            capacity[r][c] = record.capacity[r][c];
+            power[r][c] = record.power[r][c];
+        }
+}
+
+void SmoothedMap::Compute(CycleStateSource& engine, const CompressorRecord& record) {
+    const bool english = record.unitsEnglish == 1;
+    const bool allTemps = record.smoothAllTemps == 1;
+    const bool twoVariable = record.smoothingMethod == kSmoothingTwoVariable;
+    const SurfaceFit flowSurface { record.flowSurface };
+    const SurfaceFit iseSurface { record.iseSurface };
+    const double M = engine.MolarMass();
+    failures.clear();
+    for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r) {
+        const double condK = ToKelvin(record.condTemp[r], english);
+        for (int k = 0; k < kFixedColumns; ++k) {
+            const double evapTemp = FixedEvapTemp(k, english);
+            const CycleStateResult s = engine.CycleStates(ToKelvin(evapTemp, english), condK);
+            if (!s.error.empty()) {
+                capacity[r][k] = power[r][k] = std::numeric_limits<double>::quiet_NaN();
+                AnalysisFailure failure;
+                failure.stage = AnalysisFailure::Stage::RebuiltPoint;
+                failure.row = r;
+                failure.column = k;
+                failure.condTemp = record.condTemp[r];
+                failure.evapTemp = evapTemp;
+                failure.reason = s.error;
+                failures.push_back(std::move(failure));
+                continue;
+            }
+            const double p = s.Pc / s.Pe;
+            const double flow = twoVariable ? flowSurface.Evaluate(p, s.Pe)
+                                            : record.flowFitIntercept + record.flowFitSlope * p;
+            double eta = 0;
+            if (twoVariable) {
+                eta = iseSurface.Evaluate(p, s.Pe);
+            } else if (record.smoothingMethod == kSmoothingLinear) {
+                eta = allTemps ? record.iseLinIntercept + record.iseLinSlope * p
+                               : record.iseLinInterceptByCond[r] + record.iseLinSlopeByCond[r] * p;
+            } else {
+                const auto& c = allTemps ? record.iseQuad : record.iseQuadByCond[r];
+                eta = c[0] + c[1] * p + c[2] * p * p;
+            }
+            const CompressorOutput out = ModelOutput(s, M, flow, eta);
+            capacity[r][k] = out.capacityKJh * (english ? kBtuPerKJ : kKcalPerKJ);
+            power[r][k] = out.powerW;
+        }
+    }
+}
+
+double SmoothedMap::RatingEER(CycleStateSource& engine, const CompressorRecord& record) {
+    const double M = engine.MolarMass();
+    const CycleStateResult s = engine.CycleStates(kRatingEvapK, kRatingCondK);
+    if (!s.error.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    const double p = s.Pc / s.Pe;
+    const auto [flow, eta] = FlowAndEfficiency(record, p, s.Pe);
+    const CompressorOutput out = ModelOutput(s, M, flow, eta);
+    return out.capacityKJh * kBtuPerKJ / out.powerW;
+}
+
+std::string TemperatureLabel(double temperature, bool english) {
+    return IntToText(TruncateToInt(temperature)) + (english ? " F" : " C");
+}
+
+std::string MapCaption(int smoothingMethod, int smoothAllTemps) {
+    const char* scope
+        = smoothAllTemps == 1 ? "smoothing for all temperatures" : "smoothing for each condenser temperature";
+    switch (smoothingMethod) {
+    case kSmoothingOriginal:
+        return "Original map data";
+    case kSmoothingLinear:
+        return std::string("Linear isentropic efficiency, ") + scope;
+    case kSmoothingQuadratic:
+        return std::string("Quadratic isentropic efficiency, ") + scope;
+    case kSmoothingTwoVariable:
+        // The surfaces span every condensing temperature: there is no per-row choice.
+        return SmoothingMethodTitle(smoothingMethod);
+    default:
+        return {};
+    }
+}
+
+std::optional<std::string> RefrigerantLabel(const CompressorRecord& record) {
+    const int index = record.convertRefrigerant == 1 ? record.newRefrigerantIndex : record.refrigerantIndex;
+    if (index < 0 || index >= static_cast<int>(kRefrigerantNames.size()))
+        return std::nullopt;
+    return std::string("Refrigerant: ") + kRefrigerantNames[static_cast<std::size_t>(index)];
+}
+
+bool BeginConversion(CompressorRecord& record) {
+    if (record.convertRefrigerant != 1 || record.newRefrigerantIndex == record.refrigerantIndex)
+        return false;
+    record.refrigerantIndex = record.newRefrigerantIndex;
+    return true;
+}
+
+std::string CalculatedEERText(double baseEER, double capacityMultiplier, double powerMultiplier) {
+    const double eer = baseEER * (capacityMultiplier / powerMultiplier);
+    if (powerMultiplier == 0 || !std::isfinite(baseEER) || !std::isfinite(eer))
+        return "n/a";
+    return FormatNumber(eer, -2);
+}
+
+double BaseEER(const CompressorRecord& record) {
+    return record.smoothingMethod == 0 ? record.mapRatingEER : record.smoothedRatingEER;
+}
+
+void WriteAdjustedMap(
+    CompressorRecord& record, const SmoothedMap& map, double capacityMultiplier, double powerMultiplier) {
+    for (int r = 0; r < kMaxCond; ++r)
+        for (int c = 0; c < kMaxEvap; ++c) {
+            record.capacityText[r][c] = FormatNumber(map.capacity[r][c] * capacityMultiplier, -1);
+            record.powerText[r][c] = FormatNumber(map.power[r][c] * powerMultiplier, -1);
+        }
+    for (int r = 0; r < kMaxCond; ++r)
+        record.condTempText[r][0] = record.condTempText[r][1] = IntToText(TruncateToInt(record.condTemp[r]));
+    if (record.smoothingMethod != 0) {
+        const bool english = record.unitsEnglish == 1;
+        record.evapCount = SmoothedMap::kFixedColumns;
+        for (int k = 0; k < SmoothedMap::kFixedColumns; ++k)
+            record.evapTempText[k] = IntToText(TruncateToInt(SmoothedMap::FixedEvapTemp(k, english)));
+        record.evapTempText[kMaxEvap - 1].clear();
+    }
+}
+
+} // namespace velutra
