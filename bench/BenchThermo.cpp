@@ -81,10 +81,11 @@ void CycleStates(benchmark::State& state, const char* fluidFile, double teK, dou
 
 // Te = -25 C, Tc = 45 C, a common rating point; the second case is a hot condensing point.
 void RegisterAll() {
-    const std::pair<const char*, const char*> fluids[]
-        = { { "R134a", "..\\fluids\\R134a.fld" }, { "R152a", "..\\fluids\\R152a.fld" },
-              { "R290", "..\\fluids\\propane.fld" }, { "R600a", "..\\fluids\\isobutan.fld" },
-              { "R125", "..\\fluids\\R125.fld" }, { "R143a", "..\\fluids\\R143a.fld" } };
+    const std::pair<const char*, const char*> fluids[] = { { "R134a", "..\\fluids\\R134a.fld" },
+        { "R152a", "..\\fluids\\R152a.fld" }, { "R290", "..\\fluids\\propane.fld" },
+        { "R600a", "..\\fluids\\isobutan.fld" }, { "R125", "..\\fluids\\R125.fld" },
+        { "R143a", "..\\fluids\\R143a.fld" }, { "R32", "..\\fluids\\R32.fld" },
+        { "R1234yf", "..\\fluids\\R1234yf.fld" }, { "R1234zeE", "..\\fluids\\R1234zee.fld" } };
     for (const auto& [name, file] : fluids) {
         benchmark::RegisterBenchmark(
             (std::string("CycleStates/") + name + "/Te248_Tc318").c_str(), CycleStates, file, 248.15, 318.15)

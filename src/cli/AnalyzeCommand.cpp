@@ -1,4 +1,5 @@
 #include "analysis/MapAnalysis.h"
+#include "analysis/RefrigerantConversion.h"
 #include "analysis/SmoothedMap.h"
 #include "analysis/SmoothingMethods.h"
 #include "cli/AnalysisRun.h"
@@ -27,6 +28,7 @@ struct AnalyzeOptions {
     std::vector<std::string> paths; // every file given; several only with --summary
     int smoothingMethod = -1; // -1: as the record holds it
     int refrigerant = -1; // -1: the file's own
+    int convertTo = -1; // -1: no conversion
     bool perRow = false;
     bool json = false;
     bool compare = false;
@@ -53,6 +55,10 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
             if (i + 1 == args.size())
                 throw UsageError("--refrigerant needs a name");
             options.refrigerant = RefrigerantIndexOf(args[++i]);
+        } else if (arg == "--convert-to") {
+            if (i + 1 == args.size())
+                throw UsageError("--convert-to needs a name");
+            options.convertTo = RefrigerantIndexOf(args[++i]);
         } else if (!arg.empty() && arg[0] != '-') {
             options.paths.push_back(arg);
         } else {
@@ -65,6 +71,8 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
         throw UsageError("several files need --summary");
     if (options.summary && (options.json || options.compare))
         throw UsageError("--summary cannot be combined with --json or --compare");
+    if (options.convertTo >= 0 && (options.summary || options.compare))
+        throw UsageError("--convert-to cannot be combined with --summary or --compare");
     options.path = options.paths.front();
     return options;
 }
@@ -275,16 +283,75 @@ void PrintText(std::ostream& out, const Json& json) {
         << '\n';
 }
 
+Json ToJson(const RefrigerantMap& map, int rows, int columns) {
+    return { { "refrigerant", kRefrigerantNames[static_cast<size_t>(map.refrigerantIndex)] },
+        { "capacity", InUse(map.capacity, rows, columns) }, { "power", InUse(map.power, rows, columns) },
+        { "ratingCapacity", map.ratingCapacity }, { "ratingPower", map.ratingPower },
+        { "ratingEER", map.ratingEER } };
+}
+
+Json ToJson(const RefrigerantConversion& conversion, int rows, int columns) {
+    return { { "original", ToJson(conversion.original, rows, columns) },
+        { "converted", ToJson(conversion.converted, rows, columns) }, { "failures", conversion.failures } };
+}
+
+void PrintConversion(std::ostream& out, const Json& json, const Json& conversion) {
+    const bool english = json["unitsEnglish"] == 1;
+    const Json& original = conversion["original"];
+    const Json& converted = conversion["converted"];
+    const std::string unit = english ? "Btu/h" : "kcal/h";
+    out << "\nConverted to " << converted["refrigerant"].get<std::string>()
+        << ": the compressor fitted to the " << original["refrigerant"].get<std::string>()
+        << " map, at the same (dew-point) temperatures\n";
+    PrintTable(out, "Capacity (" + unit + ")", converted["capacity"], json["condTemp"], 1);
+    PrintTable(out, "Power (W)", converted["power"], json["condTemp"], 1);
+    Json ratio = Json::array();
+    for (size_t r = 0; r < converted["capacity"].size(); ++r) {
+        Json row = Json::array();
+        for (size_t c = 0; c < converted["capacity"][r].size(); ++c) {
+            const Json& a = converted["capacity"][r][c];
+            const Json& b = original["capacity"][r][c];
+            row.push_back(
+                a.is_number() && b.is_number() ? Json(a.get<double>() / b.get<double>() * 100) : Json());
+        }
+        ratio.push_back(row);
+    }
+    PrintTable(out,
+        "Capacity against the " + original["refrigerant"].get<std::string>() + " fits at the same point (%)",
+        ratio, json["condTemp"], 1);
+    const auto line = [&](const Json& map) {
+        out << "  " << map["refrigerant"].get<std::string>() << ": capacity "
+            << Number(map["ratingCapacity"], 1) << ' ' << unit << ", power " << Number(map["ratingPower"], 1)
+            << " W, EER " << Number(map["ratingEER"], 3) << '\n';
+    };
+    out << "Rating point (fits of the entered map)\n";
+    line(original);
+    line(converted);
+    if (original["ratingCapacity"].is_number() && converted["ratingCapacity"].is_number())
+        out << "  capacity ratio " << converted["refrigerant"].get<std::string>() << "/"
+            << original["refrigerant"].get<std::string>() << " "
+            << FormatFixed(
+                   converted["ratingCapacity"].get<double>() / original["ratingCapacity"].get<double>() * 100,
+                   1)
+            << " %\n";
+}
+
 // Reads a map file and applies the command line's choices to it.
 void ReadWithOptions(const std::string& path, const AnalyzeOptions& options, CompressorRecord& record) {
     ReadMapFile(path, record); // a table names no refrigerant: R134a unless --refrigerant
     if (options.refrigerant >= 0)
         record.refrigerantIndex = options.refrigerant;
-    if (record.refrigerantIndex < 0 || record.refrigerantIndex >= static_cast<int>(kRefrigerantNames.size()))
-        throw std::runtime_error(
-            "refrigerant code " + std::to_string(record.refrigerantIndex) + " is not one of the six");
+    if (!IsRefrigerantCode(record.refrigerantIndex))
+        throw std::runtime_error("refrigerant code " + std::to_string(record.refrigerantIndex)
+            + " is not one of the " + std::to_string(kRefrigerantCount));
     if (options.smoothingMethod >= 0)
         record.smoothingMethod = options.smoothingMethod;
+    // As on the description form: the entered map cannot stand for another refrigerant, so the
+    // original-map method gives way to the linear fits.
+    if (options.convertTo >= 0) {
+        record.convertRefrigerant = 1;
+        record.newRefrigerantIndex = options.convertTo;
+    }
     record.smoothAllTemps = options.perRow ? 0 : 1;
     record.smoothEachCondTemp = options.perRow ? 1 : 0;
 }
@@ -381,10 +448,22 @@ int Analyze(const std::vector<std::string>& args) {
     json["smoothedMap"] = SmoothedMapJson(engine, record, analysis.RowsInUse(), std::cerr);
     if (!json["smoothedMap"].is_null() && !json["smoothedMap"]["failures"].empty())
         status = kExitSomePointsFailed;
-    if (options.json)
+    if (options.convertTo >= 0) {
+        const RefrigerantConversion conversion
+            = ConvertRefrigerant(engine, analysis, record, options.convertTo);
+        for (const std::string& failure : conversion.failures)
+            std::cerr << failure << '\n';
+        if (!conversion.failures.empty())
+            status = kExitSomePointsFailed;
+        json["conversion"] = ToJson(conversion, analysis.RowsInUse(), analysis.ColumnsInUse());
+    }
+    if (options.json) {
         std::cout << json.dump(2) << '\n';
-    else
+    } else {
         PrintText(std::cout, json);
+        if (json.contains("conversion"))
+            PrintConversion(std::cout, json, json["conversion"]);
+    }
     return status;
 }
 
@@ -393,12 +472,14 @@ int Analyze(const std::vector<std::string>& args) {
 void AddAnalyzeCommands(std::vector<CliCommand>& commands) {
     commands.push_back({ "analyze",
         "FILE [--smoothing original|linear|quadratic|two-variable] [--per-row] [--refrigerant NAME] "
-        "[--json]\n"
+        "[--convert-to NAME] [--json]\n"
         "          [--compare] | FILE... --summary [--smoothing ...] [--per-row] [--refrigerant NAME]",
         "analyse the map of a compressor file, table (.tab) or published map (.csv): derived tables, fits, "
         "the current map, its deviation from the entered one, both rating-point EERs and, when smoothed, the "
         "map at the fixed evaporating temperatures of the smoothed-map form; --compare prints "
-        "the deviations and EERs of every smoothing method side by side; --summary prints one CSV row per "
+        "the deviations and EERs of every smoothing method side by side; --convert-to rebuilds the map "
+        "for another refrigerant from the compressor fitted to this one (temperatures of a blend are "
+        "dew-point temperatures) and prints it with both rating points; --summary prints one CSV row per "
         "file "
         "(a file that fails is reported in its row's error column)",
         Analyze });

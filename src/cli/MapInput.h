@@ -10,7 +10,7 @@ namespace velutra::cli {
 // table (.tab, which names no refrigerant) or otherwise a compressor file. Throws on failure.
 void ReadMapFile(const std::string& path, CompressorRecord& record);
 
-// Index of a refrigerant name, or UsageError naming the six.
+// Index of a refrigerant name, or UsageError naming the known ones.
 int RefrigerantIndexOf(const std::string& name);
 
 // "original", "linear", "quadratic" as smoothing methods 0, 1, 2, or UsageError.

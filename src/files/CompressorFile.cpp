@@ -156,6 +156,12 @@ void DecodeCompressorFile(std::string_view bytes, CompressorRecord& record, cons
     CompressorRecord read;
     VisitFields(
         read, [&](std::string& text) { text = reader.Text(); }, [&](int& value) { value = reader.Int(); });
+    // A code past the list would index past every refrigerant table: the file is from a newer
+    // program or damaged.
+    if (!IsRefrigerantCode(read.refrigerantIndex))
+        throw CompressorFileError("\"" + fileName + "\" names refrigerant code "
+            + std::to_string(read.refrigerantIndex) + ", which this program does not know (it knows 0 to "
+            + std::to_string(kRefrigerantCount - 1) + ").");
     record.CopyPersistentFrom(read);
     record.recordLoaded = 1;
     record.newRecordDefaultsPending = 0;

@@ -135,8 +135,8 @@ QWidget* CVelutraView::CreateConversionGroup() {
 
 void CVelutraView::InitialUpdate() {
     auto& record = context_.record;
-    refrigerant_->setCurrentIndex(0);
-    newRefrigerant_->setCurrentIndex(0);
+    refrigerant_->SetCode(0);
+    newRefrigerant_->SetCode(0);
     context_.frame.setWindowTitle(QStringLiteral("Compressor Model: Description"));
     LoadForm();
     record.mapsDir = QDir(QDir::currentPath()).filePath(QStringLiteral("Maps")).toStdString();
@@ -184,18 +184,16 @@ void CVelutraView::LoadForm() {
     const auto& record = context_.record;
     values_.LoadFrom(record);
     RefreshControls();
-    // Both boxes show the map's refrigerant; an index outside the list leaves the selection.
-    if (record.refrigerantIndex >= 0 && record.refrigerantIndex < refrigerant_->count()) {
-        refrigerant_->setCurrentIndex(record.refrigerantIndex);
-        newRefrigerant_->setCurrentIndex(record.refrigerantIndex);
-    }
+    // Both boxes show the map's refrigerant; a code outside the list leaves the selection.
+    refrigerant_->SetCode(record.refrigerantIndex);
+    newRefrigerant_->SetCode(record.refrigerantIndex);
     // The labels follow the loaded units at once (after New or a file read).
     UpdateDisplay();
 }
 
 void CVelutraView::StoreForm() {
     TakeControls();
-    values_.StoreInto(context_.record, refrigerant_->currentIndex(), newRefrigerant_->currentIndex());
+    values_.StoreInto(context_.record, refrigerant_->Code(), newRefrigerant_->Code());
 }
 
 void CVelutraView::TakeControls() {

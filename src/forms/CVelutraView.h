@@ -10,6 +10,8 @@ class QLineEdit;
 
 namespace velutra {
 
+class RefrigerantBox;
+
 // The description form (first form, shown at start-up): the compressor's names, refrigerant,
 // unit system, rating point and the optional conversion to a new refrigerant. It performs the
 // start-up load and, on "Next >>", stores itself, applies the unit system's default axes after
@@ -50,14 +52,14 @@ private:
     QLineEdit* model_;
     QLineEdit* voltage_;
     QLineEdit* speed_;
-    QComboBox* refrigerant_;
+    RefrigerantBox* refrigerant_;
     QCheckBox* english_;
     QCheckBox* si_;
     QLabel* capacityLabel_;
     QLineEdit* capacity_;
     QLineEdit* eer_;
     QCheckBox* convert_;
-    QComboBox* newRefrigerant_;
+    RefrigerantBox* newRefrigerant_;
 };
 
 } // namespace velutra

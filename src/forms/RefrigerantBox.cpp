@@ -58,9 +58,20 @@ RefrigerantBox::RefrigerantBox(const QString& accessibleName, QWidget* parent)
         return true;
     }();
     (void)factoryInstalled;
-    for (const char* refrigerant : kRefrigerantNames)
-        addItem(QString::fromLatin1(refrigerant));
+    for (const int code : RefrigerantCodesByName())
+        addItem(QString::fromLatin1(kRefrigerantNames[static_cast<size_t>(code)]), code);
+    setMaxVisibleItems(kRefrigerantCount); // the whole list at once, no scrolling
     setAccessibleName(accessibleName);
+}
+
+int RefrigerantBox::Code() const {
+    return currentData().toInt();
+}
+
+void RefrigerantBox::SetCode(int code) {
+    const int entry = findData(code);
+    if (entry >= 0)
+        setCurrentIndex(entry);
 }
 
 } // namespace velutra

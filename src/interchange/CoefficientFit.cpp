@@ -59,9 +59,9 @@ CoefficientSet FitCoefficients(
         throw CoefficientFitError("Smoothing method " + std::to_string(method) + " is not one of the four.");
     if (const std::string refusal = analysis.SmoothingRefusal(method); !refusal.empty())
         throw CoefficientFitError(refusal);
-    if (record.refrigerantIndex < 0 || record.refrigerantIndex >= static_cast<int>(kRefrigerantNames.size()))
+    if (!IsRefrigerantCode(record.refrigerantIndex))
         throw CoefficientFitError("The record's refrigerant code " + std::to_string(record.refrigerantIndex)
-            + " is not one of the six.");
+            + " is not one of the " + std::to_string(kRefrigerantCount) + ".");
 
     // The entered valid points, in the set's units. The mass flow of method 0 is what the entered
     // capacity means at the point's states.

@@ -99,7 +99,8 @@ CompressorRecord RecordFromCoefficients(const CoefficientSet& set, const MapAxes
     CheckAxis(axes.cond, kMaxCond, set.condMin, set.condMax, "condensing", unit);
     const auto refrigerant = std::find(kRefrigerantNames.begin(), kRefrigerantNames.end(), set.refrigerant);
     if (refrigerant == kRefrigerantNames.end())
-        throw CoefficientFileError("the set's refrigerant \"" + set.refrigerant + "\" is not one of the six");
+        throw CoefficientFileError(
+            "the set's refrigerant \"" + set.refrigerant + "\" is not one the program knows");
 
     CompressorRecord record;
     record.ApplyNewDefaults();

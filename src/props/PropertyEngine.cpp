@@ -37,7 +37,8 @@ SetupResult PropertyEngine::SetupFluid(int refrigerantIndex) {
 
     if (refrigerantIndex < 0 || refrigerantIndex >= static_cast<int>(kRefrigerantFluids.size()))
         return SetupFailure("refrigerant code " + std::to_string(refrigerantIndex),
-            "it is none of R134a, R152a, R290, R404A, R507A, R600a (codes 0 to 5)");
+            "it is none of the program's refrigerants (codes 0 to "
+                + std::to_string(kRefrigerantFluids.size() - 1) + ")");
     const RefrigerantFluids& fluid = kRefrigerantFluids[refrigerantIndex];
 
     if (auto error = library_.Load(entries_); !error.empty())

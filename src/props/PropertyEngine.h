@@ -48,7 +48,7 @@ public:
     void SetLibraryPath(std::string path) { library_.SetConfiguredPath(std::move(path)); }
 
     // Loads the library if needed, resolves its routines and sets up the refrigerant with the
-    // given code (0 R134a, 1 R152a, 2 R290, 3 R404A, 4 R507A, 5 R600a).
+    // given code, the position in kRefrigerantFluids (0 R134a ... 5 R600a, 6 R32 ... 13 R449A).
     SetupResult SetupFluid(int refrigerantIndex);
     bool IsSetUp() const { return setUp_; }
 

@@ -1,5 +1,9 @@
 #include "record/CompressorRecord.h"
 
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
 namespace velutra {
 
 namespace {
@@ -22,7 +26,27 @@ void SetAxes(CompressorRecord& record, const std::array<const char*, kMaxCond>& 
         record.evapTempText[c] = evap[c];
 }
 
+// The number of a refrigerant name after its "R" and the text that follows it.
+std::pair<long, const char*> NameParts(const char* name) {
+    const char* p = name + (name[0] == 'R' ? 1 : 0);
+    long number = 0;
+    while (*p >= '0' && *p <= '9')
+        number = number * 10 + (*p++ - '0');
+    return { number, p };
+}
+
 } // namespace
+
+std::array<int, kRefrigerantCount> RefrigerantCodesByName() {
+    std::array<int, kRefrigerantCount> codes {};
+    std::iota(codes.begin(), codes.end(), 0);
+    std::stable_sort(codes.begin(), codes.end(), [](int a, int b) {
+        const auto [numberA, restA] = NameParts(kRefrigerantNames[static_cast<size_t>(a)]);
+        const auto [numberB, restB] = NameParts(kRefrigerantNames[static_cast<size_t>(b)]);
+        return numberA != numberB ? numberA < numberB : std::strcmp(restA, restB) < 0;
+    });
+    return codes;
+}
 
 void CompressorRecord::ApplyNewDefaults() {
     manufacturer = "Manufacturer";

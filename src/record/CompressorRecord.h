@@ -14,9 +14,21 @@ template <typename T> using CondRow = std::array<T, kMaxCond>;
 template <typename T> using EvapRow = std::array<T, kMaxEvap>;
 template <typename T> using MapTable = std::array<std::array<T, kMaxEvap>, kMaxCond>;
 
-// Refrigerant codes, in the order of the refrigerant lists and of refrigerantIndex.
-inline constexpr std::array<const char*, 6> kRefrigerantNames
-    = { "R134a", "R152a", "R290", "R404A", "R507A", "R600a" };
+// Refrigerant codes, in the order of refrigerantIndex (the code a compressor file stores). The
+// first six are the program's original refrigerants and keep their codes; later ones are added at
+// the end. The lists on the forms show them sorted by name.
+inline constexpr std::array<const char*, 14> kRefrigerantNames = { "R134a", "R152a", "R290", "R404A", "R507A",
+    "R600a", "R32", "R1234yf", "R1234ze(E)", "R454B", "R454C", "R513A", "R448A", "R449A" };
+inline constexpr int kRefrigerantCount = static_cast<int>(kRefrigerantNames.size());
+
+// Whether a stored code names one of kRefrigerantNames.
+inline constexpr bool IsRefrigerantCode(int code) {
+    return code >= 0 && code < kRefrigerantCount;
+}
+
+// The refrigerant codes in the order the lists show them: by the number in the name (R32 before
+// R134a, R1234yf last but one), then by the letters after it (R448A before R449A).
+std::array<int, kRefrigerantCount> RefrigerantCodesByName();
 
 // Help topics of the four forms.
 inline constexpr int kHelpDescription = 100;

@@ -27,6 +27,19 @@ TEST(PublishedMapCsv, ReadsTheSecopMapAsTypedTexts) {
     EXPECT_EQ(record.model, "kept");
 }
 
+// The newer refrigerants by their names, the one with parentheses included, give their codes.
+TEST(PublishedMapCsv, NamesEveryRefrigerantOfTheList) {
+    for (const auto& [name, code] :
+        { std::pair { "R32", 6 }, { "R1234ze(E)", 8 }, { "R448A", 12 }, { "R449A", 13 } }) {
+        CompressorRecord record;
+        record.ApplyNewDefaults();
+        DecodePublishedMap(std::string("refrigerant,") + name
+                + "\nunits,English\nevaporating,0,10\ncapacity,90,1,2\npower,90,3,4\n",
+            record, "new.csv");
+        EXPECT_EQ(record.refrigerantIndex, code) << name;
+    }
+}
+
 TEST(PublishedMapCsv, RefusesInconsistentMapsAndKeepsTheRecord) {
     const char* bad[] = {
         "refrigerant,R134a\nunits,English\nevaporating,0,10\ncapacity,90,1,2\npower,100,3,4\n",

@@ -255,7 +255,9 @@ TEST(SmoothedMap, ConversionLabelsAndCaptions) {
     EXPECT_EQ(record.refrigerantIndex, 5);
     // Already converted, or converted to itself: nothing to set up.
     EXPECT_FALSE(BeginConversion(record));
-    record.newRefrigerantIndex = 9;
+    record.newRefrigerantIndex = 13;
+    EXPECT_EQ(RefrigerantLabel(record), "Refrigerant: R449A");
+    record.newRefrigerantIndex = 14;
     EXPECT_EQ(RefrigerantLabel(record), std::nullopt);
 
     EXPECT_EQ(TemperatureLabel(-10.9, false), "-10 C");

@@ -1,5 +1,7 @@
 #include "CliRunner.h"
 #include "TempDir.h"
+#include "Tolerance.h"
+#include "props/PropertyEngine.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -171,6 +173,60 @@ TEST(CliAnalyze, RowAboveTheCriticalPointIsNamedAndTheRestStillPrinted) {
             EXPECT_EQ(json[table][r], reference[table][r]) << table;
     EXPECT_TRUE(json["pressureRatio"][2][0].is_null()) << "the failed row is NaN, not a number";
     EXPECT_TRUE(reference["failures"].empty());
+}
+
+// A conversion keeps the compressor fitted to the map's own refrigerant and rebuilds the map for
+// another one. To its own refrigerant it gives back the rebuilt map. To R290, a point is the
+// linear fits of the R600a map (suction flow and isentropic efficiency against pressure ratio, as
+// the JSON reports them) at R290's pressure ratio, times R290's suction density and enthalpy
+// differences. The analysis reported beside it stays that of R600a.
+TEST(CliAnalyze, ConvertToRebuildsTheMapForAnotherRefrigerant) {
+    const auto plain = AnalyzeJson({ kSecop, "--smoothing", "linear" });
+    const auto self = AnalyzeJson({ kSecop, "--smoothing", "linear", "--convert-to", "R600a" });
+    const auto r290 = AnalyzeJson({ kSecop, "--convert-to", "R290" });
+    ASSERT_FALSE(plain.is_null() || self.is_null() || r290.is_null());
+    EXPECT_EQ(r290["smoothingMethod"], 1) << "the entered map cannot stand for R290: linear fits";
+    EXPECT_EQ(r290["capacity"], plain["capacity"]);
+    EXPECT_EQ(r290["smoothedRatingEER"], plain["smoothedRatingEER"]);
+    const auto& same = self["conversion"]["converted"];
+    EXPECT_EQ(same["refrigerant"], "R600a");
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 8; ++c) {
+            EXPECT_TRUE(test::NearRel(
+                same["capacity"][r][c].get<double>(), plain["capacity"][r][c].get<double>(), 1e-9));
+            EXPECT_TRUE(
+                test::NearRel(same["power"][r][c].get<double>(), plain["power"][r][c].get<double>(), 1e-9));
+        }
+    EXPECT_TRUE(
+        test::NearRel(same["ratingEER"].get<double>(), plain["smoothedRatingEER"].get<double>(), 1e-9));
+
+    const auto& converted = r290["conversion"]["converted"];
+    EXPECT_EQ(converted["refrigerant"], "R290");
+    EXPECT_TRUE(r290["conversion"]["failures"].empty());
+    PropertyEngine engine;
+    ASSERT_TRUE(engine.SetupFluid(2).ok) << engine.LastError();
+    const CycleStateResult s = engine.CycleStates(-20.0 + 273.15, 45.0 + 273.15); // row 1, column 3
+    const double ratio = s.Pc / s.Pe;
+    const double flow = r290["flowFitIntercept"].get<double>() + r290["flowFitSlope"].get<double>() * ratio;
+    const double efficiency
+        = r290["iseLinIntercept"].get<double>() + r290["iseLinSlope"].get<double>() * ratio;
+    const double kcalPerKJ = 1.0 / 4.1848; // the analysis's kcal
+    EXPECT_TRUE(test::NearRel(
+        converted["capacity"][1][3].get<double>(), flow * s.d1 * (s.h1 - s.h3) * kcalPerKJ, 1e-9));
+    EXPECT_TRUE(test::NearRel(
+        converted["power"][1][3].get<double>(), flow * s.d1 * (s.h2s - s.h1) / (3.6 * efficiency), 1e-9));
+
+    // A blend by name; a name the program does not know, or a conversion in a summary, is a usage error.
+    const auto blend = RunCli({ "analyze", VELUTRA_SHARED_DIR "/maps/copeland-cs20k6e-r404a.csv",
+        "--smoothing", "two-variable", "--convert-to", "R449A" });
+    EXPECT_EQ(blend.status, 0) << blend.err;
+    EXPECT_NE(blend.out.find("Converted to R449A: the compressor fitted to the R404A map"), std::string::npos)
+        << blend.out;
+    const auto unknown = RunCli({ "analyze", kSecop, "--convert-to", "R22" });
+    EXPECT_NE(unknown.status, 0);
+    EXPECT_NE(unknown.err.find("R1234ze(E)"), std::string::npos)
+        << "the known names are listed: " << unknown.err;
+    EXPECT_NE(RunCli({ "analyze", kSecop, "--summary", "--convert-to", "R290" }).status, 0);
 }
 
 } // namespace

@@ -143,6 +143,31 @@ TEST(CompressorFile, TruncatedOrHostileFilesFailAndLeaveTheRecordUnchanged) {
     }
 }
 
+// Codes 0..13 are read (the newest refrigerants included); a code past the list, as a newer
+// program or a damaged file may hold, is refused with the code and the file's name instead of
+// indexing past the refrigerant tables.
+TEST(CompressorFile, RefrigerantCodeOutsideTheListIsRefused) {
+    for (const int code : { 6, 13 }) {
+        CompressorRecord written = NewRecord();
+        written.refrigerantIndex = code;
+        CompressorRecord back;
+        DecodeCompressorFile(EncodeCompressorFile(written), back, "new.cmp");
+        EXPECT_EQ(back.refrigerantIndex, code);
+    }
+    for (const int code : { 14, -1, 255 }) {
+        CompressorRecord written = NewRecord();
+        written.refrigerantIndex = code;
+        CompressorRecord record = NewRecord();
+        const CompressorRecord before = record;
+        const auto error = test::Thrown<CompressorFileError>(
+            [&] { DecodeCompressorFile(EncodeCompressorFile(written), record, "/maps/future.cmp"); });
+        ASSERT_TRUE(error) << code;
+        EXPECT_TRUE(test::Mentions(*error, "\"/maps/future.cmp\"")) << error->what();
+        EXPECT_TRUE(test::Mentions(*error, "refrigerant code " + std::to_string(code))) << error->what();
+        EXPECT_TRUE(record.PersistentFieldsEqual(before));
+    }
+}
+
 TEST(CompressorFile, FilesAreWrittenWholeAndErrorsNameTheFile) {
     test::TempDir dir;
     const std::string path = dir.File("pump.cmp");

@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -157,6 +158,28 @@ void CommandsTest::openCancelTruncatedAndGoodFile() {
     QCOMPARE(ScreenReaderTextOfStatusLabel(session.Frame()), "Current file: " + path);
     QCOMPARE(session.Record().convertRefrigerant, 0);
     QCOMPARE(session.Record().plotType, 2);
+
+    // A file of one of the newer refrigerants shows it in both boxes; a code past the list (a
+    // newer program's file) is refused with the file's name and the code, and changes nothing.
+    CompressorRecord newer = WorkingFolder::SampleRecord();
+    newer.refrigerantIndex = 13;
+    const QString r449a = folder_->Path("Maps/r449a.cmp");
+    folder_->WriteRecord(r449a, newer);
+    session.dialogs.answers.push_back(r449a);
+    session.Trigger(kCmdOpen);
+    QCOMPARE(session.Find<QComboBox>("Refrigerant")->currentText(), QString("R449A"));
+    QCOMPARE(session.Find<QComboBox>("New refrigerant")->currentText(), QString("R449A"));
+    newer.refrigerantIndex = 14;
+    const QString future = folder_->Path("Maps/future.cmp");
+    folder_->WriteRecord(future, newer);
+    session.dialogs.answers.push_back(future);
+    const auto errorsBefore = session.messages.errors.size();
+    session.Trigger(kCmdOpen);
+    QCOMPARE(session.messages.errors.size(), errorsBefore + 1);
+    QVERIFY(session.messages.errors.back().contains("future.cmp"));
+    QVERIFY(session.messages.errors.back().contains("refrigerant code 14"));
+    QCOMPARE(session.Record().refrigerantIndex, 13);
+    QCOMPARE(session.Find<QComboBox>("Refrigerant")->currentText(), QString("R449A"));
 }
 
 void CommandsTest::saveAsCancelFailureAndSecondDot() {

@@ -178,7 +178,8 @@ void FrameTest::descriptionNextSetsUpRefrigerantOrReportsMissingLibrary() {
         QVERIFY(!session.Frame().Engine().IsSetUp());
         QCOMPARE(session.FormId(), kFormDescription);
     }
-    session.Find<QComboBox>("Refrigerant")->setCurrentIndex(2);
+    auto* refrigerant = session.Find<QComboBox>("Refrigerant");
+    refrigerant->setCurrentIndex(refrigerant->findText("R290"));
     QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.FormId(), kFormMap);
     QCOMPARE(session.Record().refrigerantIndex, 2);

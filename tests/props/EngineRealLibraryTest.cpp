@@ -3,10 +3,13 @@
 #include "CheckValues.h"
 #include "Tolerance.h"
 #include "props/PropertyEngine.h"
+#include "props/RefrigerantFluids.h"
+#include "record/CompressorRecord.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -26,20 +29,45 @@ struct Refrigerant {
     bool blend;
     // Whether absolute enthalpy and entropy compare with the check values. These use the IIR
     // reference state for every fluid, while "DEF" gives NBP for propane and isobutane; and the
-    // R404A values reduced R134a's ideal-gas part with its critical point instead of its
-    // equation's reducing values, which shifts absolute s by about 1e-5 relative. Differences
-    // compare for all six.
+    // R404A, R513A, R448A and R449A values reduced the ideal-gas part of R134a (and R1234ze(E))
+    // with its critical point instead of its equation's reducing values, which shifts absolute s
+    // by about 1e-5 relative. Differences compare for all.
     bool absoluteComparable;
+    // That shift also moves the reference's isentropic discharge state: up to 2e-3 K in T2s and
+    // 4e-6 relative in h2s - h1 where R134a is a large part of the blend. The thermo library's
+    // own tests take the shift off exactly; through the engine these two compare to this.
+    double dischargeTolerance;
+    // Where dew and bubble points of the model meet (K), rounded down: a condensing temperature
+    // above it has no dew pressure.
+    double criticalTempK;
 };
 
+constexpr double kBlendDischarge = 1e-5;
+
 const Refrigerant kRefrigerants[] = {
-    { 0, "R134a", false, true },
-    { 1, "R152a", false, true },
-    { 2, "R290", false, false },
-    { 3, "R404A", true, false },
-    { 4, "R507A", true, true },
-    { 5, "R600a", false, false },
+    { 0, "R134a", false, true, test::tol::kPureFluid, 374.2 },
+    { 1, "R152a", false, true, test::tol::kPureFluid, 386.4 },
+    { 2, "R290", false, false, test::tol::kPureFluid, 369.8 },
+    { 3, "R404A", true, false, test::tol::kBlend, 345.2 },
+    { 4, "R507A", true, true, test::tol::kBlend, 343.7 },
+    { 5, "R600a", false, false, test::tol::kPureFluid, 407.8 },
+    { 6, "R32", false, true, test::tol::kPureFluid, 351.2 },
+    { 7, "R1234yf", false, true, test::tol::kPureFluid, 367.8 },
+    { 8, "R1234ze(E)", false, true, test::tol::kPureFluid, 382.5 },
+    { 9, "R454B", true, true, test::tol::kBlend, 349.9 },
+    { 10, "R454C", true, true, test::tol::kBlend, 356.4 },
+    { 11, "R513A", true, false, kBlendDischarge, 368.4 },
+    { 12, "R448A", true, false, kBlendDischarge, 355.9 },
+    { 13, "R449A", true, false, kBlendDischarge, 355.6 },
 };
+
+std::string TestName(const char* name) {
+    std::string out;
+    for (const char* c = name; *c; ++c)
+        if (std::isalnum(static_cast<unsigned char>(*c)))
+            out += *c;
+    return out;
+}
 
 void PrintTo(const Refrigerant& refrigerant, std::ostream* os) {
     *os << refrigerant.name;
@@ -86,14 +114,15 @@ TEST_P(EngineWithRealLibrary, CycleStatesMatchCheckValuesAndEndAtTheDischargeSta
         EXPECT_TRUE(NearRel(r.Pc, row->number("Pc"), tolerance));
         EXPECT_TRUE(NearRel(r.d1, row->number("d1"), tolerance));
         EXPECT_TRUE(NearRel(r.h1 - r.h3, row->number("h1") - h3, tolerance));
-        EXPECT_TRUE(NearRel(r.h2s - r.h1, row->number("h2s") - row->number("h1"), tolerance));
+        EXPECT_TRUE(
+            NearRel(r.h2s - r.h1, row->number("h2s") - row->number("h1"), GetParam().dischargeTolerance));
         if (GetParam().absoluteComparable) {
             EXPECT_TRUE(NearRel(r.h1, row->number("h1"), tolerance));
             EXPECT_TRUE(NearRel(r.s1, row->number("s1"), tolerance));
             EXPECT_TRUE(NearRel(r.h3, h3, tolerance));
             EXPECT_TRUE(NearRel(r.h2s, row->number("h2s"), tolerance));
         }
-        EXPECT_TRUE(NearRel(engine.temperature, row->number("T2s"), tolerance))
+        EXPECT_TRUE(NearRel(engine.temperature, row->number("T2s"), GetParam().dischargeTolerance))
             << "isentropic discharge temperature";
         EXPECT_TRUE(NearRel(engine.pressure, row->number("Pc"), tolerance));
     }
@@ -116,8 +145,48 @@ TEST_P(EngineWithRealLibrary, CondensingAtOrJustBelowNinetyFahrenheitKeepsALiqui
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(SixRefrigerants, EngineWithRealLibrary, ::testing::ValuesIn(kRefrigerants),
-    [](const auto& info) { return std::string(info.param.name); });
+// The states of every map point a user may enter, -60..60 F evaporating and 70..160 F condensing
+// every 10 F: finite below the critical point, and above it NaN with the library's reason.
+TEST_P(EngineWithRealLibrary, CycleStatesOverTheMapRangeAreFiniteOrRefusedAboveTheCriticalPoint) {
+    for (double te = -60.0; te <= 60.0; te += 10.0)
+        for (double tc = 70.0; tc <= 160.0; tc += 10.0) {
+            const CycleStateResult r = engine.CycleStates(FahrenheitToK(te), FahrenheitToK(tc));
+            SCOPED_TRACE(testing::Message() << "Te " << te << " F, Tc " << tc << " F");
+            const bool finite = std::isfinite(r.Pe) && std::isfinite(r.Pc) && std::isfinite(r.h1)
+                && std::isfinite(r.s1) && std::isfinite(r.d1) && std::isfinite(r.h3) && std::isfinite(r.h2s)
+                && std::isfinite(engine.temperature);
+            if (FahrenheitToK(tc) < GetParam().criticalTempK) {
+                EXPECT_TRUE(finite && r.error.empty()) << r.error;
+                EXPECT_GT(r.h1 - r.h3, 0.0);
+                EXPECT_GT(r.h2s - r.h1, 0.0);
+            } else {
+                EXPECT_TRUE(std::isnan(r.Pc));
+                EXPECT_FALSE(r.error.empty());
+            }
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Refrigerants, EngineWithRealLibrary, ::testing::ValuesIn(kRefrigerants),
+    [](const auto& info) { return TestName(info.param.name); });
+
+// The code a compressor file stores names the same refrigerant in the record's list, in the
+// engine's set-up table and in these tests; every composition adds up to one.
+TEST(RefrigerantTables, EveryCodeNamesTheSameRefrigerantEverywhere) {
+    ASSERT_EQ(kRefrigerantFluids.size(), kRefrigerantNames.size());
+    ASSERT_EQ(std::size(kRefrigerants), kRefrigerantNames.size());
+    for (size_t code = 0; code < kRefrigerantNames.size(); ++code) {
+        EXPECT_STREQ(kRefrigerantFluids[code].name, kRefrigerantNames[code]);
+        EXPECT_STREQ(kRefrigerants[code].name, kRefrigerantNames[code]);
+        const RefrigerantFluids& fluid = kRefrigerantFluids[code];
+        double sum = 0;
+        for (int i = 0; i < fluid.componentCount; ++i)
+            sum += fluid.composition[static_cast<size_t>(i)];
+        EXPECT_NEAR(sum, 1.0, 1e-15) << fluid.name;
+        EXPECT_EQ(std::count(fluid.fluidFiles, fluid.fluidFiles + std::strlen(fluid.fluidFiles), '|') + 1,
+            fluid.componentCount)
+            << fluid.name;
+    }
+}
 
 TEST(EngineSwitchingRefrigerant, EveryLaterResultUsesTheNewFluid) {
     const CheckRow* r134a = CheckRows("cycle", "R134a").at(0);

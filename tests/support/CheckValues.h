@@ -10,8 +10,8 @@
 
 namespace velutra::test {
 
-// One row of fluid-data/check-values.csv: its table ("state" or "cycle"), its fluid and the other
-// fields by column name as text (empty where the row has no value).
+// One row of fluid-data/check-values.csv or check-values-lowgwp.csv: its table ("state" or "cycle"), its
+// fluid and the other fields by column name as text (empty where the row has no value).
 struct CheckRow {
     std::string table;
     std::string fluid;
@@ -26,31 +26,33 @@ struct CheckRow {
     double number(const std::string& column) const { return std::stod(text(column)); }
 };
 
-// All rows of the file, read once; each table starts with its own header line ("table,...").
+// All rows of both files, read once; each table starts with its own header line ("table,...").
 inline const std::vector<CheckRow>& CheckValues() {
     static const std::vector<CheckRow> rows = [] {
-        std::ifstream in(std::string(VELUTRA_SHARED_DIR) + "/fluid-data/check-values.csv");
-        if (!in)
-            throw std::runtime_error("cannot open the check values");
         std::vector<CheckRow> out;
-        std::vector<std::string> header;
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            std::vector<std::string> cells;
-            std::istringstream cellsIn(line);
-            for (std::string cell; std::getline(cellsIn, cell, ',');)
-                cells.push_back(cell);
-            if (cells.size() < 2)
-                continue;
-            if (cells[0] == "table") {
-                header = cells;
-                continue;
+        for (const char* file : { "check-values.csv", "check-values-lowgwp.csv" }) {
+            std::ifstream in(std::string(VELUTRA_SHARED_DIR) + "/fluid-data/" + file);
+            if (!in)
+                throw std::runtime_error(std::string("cannot open the check values ") + file);
+            std::vector<std::string> header;
+            for (std::string line; std::getline(in, line);) {
+                if (!line.empty() && line.back() == '\r')
+                    line.pop_back();
+                std::vector<std::string> cells;
+                std::istringstream cellsIn(line);
+                for (std::string cell; std::getline(cellsIn, cell, ',');)
+                    cells.push_back(cell);
+                if (cells.size() < 2)
+                    continue;
+                if (cells[0] == "table") {
+                    header = cells;
+                    continue;
+                }
+                CheckRow row { cells[0], cells[1], {} };
+                for (std::size_t i = 2; i < header.size(); ++i)
+                    row.fields[header[i]] = i < cells.size() ? cells[i] : std::string();
+                out.push_back(std::move(row));
             }
-            CheckRow row { cells[0], cells[1], {} };
-            for (std::size_t i = 2; i < header.size(); ++i)
-                row.fields[header[i]] = i < cells.size() ? cells[i] : std::string();
-            out.push_back(std::move(row));
         }
         return out;
     }();

@@ -131,6 +131,14 @@ PureFluid ParseFluidFile(const std::string& text, const std::string& origin) {
         c.criticalPressure = root.at("critical").at("p").get<double>();
         c.tripleTempK = root.at("limits").at("Ttriple").get<double>();
         c.maxTempK = root.at("limits").at("Tmax").get<double>();
+        // A fluid whose claimed range ends below compressor discharge temperatures names how far
+        // its gas phase may be extrapolated; that is then the solvers' upper limit.
+        if (root.at("limits").contains("TmaxExtrapolated")) {
+            const double extrapolated = root.at("limits").at("TmaxExtrapolated").get<double>();
+            if (!(extrapolated >= c.maxTempK))
+                throw ThermoError(ErrorCode::BadFluidFile, "TmaxExtrapolated must not be below Tmax");
+            c.maxTempK = extrapolated;
+        }
         c.maxPressure = root.at("limits").at("pMax").get<double>();
         c.defaultReference = ParseReference(root.at("defaultReference").get<std::string>());
         for (const auto& [value, what] : { std::pair { c.molarMass, "molarMass" },

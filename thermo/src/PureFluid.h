@@ -21,7 +21,7 @@ struct FluidConstants {
     double criticalRho = 0.0;
     double criticalPressure = 0.0; // kPa
     double tripleTempK = 0.0; // lower end of the equation's range
-    double maxTempK = 0.0;
+    double maxTempK = 0.0; // upper end of the range the solvers accept (see the fluid file's limits)
     double maxPressure = 0.0; // kPa
     ReferenceState defaultReference = ReferenceState::IIR;
 };

@@ -74,8 +74,7 @@ TEST_P(CheckValuesTest, DischargeStatesFromPS) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(PureFluids, CheckValuesTest, ::testing::ValuesIn(PureFluids()),
-    [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(PureFluids, CheckValuesTest, ::testing::ValuesIn(PureFluids()), TestName);
 
 } // namespace
 } // namespace velutra::thermo::test

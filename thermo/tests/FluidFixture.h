@@ -5,6 +5,7 @@
 #include "PureFluid.h"
 #include "ReferenceStateSetter.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -25,15 +26,26 @@ inline std::vector<const CheckRow*> StateRows(
 
 // The pure fluids of the check values.
 inline const std::vector<std::string>& PureFluids() {
-    static const std::vector<std::string> fluids { "R134a", "R152a", "R290", "R600a", "R125", "R143a" };
+    static const std::vector<std::string> fluids { "R134a", "R152a", "R290", "R600a", "R125", "R143a", "R32",
+        "R1234yf", "R1234ze(E)" };
     return fluids;
+}
+
+// A check-value name as a test name: letters and digits only ("R1234ze(E)" gives "R1234zeE").
+inline std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string out;
+    for (char c : info.param)
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            out += c;
+    return out;
 }
 
 // The fluid of a check-value name, loaded once per test program and set to `reference`.
 inline const PureFluid& Fluid(const std::string& name, ReferenceState reference = ReferenceState::IIR) {
     static const std::map<std::string, std::string> files { { "R134a", "R134a.fld" },
         { "R152a", "R152a.fld" }, { "R290", "propane.fld" }, { "R600a", "isobutan.fld" },
-        { "R125", "R125.fld" }, { "R143a", "R143a.fld" } };
+        { "R125", "R125.fld" }, { "R143a", "R143a.fld" }, { "R32", "R32.fld" }, { "R1234yf", "R1234yf.fld" },
+        { "R1234ze(E)", "R1234zee.fld" } };
     static std::map<std::pair<std::string, ReferenceState>, std::unique_ptr<PureFluid>> cache;
     auto& slot = cache[{ name, reference }];
     if (!slot) {

@@ -95,8 +95,7 @@ TEST(IdealGasHeatCapacity, MatchesPublishedForms) {
     EXPECT_NEAR_REL(PropertiesAt(propane, tempK, rhoDilute).cp / propane.gasConstant(), cp0Propane, 1e-6);
 }
 
-INSTANTIATE_TEST_SUITE_P(PureFluids, HelmholtzConsistencyTest, ::testing::ValuesIn(PureFluids()),
-    [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(PureFluids, HelmholtzConsistencyTest, ::testing::ValuesIn(PureFluids()), TestName);
 
 } // namespace
 } // namespace velutra::thermo::test

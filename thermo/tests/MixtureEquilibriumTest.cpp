@@ -10,16 +10,20 @@
 #include "mixture/PhaseEquilibriumTerms.h"
 
 #include <cmath>
+#include <map>
 
 namespace velutra::thermo::test {
 namespace {
 
 using velutra::test::NearRel;
 
-// Highest temperature of the sweeps: 2 K below the critical region of each blend (critical
-// temperatures about 345.3 K for R404A and 343.8 K for R507A).
+// Highest temperature of the sweeps: 2 K below the critical region of each blend, where dew and
+// bubble points meet (about 345.3 K for R404A, 343.8 K for R507A, 350.0 K for R454B, 356.4 K for
+// R454C, 368.4 K for R513A, 355.6 K for R449A and 355.9 K for R448A in this model).
 double SweepTopK(const std::string& blend) {
-    return blend == "R404A" ? 343.0 : 341.5;
+    static const std::map<std::string, double> top { { "R404A", 343.0 }, { "R507A", 341.5 },
+        { "R454B", 348.0 }, { "R454C", 354.4 }, { "R513A", 366.4 }, { "R449A", 353.6 }, { "R448A", 353.9 } };
+    return top.at(blend);
 }
 
 Composition Densities(const Composition& x, double rho, int n) {
@@ -185,7 +189,8 @@ TEST_P(MixtureEquilibriumTest, KnownDewPointGivesTheSameFlash) {
     EXPECT_NE(colder.quality, 1.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Blends, MixtureEquilibriumTest, ::testing::Values("R404A", "R507A"));
+INSTANTIATE_TEST_SUITE_P(Blends, MixtureEquilibriumTest,
+    ::testing::Values("R404A", "R507A", "R454B", "R454C", "R513A", "R449A", "R448A"), TestName);
 
 } // namespace
 } // namespace velutra::thermo::test

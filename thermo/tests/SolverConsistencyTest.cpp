@@ -183,8 +183,7 @@ TEST_P(SolverConsistencyTest, ReferenceStatesDifferByConstants) {
     EXPECT_NEAR_REL(a.cp, b.cp, 1e-14);
 }
 
-INSTANTIATE_TEST_SUITE_P(PureFluids, SolverConsistencyTest, ::testing::ValuesIn(PureFluids()),
-    [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(PureFluids, SolverConsistencyTest, ::testing::ValuesIn(PureFluids()), TestName);
 
 } // namespace
 } // namespace velutra::thermo::test

@@ -15,15 +15,23 @@ import re
 import sys
 from pathlib import Path
 
-# Source file, our file name, name, default reference state (IIR for the HFCs, NBP for the
-# hydrocarbons, as the refrigeration industry quotes them).
+# Source file, our file name, name, default reference state (IIR for the HFCs and HFOs, NBP for
+# the hydrocarbons, as the refrigeration industry quotes them), and the highest temperature (K)
+# the library accepts when it lies above the one the equation's authors claim. R32, R1234yf and
+# R1234ze(E) claim 435, 410 and 420 K, below the isentropic discharge temperatures of compressors
+# working with them (R32 passes 500 K at -60 F evaporating and 160 F condensing); their gas
+# phase extrapolates smoothly, and the check values hold such states.
+GAS_EXTRAPOLATION_K = 650.0
 FLUIDS = [
-    ("R134a.json", "R134a.fld", "R134a", "IIR"),
-    ("R152A.json", "R152a.fld", "R152a", "IIR"),
-    ("n-Propane.json", "propane.fld", "propane", "NBP"),
-    ("IsoButane.json", "isobutan.fld", "isobutane", "NBP"),
-    ("R125.json", "R125.fld", "R125", "IIR"),
-    ("R143a.json", "R143a.fld", "R143a", "IIR"),
+    ("R134a.json", "R134a.fld", "R134a", "IIR", None),
+    ("R152A.json", "R152a.fld", "R152a", "IIR", None),
+    ("n-Propane.json", "propane.fld", "propane", "NBP", None),
+    ("IsoButane.json", "isobutan.fld", "isobutane", "NBP", None),
+    ("R125.json", "R125.fld", "R125", "IIR", None),
+    ("R143a.json", "R143a.fld", "R143a", "IIR", None),
+    ("R32.json", "R32.fld", "R32", "IIR", GAS_EXTRAPOLATION_K),
+    ("R1234yf.json", "R1234yf.fld", "R1234yf", "IIR", GAS_EXTRAPOLATION_K),
+    ("R1234ze(E).json", "R1234zee.fld", "R1234ze(E)", "IIR", GAS_EXTRAPOLATION_K),
 ]
 
 REPOSITORY = Path(__file__).resolve().parents[2]
@@ -107,13 +115,18 @@ def chebyshev_at_upper_end(coef):
     return sum(coef)
 
 
-def convert(source, name, reference):
+def convert(source, name, reference, extrapolation):
     data = json.loads(source.read_text())
     eos = data["EOS"][0]
     reducing = eos["STATES"]["reducing"]
     sa = eos["SUPERANCILLARY"]
     meta = sa["meta"]
     p_items = sa["jexpansions_p"]
+    limits = {"Ttriple": eos["Ttriple"], "Tmax": eos["T_max"], "pMax": eos["p_max"] / PA_PER_KPA}
+    if extrapolation is not None:
+        if extrapolation <= eos["T_max"]:
+            raise SystemExit(f"{name}: extrapolation limit {extrapolation} K not above T_max {eos['T_max']} K")
+        limits["TmaxExtrapolated"] = extrapolation
     return {
         "name": name,
         "source": f"{source.name}, EOS {eos['BibTeX_EOS']}",
@@ -125,7 +138,7 @@ def convert(source, name, reference):
             "rho": meta["rhocrittrue / mol/m^3"] / MOLM3_PER_MOLDM3,
             "p": chebyshev_at_upper_end(p_items[-1]["coef"]) / PA_PER_KPA,
         },
-        "limits": {"Ttriple": eos["Ttriple"], "Tmax": eos["T_max"], "pMax": eos["p_max"] / PA_PER_KPA},
+        "limits": limits,
         "defaultReference": reference,
         "alpha0": ideal_terms(eos["alpha0"], reducing["T"]),
         "alphar": residual_terms(eos["alphar"]),
@@ -149,8 +162,8 @@ def main():
     source_dir = Path(sys.argv[1]) if len(sys.argv) > 1 else DEFAULT_SOURCE
     target_dir = Path(sys.argv[2]) if len(sys.argv) > 2 else DEFAULT_TARGET
     target_dir.mkdir(parents=True, exist_ok=True)
-    for source, target, name, reference in FLUIDS:
-        fluid = convert(source_dir / source, name, reference)
+    for source, target, name, reference, extrapolation in FLUIDS:
+        fluid = convert(source_dir / source, name, reference, extrapolation)
         (target_dir / target).write_text(dump(fluid) + "\n")
 
 

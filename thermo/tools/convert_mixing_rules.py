@@ -4,10 +4,11 @@
 Usage: convert_mixing_rules.py [SOURCE_DIR [TARGET_FILE]]
 (default: the repository's data/fluid-data and thermo/fluids/HMX.BNC)
 
-Reads mixture_binary_pairs_R404A_R507A.json and mixture_departure_functions_R404A_R507A.json
-(Lemmon and Jacobsen, J. Phys. Chem. Ref. Data 33 (2004) 593) and the pure-fluid files of the
-components for their reducing values. Every pair is written in the GERG reducing-function form
-(betaT, gammaT, betaV, gammaV). Lemmon's linear form
+Reads mixture_binary_pairs.json and mixture_departure_functions.json, keeps every pair of two
+fluids we have files for (in the order the source writes them, which is the order their beta
+values belong to) and the departure functions those pairs name, and reads the pure-fluid files of
+the components for their reducing values. Every pair is written in the GERG reducing-function form
+(betaT, gammaT, betaV, gammaV); a pair with F = 0 has no departure function. Lemmon's linear form
     T_r = sum x_i T_r,i + sum x_i x_j xi_ij,   1/rho_r = sum x_i / rho_r,i + sum x_i x_j zeta_ij
 is the GERG form with beta = 1 and
     gammaT = (T_r,i + T_r,j + xi) / (2 sqrt(T_r,i T_r,j))
@@ -19,10 +20,17 @@ import math
 import sys
 from pathlib import Path
 
-PAIRS = "mixture_binary_pairs_R404A_R507A.json"
-DEPARTURES = "mixture_departure_functions_R404A_R507A.json"
+PAIRS = "mixture_binary_pairs.json"
+DEPARTURES = "mixture_departure_functions.json"
 # The component names of the pairs and the source files with their equations of state.
-COMPONENTS = {"R125": "R125.json", "R134a": "R134a.json", "R143a": "R143a.json"}
+COMPONENTS = {
+    "R125": "R125.json",
+    "R134a": "R134a.json",
+    "R143a": "R143a.json",
+    "R32": "R32.json",
+    "R1234yf": "R1234yf.json",
+    "R1234ze(E)": "R1234ze(E).json",
+}
 DM3_PER_M3 = 1000.0
 REPOSITORY = Path(__file__).resolve().parents[2]
 DEFAULT_SOURCE = REPOSITORY / "data" / "fluid-data"
@@ -75,6 +83,8 @@ def main():
     out_pairs = []
     used = set()
     for pair in pairs:
+        if pair["Name1"] not in COMPONENTS or pair["Name2"] not in COMPONENTS:
+            continue
         beta_t, gamma_t, beta_v, gamma_v = gerg_parameters(pair, reducing)
         entry = {
             "fluids": [pair["Name1"], pair["Name2"]],

@@ -64,7 +64,7 @@ double MixtureModel::minTempK() const {
 double MixtureModel::maxTempK() const {
     double t = components_[0].constants().maxTempK;
     for (const PureFluid& c : components_)
-        t = std::min(t, c.constants().maxTempK);
+        t = std::max(t, c.constants().maxTempK);
     return t;
 }
 

@@ -42,8 +42,11 @@ public:
     double reducingTempK(const Composition& x) const { return reducing_.temperature(x.data()); }
     double reducingRho(const Composition& x) const { return 1.0 / reducing_.volume(x.data()); }
 
-    // Range where every component's equation holds: above the highest triple point, below the
-    // lowest upper temperature and pressure limits.
+    // Range of the mixture's states: above the highest triple point and below the lowest upper
+    // pressure limit of its components. In temperature it reaches the highest upper limit: the
+    // discharge gas of a blend with R32 or R1234yf is hotter than R134a's 455 K at low
+    // evaporating temperatures, and a component's gas phase extrapolates as smoothly in the
+    // mixture as alone.
     double minTempK() const;
     double maxTempK() const;
     double maxPressure() const;
