@@ -260,6 +260,7 @@ void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rh
         SetPureComposition(xliq, 1.0);
         SetPureComposition(xvap, 1.0);
         session.rememberVapourRoot(*t, sat.pressure, sat.rhoV);
+        session.rememberSaturation(sat);
         report.ok();
     });
 }
@@ -402,7 +403,7 @@ void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl
             return;
         }
         const PureFluid& fluid = *session.fluid();
-        const FlashResult flash = FlashPS(fluid, *p, *s);
+        const FlashResult flash = FlashPS(fluid, *p, *s, session.saturationAt(*p));
         if (!flash.outcome.ok()) {
             report.fail(
                 "PSFLSHdll", flash.outcome, fluid, Format("P = %.10g kPa, s = %.10g J/(mol K)", *p, *s));

@@ -43,6 +43,20 @@ const PureFluid& Session::load(const std::string& path, const std::string& refer
 void Session::clear() {
     current_ = nullptr;
     memoValid_ = false;
+    saturations_[0] = saturations_[1] = SaturationResult {};
+    saturations_[0].outcome = saturations_[1].outcome = { SolverStatus::NoConvergence, "" };
+}
+
+void Session::rememberSaturation(const SaturationResult& sat) {
+    saturations_[nextSaturation_] = sat;
+    nextSaturation_ = 1 - nextSaturation_;
+}
+
+const SaturationResult* Session::saturationAt(double pressureKPa) const {
+    for (const SaturationResult& s : saturations_)
+        if (s.outcome.ok() && s.pressure == pressureKPa)
+            return &s;
+    return nullptr;
 }
 
 void Session::rememberVapourRoot(double tempK, double pressureKPa, double rho) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PureFluid.h"
+#include "Saturation.h"
 
 #include <map>
 #include <memory>
@@ -34,8 +35,15 @@ public:
     // The remembered vapour root at exactly (T, p), or NaN.
     double vapourRoot(double tempK, double pressureKPa) const;
 
+    // Remembers a saturation state (the last two are kept: the program's dew points at Te and Tc).
+    void rememberSaturation(const SaturationResult& sat);
+    // A remembered saturation state at exactly pressureKPa, or null.
+    const SaturationResult* saturationAt(double pressureKPa) const;
+
 private:
     std::mutex mutex_;
+    SaturationResult saturations_[2];
+    int nextSaturation_ = 0;
     std::map<std::string, std::unique_ptr<PureFluid>> loaded_;
     const PureFluid* current_ = nullptr;
     double memoTempK_ = 0.0;

@@ -75,6 +75,17 @@ bool VapourFromPS(const MixtureModel& model, const Composition& z, double pressu
             return false;
         double stepT = -(dsdRho * f1 - dpdRho * f2) / det;
         double stepRho = -(dpdT * f2 - dsdT * f1) / det;
+        // Converged: the remaining step is below the tolerance, so this iterate, evaluated
+        // already and with a rising isotherm, is the state.
+        if (std::fabs(stepT) <= 1e-11 * tempK && std::fabs(stepRho) <= 1e-10 * rho) {
+            result = MixtureFlashResult {};
+            result.state = PropertiesFrom(gasR, model.molarMass(z), tempK, rho, i, r);
+            result.rhoL = result.rhoV = rho;
+            result.x = result.y = z;
+            // As for any one-phase state: vapour-like below T_r(z) or thinner than rho_r(z).
+            result.quality = tempK < tr || rho < rhoR ? 1.0 : 0.0;
+            return true;
+        }
         for (int halving = 0; halving < 30 && !(rho + stepRho > 0.0 && tempK + stepT > dew.tempK);
              ++halving) {
             stepT *= 0.5;
@@ -84,10 +95,6 @@ bool VapourFromPS(const MixtureModel& model, const Composition& z, double pressu
         rho += stepRho;
         if (!(rho > 0.0 && tempK > dew.tempK && tempK <= model.maxTempK()))
             return false;
-        if (std::fabs(stepT) <= 1e-11 * tempK && std::fabs(stepRho) <= 1e-10 * rho) {
-            result = MixtureSinglePhase(model, z, tempK, pressureKPa, Phase::Vapour, rho);
-            return result.outcome.ok() && std::fabs(result.state.rho - rho) <= 1e-8 * rho;
-        }
     }
     return false;
 }
