@@ -42,9 +42,23 @@ const PureFluid& Session::load(const std::string& path, const std::string& refer
 
 void Session::clear() {
     current_ = nullptr;
+    for (TauAtTemperature& entry : tauCache_)
+        entry.valid = false;
     memoValid_ = false;
     saturations_[0] = saturations_[1] = SaturationResult {};
     saturations_[0].outcome = saturations_[1].outcome = { SolverStatus::NoConvergence, "" };
+}
+
+const TauTerms& Session::tauTermsAt(double tempK) {
+    for (const TauAtTemperature& entry : tauCache_)
+        if (entry.valid && entry.tempK == tempK)
+            return entry.terms;
+    TauAtTemperature& entry = tauCache_[nextTau_];
+    nextTau_ = (nextTau_ + 1) % tauCache_.size();
+    current_->residual().prepareTau(current_->tau(tempK), entry.terms);
+    entry.tempK = tempK;
+    entry.valid = true;
+    return entry.terms;
 }
 
 void Session::rememberSaturation(const SaturationResult& sat) {

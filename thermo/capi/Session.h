@@ -3,6 +3,7 @@
 #include "PureFluid.h"
 #include "Saturation.h"
 
+#include <array>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -40,7 +41,18 @@ public:
     // A remembered saturation state at exactly pressureKPa, or null.
     const SaturationResult* saturationAt(double pressureKPa) const;
 
+    // The set-up fluid's residual tau factors at T, kept for the last three temperatures: the
+    // program asks for the suction gas, the liquid root and its properties all at 90 F.
+    const TauTerms& tauTermsAt(double tempK);
+
 private:
+    struct TauAtTemperature {
+        double tempK = 0.0;
+        bool valid = false;
+        TauTerms terms;
+    };
+    std::array<TauAtTemperature, 3> tauCache_;
+    std::size_t nextTau_ = 0;
     std::mutex mutex_;
     SaturationResult saturations_[2];
     int nextSaturation_ = 0;
