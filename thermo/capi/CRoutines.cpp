@@ -403,7 +403,9 @@ void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl
             return;
         }
         const PureFluid& fluid = *session.fluid();
-        const FlashResult flash = FlashPS(fluid, *p, *s, session.saturationAt(*p));
+        const SaturationResult* known = session.saturationAt(*p);
+        const FlashResult flash
+            = FlashPS(fluid, *p, *s, known, known ? &session.tauTermsAt(known->tempK) : nullptr);
         if (!flash.outcome.ok()) {
             report.fail(
                 "PSFLSHdll", flash.outcome, fluid, Format("P = %.10g kPa, s = %.10g J/(mol K)", *p, *s));

@@ -151,8 +151,8 @@ FlashResult TwoPhase(double pressureKPa, double entropy, const SaturationResult&
 
 } // namespace
 
-FlashResult FlashPS(
-    const PureFluid& fluid, double pressureKPa, double entropy, const SaturationResult* knownSaturation) {
+FlashResult FlashPS(const PureFluid& fluid, double pressureKPa, double entropy,
+    const SaturationResult* knownSaturation, const TauTerms* knownTauTerms) {
     const FluidConstants& c = fluid.constants();
     if (!std::isfinite(pressureKPa) || !std::isfinite(entropy))
         return FailedFlash({ SolverStatus::BadArgument, "pressure and entropy must be finite numbers" });
@@ -164,9 +164,11 @@ FlashResult FlashPS(
     // A known saturation state settles a superheated vapour at once; anything else takes the
     // general way below.
     if (knownSaturation && knownSaturation->outcome.ok() && knownSaturation->pressure == pressureKPa) {
-        const TauTerms tauTerms = fluid.residual().prepareTau(fluid.tau(knownSaturation->tempK));
-        const StateProperties vapour
-            = EvaluateAt(fluid, tauTerms, knownSaturation->tempK, knownSaturation->rhoV);
+        TauTerms prepared;
+        if (knownTauTerms == nullptr)
+            fluid.residual().prepareTau(fluid.tau(knownSaturation->tempK), prepared);
+        const StateProperties vapour = EvaluateAt(
+            fluid, knownTauTerms ? *knownTauTerms : prepared, knownSaturation->tempK, knownSaturation->rhoV);
         if (entropy > vapour.entropy)
             return Vapour(fluid, pressureKPa, entropy, knownSaturation->tempK, vapour);
     }

@@ -115,6 +115,7 @@ TEST_P(SolverConsistencyTest, KnownSaturationGivesTheSameFlashFromPS) {
     const double sL = PropertiesAt(fluid(), tempK, sat.rhoL).entropy;
     const double sV = PropertiesAt(fluid(), tempK, sat.rhoV).entropy;
     SaturationResult elsewhere = SaturationAtT(fluid(), 0.75 * constants().criticalTempK);
+    const TauTerms tauTerms = fluid().residual().prepareTau(fluid().tau(tempK));
     for (const double s : { sV + 1e-6, sV + 2.0, sV + 15.0, 0.5 * (sL + sV), sL - 5.0 }) {
         SCOPED_TRACE("s = " + std::to_string(s));
         const FlashResult fresh = FlashPS(fluid(), sat.pressure, s);
@@ -127,6 +128,9 @@ TEST_P(SolverConsistencyTest, KnownSaturationGivesTheSameFlashFromPS) {
             EXPECT_NEAR_REL(ps.state.rho, fresh.state.rho, 1e-10);
             EXPECT_NEAR_REL(ps.state.enthalpy, fresh.state.enthalpy, 1e-11);
         }
+        const FlashResult withTau = FlashPS(fluid(), sat.pressure, s, &sat, &tauTerms);
+        ASSERT_TRUE(withTau.outcome.ok()) << withTau.outcome.reason;
+        EXPECT_NEAR_REL(withTau.state.tempK, fresh.state.tempK, 1e-11);
     }
 }
 
