@@ -1,86 +1,45 @@
 // The cycle state sequence of the property engine for the blends R404A and R507A, set up as true
-// mixtures, through the C routines: dew pressure at Te, the 90 F suction gas at (T, Pe), dew
-// pressure at Tc, the liquid root and THERM at 90 F and Pc, the isentropic discharge at (Pc, s1),
-// each dew point and flash followed by the vapour root at its temperature and pressure.
-#include "velutra_thermo.h"
+// mixtures, through the C routines: two fixed map points and the mean over the default map grids.
+#include "CycleSequence.h"
 
 #include <benchmark/benchmark.h>
-#include <cstring>
-#include <string>
-#include <vector>
 
 namespace {
 
-constexpr double kSuctionTempK = 305.37222222222226; // 90 F
+using velutra::bench::MapGrid;
+using velutra::bench::MapPoint;
+using velutra::bench::Slots;
 
-struct Slots {
-    int nc = 0;
-    double x[VELUTRA_THERMO_MAX_COMPONENTS] = {};
-    double xl[VELUTRA_THERMO_MAX_COMPONENTS] = {};
-    double xv[VELUTRA_THERMO_MAX_COMPONENTS] = {};
-    double t = 0, p = 0, d = 0, dl = 0, dv = 0, q = 0, e = 0, h = 0, s = 0, cv = 0, cp = 0, w = 0, hjt = 0;
-    int kph = 2, kguess = 0, ierr = 0;
-    char herr[256] = {};
-    char hfiles[10000] = {};
-    char hfmix[256] = "..\\Fluids\\HMX.BNC";
-    char hrf[4] = "DEF";
-};
-
-void VapourRoot(Slots& a) {
-    a.kph = 2;
-    TPRHOdll(&a.t, &a.p, a.x, &a.kph, &a.kguess, &a.d, &a.ierr, a.herr, 255);
-}
-
-void CycleStates(benchmark::State& state, const char* files, std::vector<double> z, double teK, double tcK) {
+void FixedPoint(benchmark::State& state, const char* files, std::vector<double> z, double teK, double tcK) {
     Slots a;
-    a.nc = static_cast<int>(z.size());
-    for (std::size_t i = 0; i < z.size(); ++i)
-        a.x[i] = z[i];
-    std::strncpy(a.hfiles, files, sizeof a.hfiles - 1);
-    SETUPdll(&a.nc, a.hfiles, a.hfmix, a.hrf, &a.ierr, a.herr, 10000, 255, 3, 255);
-    if (a.ierr != 0) {
-        state.SkipWithError(a.herr);
+    if (!a.setUp(files, z)) {
+        state.SkipWithError(a.firstError.c_str());
         return;
     }
-    int failures = 0;
-    for (auto _ : state) {
-        a.t = teK;
-        a.kph = 2;
-        SATTdll(&a.t, a.x, &a.kph, &a.p, &a.dl, &a.dv, a.xl, a.xv, &a.ierr, a.herr, 255);
-        failures += a.ierr != 0;
-        VapourRoot(a);
-        const double pe = a.p;
-        a.t = kSuctionTempK;
-        TPFLSHdll(&a.t, &a.p, a.x, &a.d, &a.dl, &a.dv, a.xl, a.xv, &a.q, &a.e, &a.h, &a.s, &a.cv, &a.cp, &a.w,
-            &a.ierr, a.herr, 255);
-        failures += a.ierr != 0;
-        VapourRoot(a);
-        const double s1 = a.s;
-        a.t = tcK;
-        a.kph = 2;
-        SATTdll(&a.t, a.x, &a.kph, &a.p, &a.dl, &a.dv, a.xl, a.xv, &a.ierr, a.herr, 255);
-        failures += a.ierr != 0;
-        VapourRoot(a);
-        const double pc = a.p;
-        a.t = kSuctionTempK;
-        a.kph = 1;
-        TPRHOdll(&a.t, &a.p, a.x, &a.kph, &a.kguess, &a.d, &a.ierr, a.herr, 255);
-        failures += a.ierr != 0;
-        THERMdll(&a.t, &a.d, a.x, &a.p, &a.e, &a.h, &a.s, &a.cv, &a.cp, &a.w, &a.hjt);
-        a.p = pc;
-        a.s = s1;
-        PSFLSHdll(&a.p, &a.s, a.x, &a.t, &a.d, &a.dl, &a.dv, a.xl, a.xv, &a.q, &a.e, &a.h, &a.cv, &a.cp, &a.w,
-            &a.ierr, a.herr, 255);
-        failures += a.ierr != 0;
-        VapourRoot(a);
-        benchmark::DoNotOptimize(a.h);
-        benchmark::DoNotOptimize(pe);
-    }
-    if (failures != 0)
-        state.SkipWithError("a routine failed in the sequence");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(a.cycleStates(teK, tcK));
+    if (!a.firstError.empty())
+        state.SkipWithError(a.firstError.c_str());
 }
 
-// Te = -25 C, Tc = 45 C, a common rating point; the second case is a hot condensing point.
+// CPU time per iteration is the whole grid; per_sequence is its mean per map point.
+void Grid(benchmark::State& state, const char* files, std::vector<double> z) {
+    Slots a;
+    if (!a.setUp(files, z)) {
+        state.SkipWithError(a.firstError.c_str());
+        return;
+    }
+    const std::vector<MapPoint> grid = MapGrid();
+    for (auto _ : state)
+        for (const MapPoint& m : grid)
+            benchmark::DoNotOptimize(a.cycleStates(m.teK, m.tcK));
+    if (!a.firstError.empty())
+        state.SkipWithError(a.firstError.c_str());
+    state.counters["per_sequence"] = benchmark::Counter(static_cast<double>(grid.size()),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// Te = -25 C, Tc = 45 C, a common rating point; the second fixed point is a hot condensing point.
 void RegisterAll() {
     struct Blend {
         const char* name;
@@ -106,11 +65,14 @@ void RegisterAll() {
                 0.0529617400989459 } },
     };
     for (const Blend& b : blends) {
-        benchmark::RegisterBenchmark((std::string("CycleStates/") + b.name + "/Te248_Tc318").c_str(),
-            CycleStates, b.files, b.z, 248.15, 318.15)
+        const std::string prefix = std::string("CycleStates/") + b.name;
+        benchmark::RegisterBenchmark(
+            (prefix + "/Te248_Tc318").c_str(), FixedPoint, b.files, b.z, 248.15, 318.15)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((std::string("CycleStates/") + b.name + "/Te268_Tc328").c_str(),
-            CycleStates, b.files, b.z, 268.15, 328.15)
+        benchmark::RegisterBenchmark(
+            (prefix + "/Te268_Tc328").c_str(), FixedPoint, b.files, b.z, 268.15, 328.15)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((prefix + "/MapGrid").c_str(), Grid, b.files, b.z)
             ->Unit(benchmark::kMicrosecond);
     }
 }

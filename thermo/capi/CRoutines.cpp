@@ -249,7 +249,7 @@ void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rh
             return;
         }
         const PureFluid& fluid = *session.fluid();
-        const SaturationResult sat = SaturationAtT(fluid, *t);
+        const SaturationResult sat = SaturationAtT(fluid, *t, &session.tauTermsAt(*t));
         if (!sat.outcome.ok()) {
             report.fail("SATTdll", sat.outcome, fluid, Format("T = %.10g K", *t, 0.0));
             return;
@@ -260,6 +260,7 @@ void SATTdll(double* t, double* x, int* kph, double* p, double* rhol, double* rh
         SetPureComposition(xliq, 1.0);
         SetPureComposition(xvap, 1.0);
         session.rememberVapourRoot(*t, sat.pressure, sat.rhoV);
+        session.rememberSaturation(sat);
         report.ok();
     });
 }
@@ -294,7 +295,7 @@ void TPFLSHdll(double* t, double* p, double* z, double* d, double* dl, double* d
             return;
         }
         const PureFluid& fluid = *session.fluid();
-        const FlashResult flash = FlashTP(fluid, *t, *p);
+        const FlashResult flash = FlashTP(fluid, session.tauTermsAt(*t), *t, *p);
         if (!flash.outcome.ok()) {
             report.fail("TPFLSHdll", flash.outcome, fluid, Format("T = %.10g K, P = %.10g kPa", *t, *p));
             return;
@@ -362,7 +363,7 @@ void TPRHOdll(double* t, double* p, double* x, int* kph, int* kguess, double* d,
                 }
             }
             const PureFluid& fluid = *session.fluid();
-            const DensityResult root = DensityFromTP(fluid, *t, *p, phase);
+            const DensityResult root = DensityFromTP(fluid, session.tauTermsAt(*t), *t, *p, phase);
             if (!root.outcome.ok()) {
                 report.fail("TPRHOdll", root.outcome, fluid, Format("T = %.10g K, P = %.10g kPa", *t, *p));
                 return;
@@ -402,7 +403,9 @@ void PSFLSHdll(double* p, double* s, double* z, double* t, double* d, double* dl
             return;
         }
         const PureFluid& fluid = *session.fluid();
-        const FlashResult flash = FlashPS(fluid, *p, *s);
+        const SaturationResult* known = session.saturationAt(*p);
+        const FlashResult flash
+            = FlashPS(fluid, *p, *s, known, known ? &session.tauTermsAt(known->tempK) : nullptr);
         if (!flash.outcome.ok()) {
             report.fail(
                 "PSFLSHdll", flash.outcome, fluid, Format("P = %.10g kPa, s = %.10g J/(mol K)", *p, *s));
@@ -446,7 +449,8 @@ void THERMdll(double* t, double* rho, double* x, double* p, double* e, double* h
         if (fluid == nullptr || t == nullptr || rho == nullptr || !std::isfinite(*t) || !std::isfinite(*rho)
             || !(*t > 0.0) || !(*rho > 0.0))
             return;
-        const StateProperties st = PropertiesAt(*fluid, *t, *rho);
+        const StateProperties st = PropertiesFrom(*fluid, *t, *rho, fluid->alpha0(*t, *rho),
+            fluid->residual().evaluate(session.tauTermsAt(*t), fluid->delta(*rho)));
         WriteThermOutputs(st, p, e, h, s, cv, cp, w, hjt);
     });
 }

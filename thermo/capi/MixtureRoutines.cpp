@@ -58,7 +58,16 @@ void WriteFlash(const MixtureModel& model, const MixtureFlashResult& f, double* 
 CallOutcome MixtureSaturationAtT(const MixtureModel& model, double t, const double* z, int kph, double* p,
     double* rhol, double* rhov, double* xliq, double* xvap) {
     const Composition feed = Read(model, z);
-    const MixtureSaturation sat = kph == 2 ? DewPointAtT(model, feed, t) : BubblePointAtT(model, feed, t);
+    MixtureSession& session = MixtureSession::instance();
+    // Start values only for a composition the solver accepts (it reports the others).
+    std::optional<MixtureSaturation> estimate;
+    if (CheckMixtureInput(model, feed, std::max(model.minTempK(), 300.0), 1.0).ok()) {
+        const SaturationStartValues& starts = session.startValues(feed);
+        estimate = kph == 2 ? starts.dewAt(t) : starts.bubbleAt(t);
+    }
+    const MixtureSaturation* start = estimate ? &*estimate : nullptr;
+    const MixtureSaturation sat
+        = kph == 2 ? DewPointAtT(model, feed, t, start) : BubblePointAtT(model, feed, t, start);
     if (!sat.outcome.ok())
         return Failure("SATTdll", sat.outcome, "T = %.10g K", t, 0.0);
     Set(p, sat.pressure);
@@ -66,7 +75,6 @@ CallOutcome MixtureSaturationAtT(const MixtureModel& model, double t, const doub
     Set(rhov, sat.rhoV);
     Write(model, xliq, sat.x);
     Write(model, xvap, sat.y);
-    MixtureSession& session = MixtureSession::instance();
     if (kph == 2) {
         session.rememberDewPoint(sat);
         session.rememberVapourRoot(feed, t, sat.pressure, sat.rhoV);

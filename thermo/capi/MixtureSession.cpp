@@ -41,6 +41,20 @@ void MixtureSession::clear() {
     memoValid_ = false;
 }
 
+const SaturationStartValues& MixtureSession::startValues(const Composition& z) {
+    // A caller that varies the composition would otherwise fill memory; the program uses one
+    // composition per blend.
+    constexpr std::size_t kCompositionsKept = 4;
+    auto& kept = starts_[current_];
+    for (const auto& s : kept)
+        if (s->composition() == z)
+            return *s;
+    if (kept.size() >= kCompositionsKept)
+        kept.erase(kept.begin());
+    kept.push_back(std::make_unique<SaturationStartValues>(*current_, z));
+    return *kept.back();
+}
+
 void MixtureSession::rememberDewPoint(const MixtureSaturation& dew) {
     dews_[nextDew_] = dew;
     nextDew_ = 1 - nextDew_;

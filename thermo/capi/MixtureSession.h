@@ -2,6 +2,7 @@
 
 #include "mixture/DewBubble.h"
 #include "mixture/MixtureModel.h"
+#include "mixture/SaturationStartValues.h"
 
 #include <map>
 #include <memory>
@@ -35,6 +36,10 @@ public:
     // A remembered dew point of z at exactly pressureKPa, or null.
     const MixtureSaturation* dewPointAt(const Composition& z, double pressureKPa) const;
 
+    // Start values for the dew and bubble points of the set-up mixture at composition z, built on
+    // the first call for z (a few milliseconds) and kept with the mixture for its later set-ups.
+    const SaturationStartValues& startValues(const Composition& z);
+
     void rememberVapourRoot(const Composition& z, double tempK, double pressureKPa, double rho);
     // The remembered vapour root of z at exactly (T, p), or NaN.
     double vapourRoot(const Composition& z, double tempK, double pressureKPa) const;
@@ -42,6 +47,7 @@ public:
 private:
     std::map<std::string, std::unique_ptr<MixtureModel>> built_;
     const MixtureModel* current_ = nullptr;
+    std::map<const MixtureModel*, std::vector<std::unique_ptr<SaturationStartValues>>> starts_;
     MixtureSaturation dews_[2];
     int nextDew_ = 0;
     Composition memoZ_ {};

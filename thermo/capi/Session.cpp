@@ -42,7 +42,35 @@ const PureFluid& Session::load(const std::string& path, const std::string& refer
 
 void Session::clear() {
     current_ = nullptr;
+    for (TauAtTemperature& entry : tauCache_)
+        entry.valid = false;
     memoValid_ = false;
+    saturations_[0] = saturations_[1] = SaturationResult {};
+    saturations_[0].outcome = saturations_[1].outcome = { SolverStatus::NoConvergence, "" };
+}
+
+const TauTerms& Session::tauTermsAt(double tempK) {
+    for (const TauAtTemperature& entry : tauCache_)
+        if (entry.valid && entry.tempK == tempK)
+            return entry.terms;
+    TauAtTemperature& entry = tauCache_[nextTau_];
+    nextTau_ = (nextTau_ + 1) % tauCache_.size();
+    current_->residual().prepareTau(current_->tau(tempK), entry.terms);
+    entry.tempK = tempK;
+    entry.valid = true;
+    return entry.terms;
+}
+
+void Session::rememberSaturation(const SaturationResult& sat) {
+    saturations_[nextSaturation_] = sat;
+    nextSaturation_ = 1 - nextSaturation_;
+}
+
+const SaturationResult* Session::saturationAt(double pressureKPa) const {
+    for (const SaturationResult& s : saturations_)
+        if (s.outcome.ok() && s.pressure == pressureKPa)
+            return &s;
+    return nullptr;
 }
 
 void Session::rememberVapourRoot(double tempK, double pressureKPa, double rho) {

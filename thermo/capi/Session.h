@@ -1,7 +1,9 @@
 #pragma once
 
 #include "PureFluid.h"
+#include "Saturation.h"
 
+#include <array>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -34,8 +36,26 @@ public:
     // The remembered vapour root at exactly (T, p), or NaN.
     double vapourRoot(double tempK, double pressureKPa) const;
 
+    // Remembers a saturation state (the last two are kept: the program's dew points at Te and Tc).
+    void rememberSaturation(const SaturationResult& sat);
+    // A remembered saturation state at exactly pressureKPa, or null.
+    const SaturationResult* saturationAt(double pressureKPa) const;
+
+    // The set-up fluid's residual tau factors at T, kept for the last three temperatures: the
+    // program asks for the suction gas, the liquid root and its properties all at 90 F.
+    const TauTerms& tauTermsAt(double tempK);
+
 private:
+    struct TauAtTemperature {
+        double tempK = 0.0;
+        bool valid = false;
+        TauTerms terms;
+    };
+    std::array<TauAtTemperature, 3> tauCache_;
+    std::size_t nextTau_ = 0;
     std::mutex mutex_;
+    SaturationResult saturations_[2];
+    int nextSaturation_ = 0;
     std::map<std::string, std::unique_ptr<PureFluid>> loaded_;
     const PureFluid* current_ = nullptr;
     double memoTempK_ = 0.0;

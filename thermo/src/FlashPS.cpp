@@ -86,6 +86,17 @@ bool SolveVapour(const PureFluid& fluid, double pressureKPa, double entropy, dou
             return false;
         double stepT = -(dsdRho * f1 - dpdRho * f2) / det;
         double stepRho = -(dpdT * f2 - dsdT * f1) / det;
+        // Converged: the remaining step is below the tolerance, so this iterate, evaluated
+        // already and with a rising isotherm, is the state (a spurious root with a falling one
+        // was refused above and goes to the bracketed solver).
+        if (std::fabs(stepT) <= kTempTolerance * tempK && std::fabs(stepRho) <= kRhoTolerance * rho) {
+            const bool liquidLike
+                = tempK < c.criticalTempK && pressureKPa >= fluid.superancillary().pressure(tempK);
+            if (liquidLike)
+                return false;
+            result = SinglePhase(PropertiesFrom(fluid, tempK, rho, i, r), 1.0);
+            return true;
+        }
         // Keep the iterate physical: halve steps that would leave the equation's range.
         for (int halving = 0; halving < 30
              && !(rho + stepRho > 0.0 && tempK + stepT >= c.tripleTempK && tempK + stepT <= c.maxTempK);
@@ -97,20 +108,6 @@ bool SolveVapour(const PureFluid& fluid, double pressureKPa, double entropy, dou
         rho += stepRho;
         if (!(rho > 0.0 && tempK >= c.tripleTempK && tempK <= c.maxTempK))
             return false;
-        if (std::fabs(stepT) <= kTempTolerance * tempK && std::fabs(stepRho) <= kRhoTolerance * rho) {
-            const TauTerms finalTau = fluid.residual().prepareTau(fluid.tau(tempK));
-            const StateProperties state = EvaluateAt(fluid, finalTau, tempK, rho);
-            // The Newton iterate of a stable state has a rising isotherm; anything else is a
-            // spurious root and goes to the bracketed solver.
-            if (!(DpDrhoFrom(fluid, tempK, fluid.residual().evaluate(finalTau, fluid.delta(rho))) > 0.0))
-                return false;
-            const bool liquidLike
-                = tempK < c.criticalTempK && pressureKPa >= fluid.superancillary().pressure(tempK);
-            if (liquidLike)
-                return false;
-            result = SinglePhase(state, 1.0);
-            return true;
-        }
     }
     return false;
 }
@@ -154,7 +151,8 @@ FlashResult TwoPhase(double pressureKPa, double entropy, const SaturationResult&
 
 } // namespace
 
-FlashResult FlashPS(const PureFluid& fluid, double pressureKPa, double entropy) {
+FlashResult FlashPS(const PureFluid& fluid, double pressureKPa, double entropy,
+    const SaturationResult* knownSaturation, const TauTerms* knownTauTerms) {
     const FluidConstants& c = fluid.constants();
     if (!std::isfinite(pressureKPa) || !std::isfinite(entropy))
         return FailedFlash({ SolverStatus::BadArgument, "pressure and entropy must be finite numbers" });
@@ -162,6 +160,18 @@ FlashResult FlashPS(const PureFluid& fluid, double pressureKPa, double entropy) 
         return FailedFlash({ SolverStatus::BadArgument, "pressure must be positive" });
     if (pressureKPa > c.maxPressure)
         return FailedFlash({ SolverStatus::OutOfRange, "pressure is above the equation's upper limit" });
+
+    // A known saturation state settles a superheated vapour at once; anything else takes the
+    // general way below.
+    if (knownSaturation && knownSaturation->outcome.ok() && knownSaturation->pressure == pressureKPa) {
+        TauTerms prepared;
+        if (knownTauTerms == nullptr)
+            fluid.residual().prepareTau(fluid.tau(knownSaturation->tempK), prepared);
+        const StateProperties vapour = EvaluateAt(
+            fluid, knownTauTerms ? *knownTauTerms : prepared, knownSaturation->tempK, knownSaturation->rhoV);
+        if (entropy > vapour.entropy)
+            return Vapour(fluid, pressureKPa, entropy, knownSaturation->tempK, vapour);
+    }
 
     const Superancillary& sa = fluid.superancillary();
     const std::optional<double> satTemp = sa.temperatureAt(pressureKPa);

@@ -19,8 +19,14 @@ FlashResult FlashTP(const PureFluid& fluid, double tempK, double pressureKPa) {
     const SolverOutcome check = CheckTemperaturePressure(fluid, tempK, pressureKPa);
     if (!check.ok())
         return FailedFlash(check);
+    return FlashTP(fluid, fluid.residual().prepareTau(fluid.tau(tempK)), tempK, pressureKPa);
+}
+
+FlashResult FlashTP(const PureFluid& fluid, const TauTerms& tauTerms, double tempK, double pressureKPa) {
+    const SolverOutcome check = CheckTemperaturePressure(fluid, tempK, pressureKPa);
+    if (!check.ok())
+        return FailedFlash(check);
     const FluidConstants& c = fluid.constants();
-    const TauTerms tauTerms = fluid.residual().prepareTau(fluid.tau(tempK));
 
     Phase phase = Phase::Vapour;
     if (tempK < c.criticalTempK) {

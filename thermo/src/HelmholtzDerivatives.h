@@ -28,10 +28,12 @@ struct IdealDerivatives {
 // The tau-dependent factor of one residual term, g(tau) = n tau^t ..., with
 // b = tau g'/g and bb = tau^2 g''/g. Computed once per temperature so that density
 // iterations at fixed temperature cost no power or exponential of tau.
+// Left uninitialized when default-constructed (prepareTau writes every factor it uses): a
+// mixture's tau terms hold room for many equations and are made for every evaluation.
 struct TermTauFactor {
-    double coefficient = 0.0;
-    double b = 0.0;
-    double bb = 0.0;
+    double coefficient;
+    double b;
+    double bb;
 };
 
 // Room for the residual terms of one equation (R152a has the most, 40).
@@ -41,7 +43,7 @@ inline constexpr std::size_t kMaxResidualTerms = 64;
 struct TauTerms {
     double tau = 0.0;
     std::size_t count = 0;
-    std::array<TermTauFactor, kMaxResidualTerms> factors {};
+    std::array<TermTauFactor, kMaxResidualTerms> factors; // the first `count` are set
 };
 
 // Powers delta^k for the integer exponents of the terms and exp(-delta^l) per exponent l.

@@ -16,6 +16,19 @@ PowerTerms::PowerTerms(std::vector<PowerTerm> terms)
                 "power term exponents d = " + std::to_string(term.d) + ", l = " + std::to_string(term.l)
                     + " are outside the supported range");
     }
+    for (int q : { 1, 2, 4 }) {
+        const bool whole = std::all_of(terms_.begin(), terms_.end(), [q](const PowerTerm& term) {
+            const double k = term.t * q;
+            return std::fabs(k - std::round(k)) <= 1e-12 * std::max(1.0, std::fabs(k))
+                && std::fabs(k) < 256.0;
+        });
+        if (whole) {
+            rootDenominator_ = q;
+            for (const PowerTerm& term : terms_)
+                rootPowers_.push_back(static_cast<int>(std::lround(term.t * q)));
+            break;
+        }
+    }
 }
 
 int PowerTerms::maxDeltaExponent() const {
@@ -33,8 +46,30 @@ int PowerTerms::maxL() const {
 }
 
 void PowerTerms::prepareTau(double lnTau, TermTauFactor* out) const {
+    // Squares of tau^(1/q) and of its inverse: tau^(k/q) is the product over the bits of |k|.
+    constexpr int kBits = 8;
+    double up[kBits];
+    double down[kBits];
+    if (rootDenominator_ != 0) {
+        up[0] = std::exp(lnTau / rootDenominator_);
+        down[0] = 1.0 / up[0];
+        for (int j = 1; j < kBits; ++j) {
+            up[j] = up[j - 1] * up[j - 1];
+            down[j] = down[j - 1] * down[j - 1];
+        }
+    }
+    const int* power = rootPowers_.data();
     for (const PowerTerm& term : terms_) {
-        double g = term.t == 0.0 ? term.n : term.n * std::exp(term.t * lnTau);
+        double g = term.n;
+        if (rootDenominator_ != 0) {
+            const int k = *power++;
+            const double* squares = k > 0 ? up : down;
+            for (unsigned bits = static_cast<unsigned>(k > 0 ? k : -k), j = 0; bits != 0; bits >>= 1, ++j)
+                if (bits & 1u)
+                    g *= squares[j];
+        } else if (term.t != 0.0) {
+            g *= std::exp(term.t * lnTau);
+        }
         double b = term.t;
         double bb = term.t * (term.t - 1.0);
         if (term.m != 0.0) {

@@ -35,6 +35,11 @@ public:
 
 private:
     std::vector<PowerTerm> terms_;
+    // When every t is a whole multiple of 1/q (q = 1, 2 or 4, |q t| < 256), tau^t is the
+    // (q t)-th power of tau^(1/q), found by a few multiplications: one exponential per tau
+    // instead of one per term. rootDenominator_ is q, or 0 when the exponents do not allow it.
+    int rootDenominator_ = 0;
+    std::vector<int> rootPowers_; // q t of each term
 };
 
 } // namespace velutra::thermo

@@ -29,6 +29,10 @@ SaturationResult Fail(SolverStatus status, const char* reason) {
 } // namespace
 
 SaturationResult SaturationAtT(const PureFluid& fluid, double tempK) {
+    return SaturationAtT(fluid, tempK, nullptr);
+}
+
+SaturationResult SaturationAtT(const PureFluid& fluid, double tempK, const TauTerms* tauTermsAtT) {
     const FluidConstants& c = fluid.constants();
     if (!std::isfinite(tempK))
         return Fail(SolverStatus::BadArgument, "temperature must be a finite number");
@@ -37,7 +41,10 @@ SaturationResult SaturationAtT(const PureFluid& fluid, double tempK) {
     if (tempK >= c.criticalTempK)
         return Fail(SolverStatus::OutOfRange, "temperature is at or above the critical point");
 
-    const TauTerms tauTerms = fluid.residual().prepareTau(fluid.tau(tempK));
+    TauTerms prepared;
+    if (tauTermsAtT == nullptr)
+        fluid.residual().prepareTau(fluid.tau(tempK), prepared);
+    const TauTerms& tauTerms = tauTermsAtT ? *tauTermsAtT : prepared;
     const double gasR = fluid.gasConstant();
     const double rt = gasR * tempK;
     double rhoL = fluid.superancillary().rhoL(tempK);

@@ -18,6 +18,8 @@ struct SaturationResult {
 // Saturation at T: equal pressure and Gibbs energy in both phases, Newton in (rhoL, rhoV)
 // from the superancillary densities. T must lie in [T_triple, T_c).
 SaturationResult SaturationAtT(const PureFluid& fluid, double tempK);
+// The same with the residual's tau factors at T prepared by the caller (null: prepared here).
+SaturationResult SaturationAtT(const PureFluid& fluid, double tempK, const TauTerms* tauTermsAtT);
 
 // Saturation at p: the temperature from the superancillary, corrected with the Clapeyron
 // slope until the saturation pressure at T matches p. p must lie in (p_triple, p_c).

@@ -173,6 +173,32 @@ TEST_P(MixtureEquilibriumTest, FlashFromPSInvertsFlashFromTP) {
     }
 }
 
+// Superheated vapour on condensing isobars, from just above the dew point (where the start lies
+// on the dew temperature the iteration may not cross) to a hot discharge: (p, s) gives T back,
+// with the dew point known as the program passes it and without it.
+TEST_P(MixtureEquilibriumTest, FlashFromPSInvertsSuperheatedVapourStates) {
+    for (double condensingK : { 290.0, 318.15, 335.0 }) {
+        const MixtureSaturation dew = DewPointAtT(model(), z(), condensingK);
+        ASSERT_TRUE(dew.outcome.ok());
+        for (double superheat : { 1e-3, 0.5, 8.0, 60.0, 100.0 }) {
+            const double tempK = condensingK + superheat;
+            SCOPED_TRACE(std::to_string(tempK) + " K at " + std::to_string(dew.pressure) + " kPa");
+            const MixtureFlashResult tp = MixtureFlashTP(model(), z(), tempK, dew.pressure, &dew);
+            ASSERT_TRUE(tp.outcome.ok()) << tp.outcome.reason;
+            ASSERT_EQ(tp.quality, 1.0);
+            for (const MixtureSaturation* known : { &dew, static_cast<const MixtureSaturation*>(nullptr) }) {
+                const MixtureFlashResult ps
+                    = MixtureFlashPS(model(), z(), dew.pressure, tp.state.entropy, known);
+                ASSERT_TRUE(ps.outcome.ok()) << ps.outcome.reason;
+                EXPECT_EQ(ps.quality, 1.0);
+                EXPECT_TRUE(NearRel(ps.state.tempK, tempK, 1e-10));
+                EXPECT_TRUE(NearRel(ps.state.enthalpy, tp.state.enthalpy, 1e-10));
+                EXPECT_TRUE(NearRel(ps.state.rho, tp.state.rho, 1e-9));
+            }
+        }
+    }
+}
+
 // At the dew pressure of Te the suction gas is vapour whether the phase comes from a new dew
 // point or from the known one at Te; a known dew point at a higher temperature is not used.
 TEST_P(MixtureEquilibriumTest, KnownDewPointGivesTheSameFlash) {

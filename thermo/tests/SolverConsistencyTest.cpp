@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace velutra::thermo::test {
 namespace {
@@ -101,6 +102,35 @@ TEST_P(SolverConsistencyTest, TwoPhaseFlashFollowsLeverRule) {
         EXPECT_NEAR(ps.quality, quality, 1e-9);
         EXPECT_NEAR_REL(
             ps.state.enthalpy, liquid.enthalpy + quality * (vapour.enthalpy - liquid.enthalpy), kSolver);
+    }
+}
+
+// A saturation state known at the flash's pressure (the condensing dew point) gives the same state
+// as the flash that finds it: superheated just above and far above the dew point, in the dome and
+// in the liquid, where the known state settles nothing; one at another pressure is not used.
+TEST_P(SolverConsistencyTest, KnownSaturationGivesTheSameFlashFromPS) {
+    const double tempK = 0.8 * constants().criticalTempK;
+    const SaturationResult sat = SaturationAtT(fluid(), tempK);
+    ASSERT_TRUE(sat.outcome.ok());
+    const double sL = PropertiesAt(fluid(), tempK, sat.rhoL).entropy;
+    const double sV = PropertiesAt(fluid(), tempK, sat.rhoV).entropy;
+    SaturationResult elsewhere = SaturationAtT(fluid(), 0.75 * constants().criticalTempK);
+    const TauTerms tauTerms = fluid().residual().prepareTau(fluid().tau(tempK));
+    for (const double s : { sV + 1e-6, sV + 2.0, sV + 15.0, 0.5 * (sL + sV), sL - 5.0 }) {
+        SCOPED_TRACE("s = " + std::to_string(s));
+        const FlashResult fresh = FlashPS(fluid(), sat.pressure, s);
+        ASSERT_TRUE(fresh.outcome.ok()) << fresh.outcome.reason;
+        for (const SaturationResult* known : { &sat, &std::as_const(elsewhere) }) {
+            const FlashResult ps = FlashPS(fluid(), sat.pressure, s, known);
+            ASSERT_TRUE(ps.outcome.ok()) << ps.outcome.reason;
+            EXPECT_EQ(ps.twoPhase, fresh.twoPhase);
+            EXPECT_NEAR_REL(ps.state.tempK, fresh.state.tempK, 1e-11);
+            EXPECT_NEAR_REL(ps.state.rho, fresh.state.rho, 1e-10);
+            EXPECT_NEAR_REL(ps.state.enthalpy, fresh.state.enthalpy, 1e-11);
+        }
+        const FlashResult withTau = FlashPS(fluid(), sat.pressure, s, &sat, &tauTerms);
+        ASSERT_TRUE(withTau.outcome.ok()) << withTau.outcome.reason;
+        EXPECT_NEAR_REL(withTau.state.tempK, fresh.state.tempK, 1e-11);
     }
 }
 

@@ -38,9 +38,65 @@ MixtureFlashResult SinglePhaseFromPS(const MixtureModel& model, const Compositio
     return FailedMixtureFlash({ SolverStatus::NoConvergence, "the (p, s) iteration did not converge" });
 }
 
+StateProperties SaturatedPhase(const MixtureModel& model, const MixtureSaturation& sat, bool vapour) {
+    return vapour ? MixturePropertiesAt(model, sat.y, sat.tempK, sat.rhoV)
+                  : MixturePropertiesAt(model, sat.x, sat.tempK, sat.rhoL);
+}
+
 double SaturatedEntropy(const MixtureModel& model, const MixtureSaturation& sat, bool vapour) {
-    return vapour ? MixturePropertiesAt(model, sat.y, sat.tempK, sat.rhoV).entropy
-                  : MixturePropertiesAt(model, sat.x, sat.tempK, sat.rhoL).entropy;
+    return SaturatedPhase(model, sat, vapour).entropy;
+}
+
+// Superheated vapour by Newton in (T, rho) on p(T, rho) = p and s(T, rho) = s: one evaluation of
+// the Helmholtz energy per step, where the iteration in T solves for the density at every step.
+// It starts from the isobaric estimate off the saturated vapour (ds = cp dT / T with the
+// saturated vapour's cp, the density scaled as an ideal gas's) and stays above the dew
+// temperature; false when it does not converge there (the caller then iterates in T).
+bool VapourFromPS(const MixtureModel& model, const Composition& z, double pressureKPa, double entropy,
+    const MixtureSaturation& dew, const StateProperties& saturated, MixtureFlashResult& result) {
+    const double gasR = model.gasConstant();
+    const double tr = model.reducingTempK(z);
+    const double rhoR = model.reducingRho(z);
+    double tempK = dew.tempK * std::exp((entropy - saturated.entropy) / saturated.cp);
+    double rho = saturated.rho * dew.tempK / tempK;
+    MixtureTauTerms tauTerms;
+    for (int iteration = 0; iteration < 30; ++iteration) {
+        model.prepareTau(tr / tempK, tauTerms);
+        const ResidualDerivatives r = model.alphar(z, tauTerms, rho / rhoR);
+        const IdealDerivatives i = model.alpha0(z, tempK, rho);
+        const double f1 = rho * gasR * tempK * (1.0 + r.delta_dDelta) - pressureKPa;
+        const double f2 = gasR * (i.tau_dTau + r.tau_dTau - i.alpha0 - r.alphar) - entropy;
+        const double dpdT = rho * gasR * (1.0 + r.delta_dDelta - r.deltaTau_dDeltaTau);
+        const double dpdRho = gasR * tempK * (1.0 + 2.0 * r.delta_dDelta + r.delta2_dDelta2);
+        const double dsdT = -gasR * (i.tau2_dTau2 + r.tau2_dTau2) / tempK; // cv / T
+        const double dsdRho = -dpdT / (rho * rho); // (ds/drho)_T = -(dp/dT)_rho / rho^2
+        const double det = dpdT * dsdRho - dpdRho * dsdT;
+        if (!(dpdRho > 0.0) || !(std::fabs(det) > 0.0))
+            return false;
+        double stepT = -(dsdRho * f1 - dpdRho * f2) / det;
+        double stepRho = -(dpdT * f2 - dsdT * f1) / det;
+        // Converged: the remaining step is below the tolerance, so this iterate, evaluated
+        // already and with a rising isotherm, is the state.
+        if (std::fabs(stepT) <= 1e-11 * tempK && std::fabs(stepRho) <= 1e-10 * rho) {
+            result = MixtureFlashResult {};
+            result.state = PropertiesFrom(gasR, model.molarMass(z), tempK, rho, i, r);
+            result.rhoL = result.rhoV = rho;
+            result.x = result.y = z;
+            // As for any one-phase state: vapour-like below T_r(z) or thinner than rho_r(z).
+            result.quality = tempK < tr || rho < rhoR ? 1.0 : 0.0;
+            return true;
+        }
+        for (int halving = 0; halving < 30 && !(rho + stepRho > 0.0 && tempK + stepT > dew.tempK);
+             ++halving) {
+            stepT *= 0.5;
+            stepRho *= 0.5;
+        }
+        tempK += stepT;
+        rho += stepRho;
+        if (!(rho > 0.0 && tempK > dew.tempK && tempK <= model.maxTempK()))
+            return false;
+    }
+    return false;
 }
 
 // Two phases: regula falsi (Illinois) on T between the bubble and the dew temperature, where the
@@ -98,8 +154,13 @@ MixtureFlashResult MixtureFlashPS(const MixtureModel& model, const Composition& 
     const MixtureSaturation dew = useKnown ? *knownDew : DewPointAtP(model, z, pressureKPa);
     if (!dew.outcome.ok())
         return FailedMixtureFlash(dew.outcome);
-    if (entropy >= SaturatedEntropy(model, dew, true))
+    const StateProperties saturatedVapour = SaturatedPhase(model, dew, true);
+    if (entropy >= saturatedVapour.entropy) {
+        MixtureFlashResult vapour;
+        if (VapourFromPS(model, z, pressureKPa, entropy, dew, saturatedVapour, vapour))
+            return vapour;
         return SinglePhaseFromPS(model, z, pressureKPa, entropy, Phase::Vapour, dew);
+    }
     const MixtureSaturation bubble = BubblePointAtP(model, z, pressureKPa);
     if (!bubble.outcome.ok())
         return FailedMixtureFlash(bubble.outcome);
