@@ -26,7 +26,7 @@ namespace {
 
 // The commands a form may serve; the rest do not depend on the visible form.
 constexpr int kFormCommands[] = { kCmdNew, kCmdOpen, kCmdSaveAs, kCmdDelete, kCmdImport, kCmdImportCsvMap,
-    kCmdImportCoefficients, kCmdExportTable, kCmdExportPlot };
+    kCmdImportCoefficients, kCmdExportTable, kCmdExportCsv, kCmdExportCoefficients, kCmdExportPlot };
 
 } // namespace
 
@@ -86,6 +86,10 @@ void CMainFrame::CreateMenus() {
         kCmdDelete, QStringLiteral("Delete... \tCtrl+D"), {}, QStringLiteral("Delete a compressor file")));
     file->addAction(AddCommand(kCmdExportTable, QStringLiteral("Export KVS Table..."), {},
         QStringLiteral("Write the smoothed map as a KVS table file")));
+    file->addAction(AddCommand(kCmdExportCsv, QStringLiteral("Export CSV..."), {},
+        QStringLiteral("Write the map as shown, with its multipliers, as a CSV map")));
+    file->addAction(AddCommand(kCmdExportCoefficients, QStringLiteral("Export Coefficients..."), {},
+        QStringLiteral("Write the ten-coefficient polynomials of the map")));
     file->addAction(AddCommand(kCmdExportPlot, QStringLiteral("Export Plot..."), {},
         QStringLiteral("Write the plot as a PNG image or an SVG drawing")));
     file->addSeparator();
@@ -113,6 +117,8 @@ void CMainFrame::CreateMenus() {
     routeToForm(kCmdSaveAs, &FormView::OnSaveAs);
     routeToForm(kCmdExportTable, &FormView::OnExportTable);
     routeToForm(kCmdExportPlot, &FormView::OnExportPlot);
+    routeToForm(kCmdExportCsv, &FormView::OnExportCsv);
+    routeToForm(kCmdExportCoefficients, &FormView::OnExportCoefficients);
     connect(commands_.at(kCmdDelete), &QAction::triggered, this, [this] {
         if (form_ && form_->HandlesCommand(kCmdDelete))
             doc_.OnDelete();

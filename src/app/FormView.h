@@ -37,6 +37,8 @@ public:
     void OnImportCoefficients();
     virtual void OnSaveAs() { }
     virtual void OnExportTable() { }
+    virtual void OnExportCsv() { }
+    virtual void OnExportCoefficients() { }
     virtual void OnExportPlot() { }
 
 protected:

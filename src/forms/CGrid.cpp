@@ -3,14 +3,19 @@
 #include "app/CMainFrame.h"
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
+#include "app/FileDialogs.h"
 #include "app/MessageSink.h"
 #include "app/WaitCursor.h"
+#include "files/ReplaceFile.h"
 #include "grid/CGridCtrl.h"
+#include "interchange/CoefficientFit.h"
+#include "interchange/ShownMapCsv.h"
 #include "props/PropertyEngine.h"
 #include "record/CompressorRecord.h"
 #include "record/TextRules.h"
 
 #include <QEvent>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -329,7 +334,8 @@ void CGrid::OnBack() {
 }
 
 bool CGrid::HandlesCommand(int commandId) const {
-    return commandId == kCmdSaveAs || commandId == kCmdExportTable || FormView::HandlesCommand(commandId);
+    return commandId == kCmdSaveAs || commandId == kCmdExportTable || commandId == kCmdExportCsv
+        || commandId == kCmdExportCoefficients || FormView::HandlesCommand(commandId);
 }
 
 void CGrid::OnSaveAs() {
@@ -338,6 +344,56 @@ void CGrid::OnSaveAs() {
 
 void CGrid::OnExportTable() {
     context_.doc.OnExportTable();
+}
+
+std::optional<QString> CGrid::AskExportPath(
+    const QString& caption, const QString& filter, const QString& suffix) {
+    FileDialogRequest request;
+    request.caption = caption;
+    request.folder = QString::fromStdString(context_.record.mapsDir);
+    request.filter = filter;
+    request.defaultSuffix = suffix;
+    return context_.doc.Dialogs().SaveFile(request.Overwriting());
+}
+
+void CGrid::OnExportCsv() {
+    const auto path = AskExportPath(QStringLiteral("Export CSV"),
+        QStringLiteral("CSV maps (*.csv);;All Files (*.*)"), QStringLiteral("csv"));
+    if (!path)
+        return;
+    try {
+        ReplaceFileContents(QFile::encodeName(*path).toStdString(),
+            EncodeShownMapCsv(context_.record, values_, capacityMultiplier, powerMultiplier));
+    } catch (const std::exception& error) {
+        context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(error.what())));
+    }
+}
+
+// The polynomials describe the compressor of the entered map: its fits and the refrigerant it
+// was measured with, in the units of the record's unit system.
+void CGrid::OnExportCoefficients() {
+    if (converted_) {
+        context_.messages.ShowError(
+            QStringLiteral("   Coefficients describe the map as measured; export them "
+                           "before converting it to another refrigerant.   "));
+        return;
+    }
+    const auto path = AskExportPath(QStringLiteral("Export Coefficients"),
+        QStringLiteral("Coefficient files (*.json);;Coefficient tables (*.csv)"), QStringLiteral("json"));
+    if (!path)
+        return;
+    CompressorRecord working = context_.record;
+    const CoefficientUnits units
+        = working.unitsEnglish == 1 ? CoefficientUnits::Ahri540 : CoefficientUnits::En12900;
+    try {
+        WaitCursor wait;
+        PropertyEngine& engine = context_.frame.Engine();
+        MapAnalysis analysis(engine, working);
+        analysis.Run();
+        ExportCoefficients(engine, analysis, working, units, QFile::encodeName(*path).toStdString());
+    } catch (const std::exception& error) {
+        context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(error.what())));
+    }
 }
 
 } // namespace velutra

@@ -3,6 +3,8 @@
 #include "analysis/SmoothedMap.h"
 #include "app/FormView.h"
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +28,8 @@ public:
     bool HandlesCommand(int commandId) const override;
     void OnSaveAs() override;
     void OnExportTable() override;
+    void OnExportCsv() override;
+    void OnExportCoefficients() override;
 
     // Sizes, clears and labels the grid; false when the grid could not allocate its cells.
     bool SetupMapGrid();
@@ -56,6 +60,8 @@ private:
     void OnBack();
     void ShowSetupError(const std::string& message);
     void MarkValuesBeyondEnteredMap();
+    std::optional<QString> AskExportPath(
+        const QString& caption, const QString& filter, const QString& suffix);
 
     SmoothedMap values_;
     // The rating-point EER the multipliers scale.

@@ -67,7 +67,8 @@ void CommandsTest::menusAndKeysReadAsDesigned() {
     QCOMPARE(bar->actions().size(), 2);
     QCOMPARE(MenuTexts(bar, 0),
         QStringList({ "&New\tCtrl+N", "&Open...\tCtrl+O", "Import CSV Map...", "Import Coefficients...", "-",
-            "Save &As...", "Delete... \tCtrl+D", "Export KVS Table...", "Export Plot...", "-", "E&xit" }));
+            "Save &As...", "Delete... \tCtrl+D", "Export KVS Table...", "Export CSV...",
+            "Export Coefficients...", "Export Plot...", "-", "E&xit" }));
     QCOMPARE(MenuTexts(bar, 1), QStringList({ "&Help Topics", "&Help", "-", "&About Velutra..." }));
     QCOMPARE(session.Frame().Command(kCmdDelete)->shortcut(), QKeySequence());
 
@@ -103,6 +104,8 @@ void CommandsTest::commandsEnabledPerForm() {
         QVERIFY2(session.Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
     QCOMPARE(session.Frame().Command(kCmdSaveAs)->isEnabled(), smoothedMapCommands);
     QCOMPARE(session.Frame().Command(kCmdExportTable)->isEnabled(), smoothedMapCommands);
+    QCOMPARE(session.Frame().Command(kCmdExportCsv)->isEnabled(), smoothedMapCommands);
+    QCOMPARE(session.Frame().Command(kCmdExportCoefficients)->isEnabled(), smoothedMapCommands);
     // Only the plots have a plot to export; elsewhere the command is not offered.
     QAction* exportPlot = session.Frame().Command(kCmdExportPlot);
     QCOMPARE(exportPlot->isEnabled(), form == kFormPlots);

@@ -1,17 +1,20 @@
 #include "GuiTests.h"
 #include "Session.h"
 #include "analysis/MapAnalysis.h"
+#include "analysis/PublishedMapCsv.h"
 #include "app/CommandIds.h"
 #include "app/SwitchFormEvent.h"
 #include "files/CompressorFile.h"
 #include "forms/CGrid.h"
 #include "forms/UpDownControl.h"
 #include "grid/CGridCtrl.h"
+#include "interchange/CoefficientSet.h"
 #include "props/PropertyEngine.h"
 #include "record/TextRules.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -318,6 +321,54 @@ void GridFormTest::valuesBeyondTheEnteredMapAreMarked() {
     for (int r = 0; r < 3; ++r)
         for (int column = 1; column <= 7; ++column)
             QCOMPARE(amber(form, 3 + r, column), column >= 3);
+}
+
+// "Export CSV..." writes the map as shown, multipliers applied, in the form Import CSV Map reads
+// back; "Export Coefficients..." the polynomials in the record's units, but not for a converted map.
+void GridFormTest::exportsCsvMapAndCoefficients() {
+    Session session;
+    CGrid* form
+        = OpenSmoothedMap(session, kExample, [](CompressorRecord& record) { record.smoothingMethod = 3; });
+    QVERIFY(form);
+    TypeInto(Named<QLineEdit>(form, "Capacity multiplier"), "1.1");
+    QVERIFY(session.Click("Update"));
+    const QString csv = folder_->Path("Maps/shown.csv");
+    const QString json = folder_->Path("Maps/shown.json");
+    session.dialogs.answers = { csv, json };
+    session.Trigger(kCmdExportCsv);
+    session.Trigger(kCmdExportCoefficients);
+    QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
+
+    CompressorRecord back;
+    ReadPublishedMap(QFile::encodeName(csv).toStdString(), back);
+    QCOMPARE(back.refrigerantIndex, 0);
+    QCOMPARE(back.evapCount, 7);
+    QCOMPARE(back.evapTempText[0], std::string("-40"));
+    QCOMPARE(QString::fromStdString(back.capacityText[1][2]), Shown(form->Values().capacity[1][2] * 1.1));
+    QCOMPARE(QString::fromStdString(back.powerText[2][6]), Shown(form->Values().power[2][6]));
+    QFile text(csv);
+    QVERIFY(text.open(QIODevice::ReadOnly));
+    const QByteArray bytes = text.readAll();
+    QVERIFY(bytes.contains("# multipliers: capacity 1.1000, power 1.0000"));
+    QVERIFY(bytes.contains("# method: Two-variable fit of suction flow and isentropic efficiency"));
+
+    const CoefficientSet set = ReadCoefficientFile(QFile::encodeName(json).toStdString());
+    QCOMPARE(set.units, CoefficientUnits::Ahri540);
+    QCOMPARE(set.refrigerant, std::string("R134a"));
+    QCOMPARE(set.smoothingMethod, 3);
+
+    Session converted;
+    form = OpenSmoothedMap(converted, kExample, [](CompressorRecord& record) {
+        record.smoothingMethod = 1;
+        record.convertRefrigerant = 1;
+        record.newRefrigerantIndex = 5;
+    });
+    QVERIFY(form);
+    converted.dialogs.answers = { folder_->Path("Maps/converted.json") };
+    converted.Trigger(kCmdExportCoefficients);
+    QCOMPARE(converted.messages.errors.size(), 1);
+    QVERIFY(converted.messages.errors[0].contains("before converting"));
+    QVERIFY(!QFile::exists(folder_->Path("Maps/converted.json")));
 }
 
 void GridFormTest::controlsReadTheirNamesAndTexts() {

@@ -117,6 +117,7 @@ private slots:
     void saveUsesMultipliersOfLastUpdateAndWritesTheAxis();
     void conversionSwitchesRefrigerantAndBackRestoresIt();
     void valuesBeyondTheEnteredMapAreMarked();
+    void exportsCsvMapAndCoefficients();
     void controlsReadTheirNamesAndTexts();
     void wholeRunSavesTheAdjustedMap();
 
