@@ -137,7 +137,7 @@ std::string ExtrapolationText(int beyond, int total, bool ratingBeyond) {
             + " values extrapolated beyond the entered map";
     if (ratingBeyond)
         text += text.empty() ? "The rating-point EER is extrapolated beyond the entered map"
-                             : "; so is the rating-point EER";
+                             : ", and the EER";
     return text;
 }
 

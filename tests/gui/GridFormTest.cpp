@@ -317,7 +317,7 @@ void GridFormTest::valuesBeyondTheEnteredMapAreMarked() {
     QVERIFY(form);
     QVERIFY(LabelStarting(form, "Refrigerant: R290"));
     QVERIFY(LabelStarting(
-        form, "15 of 21 values extrapolated beyond the entered map; so is the rating-point EER"));
+        form, "15 of 21 values extrapolated beyond the entered map, and the EER"));
     for (int r = 0; r < 3; ++r)
         for (int column = 1; column <= 7; ++column)
             QCOMPARE(amber(form, 3 + r, column), column >= 3);
