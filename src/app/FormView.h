@@ -32,9 +32,9 @@ public:
 
     virtual void OnNew();
     virtual void OnOpen();
-    void OnImport();
-    void OnImportCsvMap();
-    void OnImportCoefficients();
+    virtual void OnImport();
+    virtual void OnImportCsvMap();
+    virtual void OnImportCoefficients();
     virtual void OnSaveAs() { }
     virtual void OnExportTable() { }
     virtual void OnExportCsv() { }
