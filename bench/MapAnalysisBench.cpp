@@ -26,8 +26,8 @@ bool MakeMap(velutra::PropertyEngine& engine, CompressorRecord& record) {
         for (int c = 0; c < 8; ++c) {
             const double te = -40.0 + 10.0 * c;
             record.evapTempText[c] = velutra::FormatNumber(te, -1);
-            const auto s
-                = engine.CycleStates((te + 459.67) * 0.5555555555555556, (tc + 459.67) * 0.5555555555555556);
+            const auto s = engine.CycleStates((te + 459.67) * 0.5555555555555556,
+                (tc + 459.67) * 0.5555555555555556, velutra::RatingConditions {});
             const double p = s.Pc / s.Pe;
             const double massFlow = M * s.d1 * 8.0 * (0.98 - 0.03 * p);
             const double efficiency = 0.45 + 0.04 * p - 0.002 * p * p;

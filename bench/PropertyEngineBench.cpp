@@ -17,7 +17,7 @@ void CycleStatesThroughEngine(benchmark::State& state, int refrigerant) {
     // A typical map point: evaporating at -13 F, condensing at 113 F.
     std::string error;
     for (auto _ : state) {
-        const velutra::CycleStateResult r = engine.CycleStates(248.15, 318.15);
+        const velutra::CycleStateResult r = engine.CycleStates(248.15, 318.15, velutra::RatingConditions {});
         if (!r.error.empty() && error.empty())
             error = r.error;
         benchmark::DoNotOptimize(r);
@@ -37,7 +37,8 @@ void GridThroughEngine(benchmark::State& state, int refrigerant) {
     std::string error;
     for (auto _ : state) {
         for (const velutra::bench::MapPoint& m : grid) {
-            const velutra::CycleStateResult r = engine.CycleStates(m.teK, m.tcK);
+            const velutra::CycleStateResult r
+                = engine.CycleStates(m.teK, m.tcK, velutra::RatingConditions {});
             if (!r.error.empty() && error.empty())
                 error = r.error;
             benchmark::DoNotOptimize(r);

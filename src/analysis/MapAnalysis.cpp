@@ -1,7 +1,9 @@
 #include "analysis/MapAnalysis.h"
 
+#include "analysis/MapRatingEER.h"
 #include "analysis/SmoothingMethods.h"
 #include "record/TextRules.h"
+#include "record/UnitRules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,59 +14,11 @@ namespace velutra {
 
 namespace {
 
-// Unit rules of the analysis; the engine works in K, kPa, mol/dm3, J/mol and g/mol.
-constexpr double kFahrenheitOffset = 459.67;
-constexpr double kKelvinPerRankine = 0.5555555555555556;
-constexpr double kCelsiusOffset = 273.15;
-constexpr double kKJPerBtu = 1.055056;
-constexpr double kKJPerKcal = 4.1848; // the program's kcal, not the 4.1868 of the IT calorie
-constexpr double kBtuPerKJ = 0.9478169879134378;
-constexpr double kKcalPerKJ = 0.2389600458803288;
-constexpr double kKJhPerWatt = 3.6;
-
-// Suction gas and liquid line are at 90 F (kLineTempK); rows condensing below it have no
-// meaningful flow.
+// Rows condensing below the liquid line have no meaningful flow.
 constexpr double kNoFlow = -1.0;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// ASHRAE rating point (-10 F evaporating, 130 F condensing) for the EER from the fits, in K.
-constexpr double kRatingEvapK = 249.82;
-constexpr double kRatingCondK = 327.59;
-
-// The same point in the map's own units for the EER interpolated in the entered map.
-constexpr double kRatingEvapF = -10;
-constexpr double kRatingCondF = 130;
-constexpr double kRatingEvapC = -23.33;
-constexpr double kRatingCondC = 54.44;
-constexpr double kBtuPerKcal = 3.966;
-
-// The volumetric efficiency is scaled so that the suction-flow line gives this at ratio 0.
-constexpr double kVolumetricEffAtZeroRatio = 0.98;
-
-// Bilinear interpolation (or extrapolation) between rows r-1, r and columns c-1, c.
-double Interpolate(const MapTable<double>& x, int r, int c, double fr, double fe) {
-    return (1 - fr) * ((1 - fe) * x[r - 1][c - 1] + fe * x[r - 1][c])
-        + fr * ((1 - fe) * x[r][c - 1] + fe * x[r][c]);
-}
-
 } // namespace
-
-CompressorOutput ModelOutput(const CycleStateResult& s, double M, double suctionFlow, double isentropicEff) {
-    CompressorOutput out;
-    out.massFlowKgH = M * s.d1 * suctionFlow;
-    out.capacityKJh = out.massFlowKgH * (s.h1 - s.h3) / M;
-    out.powerW = out.massFlowKgH * (s.h2s - s.h1) / M / (isentropicEff * kKJhPerWatt);
-    return out;
-}
-
-double MassFlowOfCapacity(const CycleStateResult& s, double M, double capacityKJh) {
-    return capacityKJh / ((s.h1 - s.h3) / M);
-}
-
-bool UnsoundPoint(double isentropicEff, double volumetricEff, double suctionFlow) {
-    const auto fraction = [](double v) { return v > 0 && v <= 1; };
-    return !fraction(isentropicEff) || !fraction(volumetricEff) || !(suctionFlow >= 0);
-}
 
 MapAnalysis::MapAnalysis(CycleStateSource& engine, CompressorRecord& record)
     : engine(engine)
@@ -119,9 +73,7 @@ void MapAnalysis::ForgetFailuresOf(AnalysisFailure::Stage stage) {
 }
 
 double MapAnalysis::ToKelvin(double temperature) const {
-    if (record.unitsEnglish != 0)
-        return (temperature + kFahrenheitOffset) * kKelvinPerRankine;
-    return temperature + kCelsiusOffset;
+    return MapTempToKelvin(English(), temperature);
 }
 
 void MapAnalysis::ReadMapFromRecord() {
@@ -144,55 +96,23 @@ void MapAnalysis::ReadMapFromRecord() {
     enteredCapacity = capacity;
     enteredPower = power;
 
-    ComputeMapRatingEER();
-}
-
-void MapAnalysis::ComputeMapRatingEER() {
-    record.mapRatingEER = 0;
-    mapRatingExtrapolated = false;
-    const bool si = record.unitsSI != 0;
-    const double evapRating = si ? kRatingEvapC : kRatingEvapF;
-    const double condRating = si ? kRatingCondC : kRatingCondF;
-
-    // Only rows and columns in use take part: cells beyond the counts may hold texts left from
-    // an earlier, larger map, and interpolating towards them would give a plausible-looking but
-    // meaningless EER. Interpolation needs two rows and two columns.
-    const int rows = RowsInUse();
-    const int columns = ColumnsInUse();
-    if (rows < 2 || columns < 2)
-        return;
-    int c = 0;
-    while (c < columns && !(evapTemp[c] >= evapRating))
-        ++c;
-    if (c == columns)
-        return;
-    int r = 0;
-    while (r < rows && !(condTemp[r] >= condRating))
-        ++r;
-    if (r == rows)
-        return;
-
-    // A hit in the first row or column extrapolates from the first two.
-    mapRatingExtrapolated = condRating < condTemp[0] || evapRating < evapTemp[0];
-    r = std::max(r, 1);
-    c = std::max(c, 1);
-    const double fr = (condRating - condTemp[r - 1]) / (condTemp[r] - condTemp[r - 1]);
-    const double fe = (evapRating - evapTemp[c - 1]) / (evapTemp[c] - evapTemp[c - 1]);
-    const double q = Interpolate(capacity, r, c, fr, fe);
-    const double w = Interpolate(power, r, c, fr, fe);
-    record.mapRatingEER = si ? kBtuPerKcal * q / w : q / w;
+    const MapRatingEER rating
+        = InterpolateRatingEER(condTemp, evapTemp, capacity, power, RowsInUse(), ColumnsInUse(), English());
+    record.mapRatingEER = rating.eer;
+    mapRatingExtrapolated = rating.extrapolated;
 }
 
 std::string MapAnalysis::ComputePointQuantities(int r, int c) {
     const double teK = ToKelvin(evapTemp[c]);
     const double tcK = ToKelvin(condTemp[r]);
-    const double qKJh = capacity[r][c] * (record.unitsEnglish != 0 ? kKJPerBtu : kKJPerKcal);
+    const double qKJh = MapCapacityToKJh(English(), capacity[r][c]);
     const double w = power[r][c];
 
     const double M = engine.MolarMass();
-    const CycleStateResult s = engine.CycleStates(teK, tcK);
+    const RatingConditions& rating = record.ratingConditions;
+    const CycleStateResult s = engine.CycleStates(teK, tcK, rating);
     if (!s.error.empty()) {
-        // NaN rather than the -1 of a row below 90 F, which would read as a sound point.
+        // NaN rather than the -1 of a row below the liquid line, which would read as a sound point.
         suctionFlow[r][c] = kNaN;
         pressureRatio[r][c] = kNaN;
         isentropicEff[r][c] = kNaN;
@@ -201,41 +121,13 @@ std::string MapAnalysis::ComputePointQuantities(int r, int c) {
     }
 
     const double massFlow = MassFlowOfCapacity(s, M, qKJh); // kg/h
-    suctionFlow[r][c] = tcK < kLineTempK ? kNoFlow : massFlow / (M * s.d1);
+    const bool belowLiquidLine
+        = rating.liquid == RatingConditions::Liquid::LiquidTemperature && tcK < rating.liquidValue;
+    suctionFlow[r][c] = belowLiquidLine ? kNoFlow : massFlow / (M * s.d1);
     pressureRatio[r][c] = s.Pc / s.Pe;
     suctionPressure[r][c] = s.Pe;
-    isentropicEff[r][c] = massFlow * (s.h2s - s.h1) / M / (w * kKJhPerWatt);
+    isentropicEff[r][c] = massFlow * (s.h2s - s.h1) / M / (w * units::kKJhPerWatt);
     return {};
-}
-
-void MapAnalysis::CollectValidPoints() {
-    const int rows = RowsInUse();
-    const int columns = ColumnsInUse();
-    validCount = 0;
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            if (!(suctionFlow[r][c] > 0))
-                continue;
-            validFlow[validCount] = suctionFlow[r][c];
-            validIse[validCount] = isentropicEff[r][c];
-            validPressureRatio[validCount] = pressureRatio[r][c];
-            validSuctionPressure[validCount] = suctionPressure[r][c];
-            ++validCount;
-        }
-    }
-
-    // Bubble sort by pressure ratio; swapping only on a strictly smaller later ratio keeps equal
-    // ratios in the order of the walk.
-    for (int k = validCount - 1; k >= 1; --k) {
-        for (int i = 0; i < k; ++i) {
-            if (validPressureRatio[i + 1] < validPressureRatio[i]) {
-                std::swap(validPressureRatio[i], validPressureRatio[i + 1]);
-                std::swap(validFlow[i], validFlow[i + 1]);
-                std::swap(validIse[i], validIse[i + 1]);
-                std::swap(validSuctionPressure[i], validSuctionPressure[i + 1]);
-            }
-        }
-    }
 }
 
 void MapAnalysis::FitMap() {
@@ -283,81 +175,9 @@ void MapAnalysis::FitMap() {
         }
     }
 
-    const LineFit flow = FitLine(validPressureRatio.data(), validFlow.data(), validCount);
-    flowFitIntercept = flow.intercept;
-    flowFitSlope = flow.slope;
-    const LineFit ise = FitLine(validPressureRatio.data(), validIse.data(), validCount);
-    iseLinIntercept = ise.intercept;
-    iseLinSlope = ise.slope;
-    iseQuad = FitQuadratic(validPressureRatio.data(), validIse.data(), validCount);
-    const bool allPointsFitsDefined = std::isfinite(flowFitIntercept) && std::isfinite(flowFitSlope)
-        && std::isfinite(iseLinIntercept) && std::isfinite(iseLinSlope) && std::isfinite(iseQuad[0])
-        && std::isfinite(iseQuad[1]) && std::isfinite(iseQuad[2]);
-    if (anyFailed && !allPointsFitsDefined)
-        AddFailure(AnalysisFailure::Stage::Fit, -1, -1,
-            "not every fit could be computed from the " + std::to_string(validCount)
-                + " valid points left once the failed points are left out");
+    FitAllPoints(anyFailed);
     FitRows(rows, columns);
     FitSurfaces();
-}
-
-// The two-variable surfaces over all valid points of the entered map.
-void MapAnalysis::FitSurfaces() {
-    flowSurface = {};
-    iseSurface = {};
-    int rowsWithValidPoints = 0;
-    for (int r = 0; r < RowsInUse(); ++r)
-        rowsWithValidPoints
-            += std::any_of(pointValid[r].begin(), pointValid[r].end(), [](bool v) { return v; });
-    if (validCount >= SurfaceFit::kTerms && rowsWithValidPoints == 1) {
-        surfaceRefusal
-            = "all valid points lie on one condensing temperature, where pressure ratio and suction "
-              "pressure move together and the six terms cannot be told apart";
-        return;
-    }
-    const SurfaceFitResult flow
-        = FitSurface(validPressureRatio.data(), validSuctionPressure.data(), validFlow.data(), validCount);
-    const SurfaceFitResult ise
-        = FitSurface(validPressureRatio.data(), validSuctionPressure.data(), validIse.data(), validCount);
-    surfaceRefusal = !flow.refusal.empty() ? flow.refusal : ise.refusal;
-    if (!surfaceRefusal.empty())
-        return;
-    flowSurface = flow.fit;
-    iseSurface = ise.fit;
-}
-
-std::string MapAnalysis::SmoothingRefusal(int method) const {
-    if (method != kSmoothingTwoVariable || surfaceRefusal.empty())
-        return {};
-    return "The two-variable fit cannot be used on this map: " + surfaceRefusal + ".";
-}
-
-// Per-row fits take every point of the row in use, valid or not, except those whose states
-// could not be computed.
-void MapAnalysis::FitRows(int rows, int columns) {
-    for (int r = 0; r < rows; ++r) {
-        std::array<double, kMaxEvap> ratios {};
-        std::array<double, kMaxEvap> efficiencies {};
-        int n = 0;
-        for (int c = 0; c < columns; ++c) {
-            if (pointFailed[r][c])
-                continue;
-            ratios[n] = pressureRatio[r][c];
-            efficiencies[n] = isentropicEff[r][c];
-            ++n;
-        }
-        const LineFit line = FitLine(ratios.data(), efficiencies.data(), n);
-        iseLinInterceptByCond[r] = line.intercept;
-        iseLinSlopeByCond[r] = line.slope;
-        iseQuadByCond[r] = FitQuadratic(ratios.data(), efficiencies.data(), n);
-        const Vector3& quad = iseQuadByCond[r];
-        const bool defined = std::isfinite(line.intercept) && std::isfinite(line.slope)
-            && std::isfinite(quad[0]) && std::isfinite(quad[1]) && std::isfinite(quad[2]);
-        if (n < columns && !defined)
-            AddFailure(AnalysisFailure::Stage::Fit, r, -1,
-                "not every fit could be computed from the " + std::to_string(n) + " of "
-                    + std::to_string(columns) + " points of the row that could be computed");
-    }
 }
 
 void MapAnalysis::ApplySmoothing() {
@@ -374,23 +194,12 @@ void MapAnalysis::ApplySmoothing() {
         return;
     }
 
-    const int rows = RowsInUse();
-    const int columns = ColumnsInUse();
-    for (int r = 0; r < rows; ++r) {
-        const double a0 = smoothAllTemps == 1 ? iseLinIntercept : iseLinInterceptByCond[r];
-        const double a1 = smoothAllTemps == 1 ? iseLinSlope : iseLinSlopeByCond[r];
-        const Vector3& quad = smoothAllTemps == 1 ? iseQuad : iseQuadByCond[r];
-        for (int c = 0; c < columns; ++c) {
-            const double p = pressureRatio[r][c];
-            if (twoVariable) {
-                suctionFlow[r][c] = flowSurface.Evaluate(p, suctionPressure[r][c]);
-                isentropicEff[r][c] = iseSurface.Evaluate(p, suctionPressure[r][c]);
-                continue;
-            }
-            // The suction flow is always the line over the valid points of the entered map.
-            suctionFlow[r][c] = flowFitIntercept + flowFitSlope * p;
-            isentropicEff[r][c]
-                = smoothingMethod == 1 ? a0 + a1 * p : quad[0] + quad[1] * p + quad[2] * p * p;
+    const FittedCompressor fitted = Fitted();
+    for (int r = 0; r < RowsInUse(); ++r) {
+        for (int c = 0; c < ColumnsInUse(); ++c) {
+            const FittedFlow value = fitted.At(pressureRatio[r][c], suctionPressure[r][c], r);
+            suctionFlow[r][c] = value.suctionFlow;
+            isentropicEff[r][c] = value.isentropicEff;
         }
     }
     RebuildMapFromFits();
@@ -398,40 +207,21 @@ void MapAnalysis::ApplySmoothing() {
 }
 
 void MapAnalysis::ComputeQuality() {
-    quality = {};
-    for (int r = 0; r < kMaxCond; ++r) {
-        quality.capacityDeviation[r].fill(kNaN);
-        quality.powerDeviation[r].fill(kNaN);
-    }
-    double capacitySquares = 0;
-    double powerSquares = 0;
-    for (int r = 0; r < RowsInUse(); ++r) {
-        for (int c = 0; c < ColumnsInUse(); ++c) {
-            if (!pointValid[r][c])
-                continue;
-            double& dq = quality.capacityDeviation[r][c];
-            double& dw = quality.powerDeviation[r][c];
-            dq = (capacity[r][c] - enteredCapacity[r][c]) / enteredCapacity[r][c] * 100;
-            dw = (power[r][c] - enteredPower[r][c]) / enteredPower[r][c] * 100;
-            capacitySquares += dq * dq;
-            powerSquares += dw * dw;
-            // A NaN deviation must show in the largest one rather than vanish in std::max.
-            quality.capacityMax = std::isnan(dq) ? dq : std::max(quality.capacityMax, std::fabs(dq));
-            quality.powerMax = std::isnan(dw) ? dw : std::max(quality.powerMax, std::fabs(dw));
-            ++quality.points;
-        }
-    }
-    if (quality.points > 0) {
-        quality.capacityRms = std::sqrt(capacitySquares / quality.points);
-        quality.powerRms = std::sqrt(powerSquares / quality.points);
-    }
+    quality = CompareWithEntered(
+        capacity, power, enteredCapacity, enteredPower, pointValid, RowsInUse(), ColumnsInUse());
+}
+
+FittedCompressor MapAnalysis::Fitted() const {
+    FittedCompressor fitted = fits;
+    fitted.method = smoothingMethod;
+    fitted.eachCondTemp = smoothAllTemps != 1;
+    return fitted;
 }
 
 void MapAnalysis::RebuildMapFromFits() {
     const int rows = RowsInUse();
     const int columns = ColumnsInUse();
-    const double toCapacity = record.unitsEnglish != 0 ? kBtuPerKJ : kKcalPerKJ;
-    const double M = engine.MolarMass();
+    const RatingConditions& rating = record.ratingConditions;
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             if (pointFailed[r][c]) { // already listed; its states fail again
@@ -439,58 +229,41 @@ void MapAnalysis::RebuildMapFromFits() {
                 power[r][c] = kNaN;
                 continue;
             }
-            const CycleStateResult s = engine.CycleStates(ToKelvin(evapTemp[c]), ToKelvin(condTemp[r]));
+            const CycleStateResult s
+                = engine.CycleStates(ToKelvin(evapTemp[c]), ToKelvin(condTemp[r]), rating);
             if (!s.error.empty()) {
                 capacity[r][c] = kNaN;
                 power[r][c] = kNaN;
                 AddFailure(AnalysisFailure::Stage::RebuiltPoint, r, c, s.error);
                 continue;
             }
-            const CompressorOutput out = ModelOutput(s, M, suctionFlow[r][c], isentropicEff[r][c]);
+            const CompressorOutput out = ModelOutput(s, s.M, suctionFlow[r][c], isentropicEff[r][c]);
             power[r][c] = out.powerW;
-            capacity[r][c] = out.capacityKJh * toCapacity;
+            capacity[r][c] = KJhToMapCapacity(English(), out.capacityKJh);
         }
     }
     if (rows < 1)
         return;
 
     // The rating-point EER always uses the fits over all valid points, also with per-row smoothing.
-    const CycleStateResult s = engine.CycleStates(kRatingEvapK, kRatingCondK);
+    const CycleStateResult s = engine.CycleStates(kRatingPointK.evapTemp, kRatingPointK.condTemp, rating);
     if (!s.error.empty()) {
         record.smoothedRatingEER = kNaN;
         AddFailure(AnalysisFailure::Stage::RatingPoint, -1, -1, s.error);
         return;
     }
-    const double p = s.Pc / s.Pe;
-    smoothedRatingExtrapolated = !enteredRange.Contains(p, s.Pe);
-    const FittedFlow fitted = AllPointsFitsAt(p, s.Pe);
-    const CompressorOutput out = ModelOutput(s, M, fitted.suctionFlow, fitted.isentropicEff);
-    record.smoothedRatingEER = out.capacityKJh * kBtuPerKJ / out.powerW;
-}
-
-FittedFlow MapAnalysis::AllPointsFitsAt(double pressureRatio, double suctionPressureKPa) const {
-    const double p = pressureRatio;
-    FittedFlow fitted;
-    if (smoothingMethod == kSmoothingTwoVariable && surfaceRefusal.empty()) {
-        fitted.suctionFlow = flowSurface.Evaluate(p, suctionPressureKPa);
-        fitted.isentropicEff = iseSurface.Evaluate(p, suctionPressureKPa);
-        return fitted;
-    }
-    fitted.suctionFlow = flowFitIntercept + flowFitSlope * p;
-    fitted.isentropicEff = smoothingMethod == kSmoothingQuadratic
-        ? iseQuad[0] + iseQuad[1] * p + iseQuad[2] * p * p
-        : iseLinIntercept + iseLinSlope * p;
-    return fitted;
+    smoothedRatingExtrapolated = !enteredRange.Contains(s.Pc / s.Pe, s.Pe);
+    const CompressorOutput out = Fitted().AllPointsOutputAt(s);
+    record.smoothedRatingEER = EerOf(out.capacityKJh, out.powerW);
 }
 
 std::string MapAnalysis::FittedOutputAt(double evapTempK, double condTempK, CompressorOutput& out) {
-    const CycleStateResult s = engine.CycleStates(evapTempK, condTempK);
+    const CycleStateResult s = engine.CycleStates(evapTempK, condTempK, record.ratingConditions);
     if (!s.error.empty()) {
         out = { kNaN, kNaN, kNaN };
         return s.error;
     }
-    const FittedFlow fitted = AllPointsFitsAt(s.Pc / s.Pe, s.Pe);
-    out = ModelOutput(s, engine.MolarMass(), fitted.suctionFlow, fitted.isentropicEff);
+    out = Fitted().AllPointsOutputAt(s);
     return {};
 }
 
@@ -514,9 +287,6 @@ void MapAnalysis::StoreResultsInRecord() const {
     const int columns = ColumnsInUse();
     for (int r = 0; r < rows; ++r) {
         record.condTemp[r] = condTemp[r];
-        record.iseLinInterceptByCond[r] = iseLinInterceptByCond[r];
-        record.iseLinSlopeByCond[r] = iseLinSlopeByCond[r];
-        record.iseQuadByCond[r] = iseQuadByCond[r];
         for (int c = 0; c < columns; ++c) {
             record.evapTemp[c] = evapTemp[c];
             record.capacity[r][c] = capacity[r][c];
@@ -526,14 +296,8 @@ void MapAnalysis::StoreResultsInRecord() const {
             record.pressureRatio[r][c] = pressureRatio[r][c];
         }
     }
-    record.flowFitIntercept = flowFitIntercept;
-    record.flowFitSlope = flowFitSlope;
-    record.iseLinIntercept = iseLinIntercept;
-    record.iseLinSlope = iseLinSlope;
-    record.iseQuad = iseQuad;
-    record.flowSurface = flowSurface.c;
+    fits.StoreInto(record, rows);
     record.enteredRange = enteredRange;
-    record.iseSurface = iseSurface.c;
 }
 
 } // namespace velutra

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/AnalysisFailure.h"
-#include "analysis/LeastSquares.h"
-#include "analysis/SurfaceFit.h"
+#include "analysis/FitQuality.h"
+#include "analysis/FittedCompressor.h"
 #include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
 
@@ -14,41 +14,6 @@ namespace velutra {
 
 inline constexpr int kMaxMapPoints = kMaxCond * kMaxEvap;
 
-// How far the rebuilt map lies from the entered one at the valid points, in percent of the
-// entered value: (rebuilt - entered) / entered * 100. NaN at points that are not valid.
-struct FitQuality {
-    MapTable<double> capacityDeviation {};
-    MapTable<double> powerDeviation {};
-    double capacityRms = 0;
-    double capacityMax = 0; // largest absolute deviation
-    double powerRms = 0;
-    double powerMax = 0;
-    int points = 0;
-};
-
-// What the compressor delivers at one point: mass flow (kg/h), capacity (kJ/h) and power (W).
-struct CompressorOutput {
-    double massFlowKgH = 0;
-    double capacityKJh = 0;
-    double powerW = 0;
-};
-
-// The analysis's compressor model at one point: the suction volume flow (m3/h) at the suction
-// density gives the mass flow, the enthalpy change from liquid line to suction gas the capacity,
-// and the isentropic work over the isentropic efficiency the power. M in g/mol.
-CompressorOutput ModelOutput(const CycleStateResult& s, double M, double suctionFlow, double isentropicEff);
-
-// The mass flow (kg/h) that a capacity (kJ/h) means at these states.
-double MassFlowOfCapacity(const CycleStateResult& s, double M, double capacityKJh);
-
-// Suction volume flow (m3/h) and isentropic efficiency from a fit.
-struct FittedFlow {
-    double suctionFlow = 0;
-    double isentropicEff = 0;
-};
-
-// A rebuilt point that no compressor can have: efficiencies outside 0..1 or a negative flow.
-bool UnsoundPoint(double isentropicEff, double volumetricEff, double suctionFlow);
 // The numerical analysis of the manufacturer's map that the plot form shows: per-point pressure
 // ratio, suction volume flow and isentropic efficiency, their least-squares fits against the
 // pressure ratio, the map rebuilt from the fits, and the EER at the rating point from the entered
@@ -107,11 +72,8 @@ public:
     // record's smoothedRatingEER from the all-points fits.
     void RebuildMapFromFits();
 
-    // Suction flow and isentropic efficiency of the fits over all valid points for the current
-    // smoothing method at a pressure ratio and suction pressure (kPa): the two-variable surfaces
-    // for method 3 when they exist, otherwise the flow line with the quadratic efficiency for
-    // method 2 and the linear one for the others.
-    FittedFlow AllPointsFitsAt(double pressureRatio, double suctionPressureKPa) const;
+    // The compressor fitted to the entered map with the current smoothing method and scope.
+    FittedCompressor Fitted() const;
 
     // The compressor model of the all-points fits at evaporating and condensing temperatures in K,
     // anywhere between or beyond the map's rows and columns. Returns the property library's
@@ -160,16 +122,8 @@ public:
     std::array<double, kMaxMapPoints> validPressureRatio {};
     std::array<double, kMaxMapPoints> validSuctionPressure {};
     int validCount = 0;
-    double flowFitIntercept = 0;
-    double flowFitSlope = 0;
-    double iseLinIntercept = 0;
-    double iseLinSlope = 0;
-    CondRow<double> iseLinInterceptByCond {};
-    CondRow<double> iseLinSlopeByCond {};
-    Vector3 iseQuad {};
-    std::array<Vector3, kMaxCond> iseQuadByCond {};
-    SurfaceFit flowSurface {};
-    SurfaceFit iseSurface {};
+    // The fits of the entered map; method and scope are the steering members'.
+    FittedCompressor fits;
 
     // Steering members.
     int plotType = 0;
@@ -178,14 +132,15 @@ public:
     int smoothAllTemps = 1;
 
 private:
-    void ComputeMapRatingEER();
     void CollectValidPoints();
+    void FitAllPoints(bool anyFailed);
+    void ComputeQuality();
     void FitRows(int rows, int columns);
     void FitSurfaces();
-    void ComputeQuality();
     void AddFailure(AnalysisFailure::Stage stage, int r, int c, std::string reason);
     void ForgetFailuresOf(AnalysisFailure::Stage stage);
     double ToKelvin(double temperature) const;
+    bool English() const { return record.unitsEnglish != 0; }
 
     CycleStateSource& engine;
     CompressorRecord& record;

@@ -1,5 +1,7 @@
 #include "analysis/RefrigerantConversion.h"
 
+#include "record/UnitRules.h"
+
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -9,15 +11,6 @@ namespace velutra {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kBtuPerKJ = 0.9478169879134378;
-constexpr double kKcalPerKJ = 0.2389600458803288;
-// The analysis's rating point, -10 F and 130 F.
-constexpr double kRatingEvapK = 249.82;
-constexpr double kRatingCondK = 327.59;
-
-double ToKelvin(const CompressorRecord& record, double temperature) {
-    return record.unitsEnglish != 0 ? (temperature + 459.67) * 0.5555555555555556 : temperature + 273.15;
-}
 
 void SetUp(PropertyEngine& engine, int index) {
     const SetupResult setup = engine.SetupFluid(index);
@@ -29,26 +22,26 @@ RefrigerantMap Evaluate(
     MapAnalysis& analysis, const CompressorRecord& record, int index, std::vector<std::string>& failures) {
     RefrigerantMap map;
     map.refrigerantIndex = index;
-    const double toCapacity = record.unitsEnglish != 0 ? kBtuPerKJ : kKcalPerKJ;
+    const bool english = record.unitsEnglish != 0;
     const std::string name = kRefrigerantNames[static_cast<size_t>(index)];
     for (int r = 0; r < analysis.RowsInUse(); ++r)
         for (int c = 0; c < analysis.ColumnsInUse(); ++c) {
             CompressorOutput out;
-            const std::string error = analysis.FittedOutputAt(
-                ToKelvin(record, analysis.evapTemp[c]), ToKelvin(record, analysis.condTemp[r]), out);
+            const std::string error = analysis.FittedOutputAt(MapTempToKelvin(english, analysis.evapTemp[c]),
+                MapTempToKelvin(english, analysis.condTemp[r]), out);
             if (!error.empty())
                 failures.push_back(name + " at evaporating " + std::to_string(analysis.evapTemp[c])
                     + ", condensing " + std::to_string(analysis.condTemp[r]) + ": " + error);
-            map.capacity[r][c] = out.capacityKJh * toCapacity;
+            map.capacity[r][c] = KJhToMapCapacity(english, out.capacityKJh);
             map.power[r][c] = out.powerW;
         }
     CompressorOutput rating;
-    const std::string error = analysis.FittedOutputAt(kRatingEvapK, kRatingCondK, rating);
+    const std::string error = analysis.FittedOutputAt(kRatingPointK.evapTemp, kRatingPointK.condTemp, rating);
     if (!error.empty())
         failures.push_back(name + " at the rating point: " + error);
-    map.ratingCapacity = rating.capacityKJh * toCapacity;
+    map.ratingCapacity = KJhToMapCapacity(english, rating.capacityKJh);
     map.ratingPower = rating.powerW;
-    map.ratingEER = error.empty() ? rating.capacityKJh * kBtuPerKJ / rating.powerW : kNaN;
+    map.ratingEER = error.empty() ? EerOf(rating.capacityKJh, rating.powerW) : kNaN;
     return map;
 }
 

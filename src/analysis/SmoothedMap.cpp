@@ -1,9 +1,8 @@
 #include "analysis/SmoothedMap.h"
 
-#include "analysis/MapAnalysis.h"
 #include "analysis/SmoothingMethods.h"
-#include "analysis/SurfaceFit.h"
 #include "record/TextRules.h"
+#include "record/UnitRules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,34 +10,6 @@
 #include <utility>
 
 namespace velutra {
-
-namespace {
-
-// Temperature of the unit system to K.
-double ToKelvin(double t, bool english) {
-    return english ? (t + 459.67) * 0.5555555555555556 : t + 273.15;
-}
-
-// kJ/h to Btu/h and to kcal/h.
-constexpr double kBtuPerKJ = 0.9478169879134378;
-constexpr double kKcalPerKJ = 0.2389600458803288;
-// The rating point of the EER from the fits: -10 F and 130 F.
-constexpr double kRatingEvapK = 249.82;
-constexpr double kRatingCondK = 327.59;
-
-// Suction flow (m3/h) and isentropic efficiency at pressure ratio p and suction pressure Pe
-// from the fits over all valid points, or the surfaces of the two-variable method.
-std::pair<double, double> FlowAndEfficiency(const CompressorRecord& record, double p, double pe) {
-    if (record.smoothingMethod == kSmoothingTwoVariable)
-        return { SurfaceFit { record.flowSurface }.Evaluate(p, pe),
-            SurfaceFit { record.iseSurface }.Evaluate(p, pe) };
-    const double flow = record.flowFitIntercept + record.flowFitSlope * p;
-    if (record.smoothingMethod == kSmoothingLinear)
-        return { flow, record.iseLinIntercept + record.iseLinSlope * p };
-    return { flow, record.iseQuad[0] + record.iseQuad[1] * p + record.iseQuad[2] * p * p };
-}
-
-} // namespace
 
 double SmoothedMap::FixedEvapTemp(int k, bool english) {
     return english ? -40.0 + 10.0 * k : -40.0 + 5.0 * k;
@@ -56,23 +27,17 @@ void SmoothedMap::TakeEnteredMap(const CompressorRecord& record) {
         }
 }
 
-void SmoothedMap::Compute(CycleStateSource& engine, const CompressorRecord& record) {
+void SmoothedMap::Compute(
+    CycleStateSource& engine, const CompressorRecord& record, const FittedCompressor& fitted) {
     const bool english = record.unitsEnglish == 1;
-    const bool allTemps = record.smoothAllTemps == 1;
-    const bool twoVariable = record.smoothingMethod == kSmoothingTwoVariable;
-    const SurfaceFit flowSurface { record.flowSurface };
-    const SurfaceFit iseSurface { record.iseSurface };
-    const double M = engine.MolarMass();
     failures.clear();
     beyondEnteredMap = {};
-    // The displacement the volumetric efficiency is taken against: the flow line's value at
-    // ratio 0 is 0.98 of it, as the efficiency plots take it.
-    const double displacement = record.flowFitIntercept / 0.98;
     for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r) {
-        const double condK = ToKelvin(record.condTemp[r], english);
+        const double condK = MapTempToKelvin(english, record.condTemp[r]);
         for (int k = 0; k < kFixedColumns; ++k) {
             const double evapTemp = FixedEvapTemp(k, english);
-            const CycleStateResult s = engine.CycleStates(ToKelvin(evapTemp, english), condK);
+            const CycleStateResult s
+                = engine.CycleStates(MapTempToKelvin(english, evapTemp), condK, record.ratingConditions);
             if (!s.error.empty()) {
                 capacity[r][k] = power[r][k] = std::numeric_limits<double>::quiet_NaN();
                 AnalysisFailure failure;
@@ -85,41 +50,29 @@ void SmoothedMap::Compute(CycleStateSource& engine, const CompressorRecord& reco
                 failures.push_back(std::move(failure));
                 continue;
             }
-            const double p = s.Pc / s.Pe;
-            const double flow = twoVariable ? flowSurface.Evaluate(p, s.Pe)
-                                            : record.flowFitIntercept + record.flowFitSlope * p;
-            double eta = 0;
-            if (twoVariable) {
-                eta = iseSurface.Evaluate(p, s.Pe);
-            } else if (record.smoothingMethod == kSmoothingLinear) {
-                eta = allTemps ? record.iseLinIntercept + record.iseLinSlope * p
-                               : record.iseLinInterceptByCond[r] + record.iseLinSlopeByCond[r] * p;
-            } else {
-                const auto& c = allTemps ? record.iseQuad : record.iseQuadByCond[r];
-                eta = c[0] + c[1] * p + c[2] * p * p;
-            }
-            const CompressorOutput out = ModelOutput(s, M, flow, eta);
-            capacity[r][k] = out.capacityKJh * (english ? kBtuPerKJ : kKcalPerKJ);
+            const FittedFlow value = fitted.At(s.Pc / s.Pe, s.Pe, r);
+            const CompressorOutput out = ModelOutput(s, s.M, value.suctionFlow, value.isentropicEff);
+            capacity[r][k] = KJhToMapCapacity(english, out.capacityKJh);
             power[r][k] = out.powerW;
             beyondEnteredMap[r][k]
-                = !record.enteredRange.Contains(p, s.Pe) || UnsoundPoint(eta, flow / displacement, flow);
+                = !record.enteredRange.Contains(s.Pc / s.Pe, s.Pe) || fitted.Unsound(value);
         }
     }
 }
 
-double SmoothedMap::RatingEER(CycleStateSource& engine, const CompressorRecord& record) {
-    const double M = engine.MolarMass();
-    const CycleStateResult s = engine.CycleStates(kRatingEvapK, kRatingCondK);
+double SmoothedMap::RatingEER(
+    CycleStateSource& engine, const CompressorRecord& record, const FittedCompressor& fitted) {
+    const CycleStateResult s
+        = engine.CycleStates(kRatingPointK.evapTemp, kRatingPointK.condTemp, record.ratingConditions);
     if (!s.error.empty())
         return std::numeric_limits<double>::quiet_NaN();
-    const double p = s.Pc / s.Pe;
-    const auto [flow, eta] = FlowAndEfficiency(record, p, s.Pe);
-    const CompressorOutput out = ModelOutput(s, M, flow, eta);
-    return out.capacityKJh * kBtuPerKJ / out.powerW;
+    const CompressorOutput out = fitted.AllPointsOutputAt(s);
+    return EerOf(out.capacityKJh, out.powerW);
 }
 
 bool SmoothedMap::RatingBeyondEnteredMap(CycleStateSource& engine, const CompressorRecord& record) {
-    const CycleStateResult s = engine.CycleStates(kRatingEvapK, kRatingCondK);
+    const CycleStateResult s
+        = engine.CycleStates(kRatingPointK.evapTemp, kRatingPointK.condTemp, record.ratingConditions);
     return s.error.empty() && !record.enteredRange.Contains(s.Pc / s.Pe, s.Pe);
 }
 
@@ -136,8 +89,8 @@ std::string ExtrapolationText(int beyond, int total, bool ratingBeyond) {
         text = std::to_string(beyond) + " of " + std::to_string(total)
             + " values extrapolated beyond the entered map";
     if (ratingBeyond)
-        text += text.empty() ? "The rating-point EER is extrapolated beyond the entered map"
-                             : ", and the EER";
+        text
+            += text.empty() ? "The rating-point EER is extrapolated beyond the entered map" : ", and the EER";
     return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/AnalysisFailure.h"
+#include "analysis/FittedCompressor.h"
 #include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
 
@@ -38,22 +39,18 @@ public:
     // The record's numeric entered map, rows and columns in use.
     void TakeEnteredMap(const CompressorRecord& record);
 
-    // Capacity and power of rows in use at the fixed evaporating temperatures from the record's
-    // fits, with the refrigerant the engine is set up for:
-    //   V = flowFitIntercept + flowFitSlope p (m3/h), p = Pc / Pe,
-    //   eta from the linear (method 1) or quadratic (method 2) efficiency fit, over all points or
-    //   of the row's condensing temperature; with the two-variable method (3) V and eta are the
-    //   record's surfaces at (p, Pe),
-    //   and the analysis's compressor model at the point (ModelOutput) gives capacity, in Btu/h or
-    //   kcal/h, and power.
-    // Non-finite fits or properties give non-finite values, kept as they come.
-    void Compute(CycleStateSource& engine, const CompressorRecord& record);
+    // Capacity (Btu/h or kcal/h) and power of the record's rows in use at the fixed evaporating
+    // temperatures: the fitted compressor at each point's states, with the refrigerant the engine
+    // is set up for and the record's rating conditions. Non-finite fits or properties give
+    // non-finite values, kept as they come.
+    void Compute(CycleStateSource& engine, const CompressorRecord& record, const FittedCompressor& fitted);
 
-    // The rating-point EER (-10 F / 130 F) from the record's fits over all valid points (or its
-    // surfaces for method 3) with the refrigerant the engine is set up for, Btu/h per W; NaN when
-    // the states cannot be computed. After a conversion this is the converted compressor's EER,
-    // which the analysis of the entered map could not give.
-    static double RatingEER(CycleStateSource& engine, const CompressorRecord& record);
+    // The rating-point EER (-10 F / 130 F) of the fits over all valid points with the refrigerant
+    // the engine is set up for, Btu/h per W; NaN when the states cannot be computed. After a
+    // conversion this is the converted compressor's EER, which the analysis of the entered map
+    // could not give.
+    static double RatingEER(
+        CycleStateSource& engine, const CompressorRecord& record, const FittedCompressor& fitted);
 
     // Whether the rating point lies outside the entered map's valid points for the refrigerant
     // the engine is set up for.

@@ -169,7 +169,7 @@ Json SmoothedMapJson(
     if (record.smoothingMethod == kSmoothingOriginal)
         return nullptr;
     SmoothedMap map;
-    map.Compute(engine, record);
+    map.Compute(engine, record, FittedCompressor::FromRecord(record));
     std::vector<double> evapTemp;
     for (int k = 0; k < SmoothedMap::kFixedColumns; ++k)
         evapTemp.push_back(SmoothedMap::FixedEvapTemp(k, record.unitsEnglish == 1));
@@ -242,7 +242,8 @@ void PrintText(std::ostream& out, const Json& json) {
         PrintTable(out, english ? "Capacity (Btu/h)" : "Capacity (kcal/h)", smoothed["capacity"], cond, 1);
         PrintTable(out, "Power (W)", smoothed["power"], cond, 1);
         const std::string beyond = ExtrapolationText(static_cast<int>(smoothed["extrapolated"].size()),
-            static_cast<int>(cond.size()) * SmoothedMap::kFixedColumns, smoothed["ratingExtrapolated"] == true);
+            static_cast<int>(cond.size()) * SmoothedMap::kFixedColumns,
+            smoothed["ratingExtrapolated"] == true);
         if (!beyond.empty())
             out << beyond << " (row, column from 1):";
         for (const Json& cell : smoothed["extrapolated"])

@@ -185,7 +185,7 @@ void CGrid::InitialUpdate() {
     // The analysis rated the compressor with the refrigerant the map was measured with; a
     // converted map is rated with the new one, as its table is computed.
     baseEER_ = converted_ && record.smoothingMethod != 0
-        ? SmoothedMap::RatingEER(context_.frame.Engine(), record)
+        ? SmoothedMap::RatingEER(context_.frame.Engine(), record, FittedCompressor::FromRecord(record))
         : BaseEER(record);
     UpdateCalculatedEER();
     record.helpContext = kHelpSmoothedMap;
@@ -256,7 +256,7 @@ void CGrid::ComputeSmoothedMap() {
     const CompressorRecord& record = context_.record;
     {
         WaitCursor wait;
-        values_.Compute(context_.frame.Engine(), record);
+        values_.Compute(context_.frame.Engine(), record, FittedCompressor::FromRecord(record));
     }
     for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r)
         for (int k = 0; k < SmoothedMap::kFixedColumns; ++k) {

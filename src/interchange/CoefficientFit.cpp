@@ -77,7 +77,7 @@ CoefficientSet FitCoefficients(
             if (method == kSmoothingOriginal) {
                 const CycleStateResult s
                     = engine.CycleStates(RecordTempToKelvin(english, analysis.evapTemp[c]),
-                        RecordTempToKelvin(english, analysis.condTemp[r]));
+                        RecordTempToKelvin(english, analysis.condTemp[r]), record.ratingConditions);
                 massFlow = KgHToSetMassFlow(units, MassFlowOfCapacity(s, M, RecordCapacityToKJh(english, q)));
             }
             entered.Add(RecordTempToSet(english, units, analysis.evapTemp[c]),

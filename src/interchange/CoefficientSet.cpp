@@ -3,6 +3,7 @@
 #include "analysis/SmoothingMethods.h"
 #include "files/ReplaceFile.h"
 #include "record/CompressorRecord.h"
+#include "record/RatingConditions.h"
 
 #include <algorithm>
 #include <array>
@@ -19,8 +20,6 @@ namespace velutra {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-constexpr double kLineTempF = 90;
 
 // The three quantities by their names in files and messages.
 struct Quantity {
@@ -248,7 +247,8 @@ const char* kCsvDeviationSuffix = " deviation %";
 } // namespace
 
 double AnalysisLineTemp(CoefficientUnits units) {
-    return IsEnglish(units) ? kLineTempF : (kLineTempF - 32) / 1.8;
+    constexpr double lineF = RatingConditions::kAshraeLineTempF;
+    return IsEnglish(units) ? lineF : (lineF - 32) / 1.8;
 }
 
 void CheckCoefficientSet(const CoefficientSet& set, const std::string& fileName) {

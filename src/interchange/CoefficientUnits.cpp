@@ -1,18 +1,10 @@
 #include "interchange/CoefficientUnits.h"
 
+#include "record/UnitRules.h"
+
 namespace velutra {
 
 namespace {
-
-// The analysis's unit rules (the same numbers it converts with).
-constexpr double kFahrenheitOffset = 459.67;
-constexpr double kKelvinPerRankine = 0.5555555555555556;
-constexpr double kCelsiusOffset = 273.15;
-constexpr double kKJPerBtu = 1.055056;
-constexpr double kKJPerKcal = 4.1848; // the program's kcal
-constexpr double kBtuPerKJ = 0.9478169879134378;
-constexpr double kKJhPerWatt = 3.6;
-constexpr double kKgPerLb = 0.45359237;
 
 constexpr CoefficientUnitNames kAhri540 { "ahri540", "F", "Btu/h", "W", "lb/h" };
 constexpr CoefficientUnitNames kEn12900 { "en12900", "C", "W", "W", "kg/h" };
@@ -40,7 +32,7 @@ bool IsEnglish(CoefficientUnits units) {
 }
 
 double RecordTempToKelvin(bool english, double temperature) {
-    return english ? (temperature + kFahrenheitOffset) * kKelvinPerRankine : temperature + kCelsiusOffset;
+    return MapTempToKelvin(english, temperature);
 }
 
 double SetTempToKelvin(CoefficientUnits units, double temperature) {
@@ -54,7 +46,7 @@ double RecordTempToSet(bool english, CoefficientUnits units, double temperature)
 }
 
 double RecordCapacityToKJh(bool english, double capacity) {
-    return capacity * (english ? kKJPerBtu : kKJPerKcal);
+    return MapCapacityToKJh(english, capacity);
 }
 
 double RecordCapacityToSet(bool english, CoefficientUnits units, double capacity) {
@@ -64,15 +56,15 @@ double RecordCapacityToSet(bool english, CoefficientUnits units, double capacity
 }
 
 double SetCapacityToRecord(CoefficientUnits units, double capacity) {
-    return IsEnglish(units) ? capacity : capacity * kKJhPerWatt / kKJPerKcal;
+    return IsEnglish(units) ? capacity : capacity * units::kKJhPerWatt / units::kKJPerKcal;
 }
 
 double KJhToSetCapacity(CoefficientUnits units, double capacityKJh) {
-    return IsEnglish(units) ? capacityKJh * kBtuPerKJ : capacityKJh / kKJhPerWatt;
+    return IsEnglish(units) ? capacityKJh * units::kBtuPerKJ : capacityKJh / units::kKJhPerWatt;
 }
 
 double KgHToSetMassFlow(CoefficientUnits units, double massFlowKgH) {
-    return IsEnglish(units) ? massFlowKgH / kKgPerLb : massFlowKgH;
+    return IsEnglish(units) ? massFlowKgH / units::kKgPerLb : massFlowKgH;
 }
 
 } // namespace velutra

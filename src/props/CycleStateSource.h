@@ -1,11 +1,10 @@
 #pragma once
 
+#include "record/RatingConditions.h"
+
 #include <string>
 
 namespace velutra {
-
-// Suction gas and liquid line of every map point: 90 F, in K.
-inline constexpr double kLineTempK = 305.37222222222226;
 
 // Refrigerant states of one map point, in the property library's units:
 // M g/mol, pressures kPa, enthalpies J/mol, entropy J/(mol K), density mol/dm3.
@@ -13,10 +12,10 @@ struct CycleStateResult {
     double M = 0; // molar mass
     double Pe = 0; // dew pressure at the evaporating temperature
     double Pc = 0; // dew pressure at the condensing temperature
-    double h1 = 0; // suction vapour at 90 F and Pe
+    double h1 = 0; // suction gas at the rating conditions and Pe
     double s1 = 0;
     double d1 = 0; // vapour-root density of the suction state
-    double h3 = 0; // liquid line at 90 F and Pc
+    double h3 = 0; // liquid line at the rating conditions and Pc
     double h2s = 0; // end of the isentropic compression from s1 to Pc
     // Empty when every state was computed; otherwise the first failure, in the property
     // library's words, and the states it affects are NaN.
@@ -30,8 +29,10 @@ public:
     virtual ~CycleStateSource() = default;
     // Molar mass of the fluid set up, g/mol.
     virtual double MolarMass() = 0;
-    // The cycle state sequence for evaporating and condensing temperatures in K.
-    virtual CycleStateResult CycleStates(double evapTempK, double condTempK) = 0;
+    // The cycle state sequence for evaporating and condensing temperatures in K at the map's
+    // rating conditions.
+    virtual CycleStateResult CycleStates(double evapTempK, double condTempK, const RatingConditions& rating)
+        = 0;
 };
 
 } // namespace velutra

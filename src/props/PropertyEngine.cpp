@@ -93,17 +93,23 @@ double PropertyEngine::MolarMass() {
     return molarMass;
 }
 
-CycleStateResult PropertyEngine::CycleStates(double evapTempK, double condTempK) {
+CycleStateResult PropertyEngine::CycleStates(
+    double evapTempK, double condTempK, const RatingConditions& rating) {
     lastError_.clear();
     CycleStateResult result;
     Run(kWMOL);
     result.M = molarMass;
+    if (rating.basis != RatingConditions::Basis::Dew
+        || rating.liquid != RatingConditions::Liquid::LiquidTemperature)
+        Fail("only dew-point temperatures and a liquid temperature can be rated yet");
 
     temperature = evapTempK;
     StatePoint(kDewPressureAtT);
     result.Pe = pressure;
 
-    temperature = kLineTempK;
+    // On the dew basis the evaporating temperature is the dew temperature at Pe.
+    temperature = rating.suction == RatingConditions::Suction::Superheat ? evapTempK + rating.suctionValue
+                                                                         : rating.suctionValue;
     pressure = result.Pe;
     StatePoint(kStateFromTP);
     result.h1 = enthalpy;
@@ -114,7 +120,7 @@ CycleStateResult PropertyEngine::CycleStates(double evapTempK, double condTempK)
     StatePoint(kDewPressureAtT);
     result.Pc = pressure;
 
-    LiquidLineEnthalpy(result.Pc);
+    LiquidLineEnthalpy(rating.liquidValue, result.Pc);
     result.h3 = enthalpy;
 
     pressure = result.Pc;
@@ -155,13 +161,14 @@ void PropertyEngine::StatePoint(int mode) {
     vaporDensity = block_.density;
 }
 
-// The liquid line at 90 F and the condensing pressure. A flash there returns vapour or a
-// two-phase state when the condensing temperature is at or below 90 F, and always for a blend
-// at 90 F (its dew pressure lies below its bubble pressure), and the refrigerating effect
-// collapses. The liquid root gives the saturated liquid at exactly 90 F, the metastable liquid
-// of the bulk composition below, and the same subcooled liquid as the flash otherwise.
-void PropertyEngine::LiquidLineEnthalpy(double pressureKPa) {
-    temperature = kLineTempK;
+// The liquid line at its temperature (90 F for the default rating) and the condensing pressure.
+// A flash there returns vapour or a two-phase state when the condensing temperature is at or
+// below the liquid's, and always for a blend at its condensing dew temperature (its dew pressure
+// lies below its bubble pressure), and the refrigerating effect collapses. The liquid root gives
+// the saturated liquid at exactly the condensing temperature, the metastable liquid of the bulk
+// composition below, and the same subcooled liquid as the flash otherwise.
+void PropertyEngine::LiquidLineEnthalpy(double tempK, double pressureKPa) {
+    temperature = tempK;
     pressure = pressureKPa;
     block_.temperature = temperature;
     block_.pressure = pressure;
@@ -169,18 +176,19 @@ void PropertyEngine::LiquidLineEnthalpy(double pressureKPa) {
     const std::string errorBefore = lastError_;
     Run(kTPRHO);
     if (std::isnan(block_.density) && std::isfinite(pressureKPa))
-        BubbleLiquidInstead(pressureKPa, errorBefore);
+        BubbleLiquidInstead(tempK, pressureKPa, errorBefore);
     RunTherm();
     enthalpy = block_.enthalpy;
     entropy = block_.entropy;
 }
 
 // A library may have no liquid root below the bubble pressure (no metastable liquid), which is
-// where the liquid line lies for a condensing temperature just under 90 F, such as the 32.2 C
-// of an SI map (305.35 K). The bubble-point liquid at 90 F, of the same composition, stands in:
-// a liquid's enthalpy changes by about v (1 - T beta) dP, a few J/mol for 100 kPa.
-void PropertyEngine::BubbleLiquidInstead(double pressureKPa, const std::string& errorBefore) {
-    block_.temperature = kLineTempK;
+// where the liquid line lies for a condensing temperature just under the liquid's, such as the
+// 32.2 C of an SI map (305.35 K) against 90 F. The bubble-point liquid at the liquid temperature,
+// of the same composition, stands in: a liquid's enthalpy changes by about v (1 - T beta) dP, a
+// few J/mol for 100 kPa.
+void PropertyEngine::BubbleLiquidInstead(double tempK, double pressureKPa, const std::string& errorBefore) {
+    block_.temperature = tempK;
     block_.phaseFlag = 1;
     Run(kSATT);
     const bool belowBubble = block_.pressure >= pressureKPa;

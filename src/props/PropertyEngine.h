@@ -63,10 +63,11 @@ public:
 
     double MolarMass() override;
 
-    // The cycle state sequence: dew pressures at Te and Tc, suction vapour at 90 F and Pe,
-    // liquid at 90 F and Pc, isentropic discharge at (Pc, s1). Leaves the discharge state in
-    // the fields. A failure leaves NaN in what it affects and its message in `error`.
-    CycleStateResult CycleStates(double evapTempK, double condTempK) override;
+    // The cycle state sequence: dew pressures at Te and Tc, suction gas at Pe and the rating's
+    // suction temperature, liquid at Pc and the rating's liquid temperature, isentropic discharge
+    // at (Pc, s1). Leaves the discharge state in the fields. A failure leaves NaN in what it
+    // affects and its message in `error`.
+    CycleStateResult CycleStates(double evapTempK, double condTempK, const RatingConditions& rating) override;
 
     // What failed in the last SetupFluid, CallRoutine, CalcStatePoint or CycleStates; empty if
     // nothing did.
@@ -78,8 +79,8 @@ private:
     void Run(int code);
     void RunTherm();
     void StatePoint(int mode);
-    void LiquidLineEnthalpy(double pressureKPa);
-    void BubbleLiquidInstead(double pressureKPa, const std::string& errorBefore);
+    void LiquidLineEnthalpy(double tempK, double pressureKPa);
+    void BubbleLiquidInstead(double tempK, double pressureKPa, const std::string& errorBefore);
     bool Ready(const char* routine);
     bool InputsFinite(const char* routine, std::initializer_list<double> inputs);
     bool Succeeded(const char* routine);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record/OperatingRange.h"
+#include "record/RatingConditions.h"
 
 #include <array>
 #include <string>
@@ -55,6 +56,8 @@ struct CompressorRecord {
     EvapRow<std::string> evapTempText;
     MapTable<std::string> capacityText;
     MapTable<std::string> powerText;
+    // The conditions the map was rated at.
+    RatingConditions ratingConditions;
 
     // Working choices, not stored in the compressor file.
     int convertRefrigerant = 0;

@@ -12,7 +12,8 @@ struct RatingConditions {
     enum class Liquid { LiquidTemperature, Subcooling };
     enum class Basis { Dew, MidPoint };
 
-    static constexpr double kAshraeLineTempK = 305.37222222222226; // 90 F
+    static constexpr double kAshraeLineTempF = 90;
+    static constexpr double kAshraeLineTempK = 305.37222222222226; // (90 + 459.67) * 5/9
 
     Suction suction = Suction::GasTemperature;
     // Suction gas temperature in K, or superheat above the dew temperature at the suction

@@ -27,7 +27,9 @@ public:
 
     double MolarMass() override { return kM; }
 
-    CycleStateResult CycleStates(double evapTempK, double condTempK) override {
+    // The model ignores the rating conditions: its suction gas and liquid states are fixed.
+    CycleStateResult CycleStates(
+        double evapTempK, double condTempK, const RatingConditions& /*rating*/) override {
         ++calls;
         CycleStateResult s;
         if (condTempK >= criticalTempK || evapTempK >= criticalTempK) {

@@ -246,12 +246,12 @@ TEST_P(OnCurves, MapOnTheFittedCurvesIsRebuiltUnchanged) {
         EXPECT_EQ(a.record.suctionFlow[0][c], -1.0);
         EXPECT_GT(m.suctionFlow[1][c], 0.0) << "a row at exactly 90 F is valid";
     }
-    EXPECT_TRUE(NearRel(m.flowFitIntercept, k.f0, 1e-9));
-    EXPECT_TRUE(NearRel(m.flowFitSlope, k.f1, 1e-9));
+    EXPECT_TRUE(NearRel(m.fits.flow.intercept, k.f0, 1e-9));
+    EXPECT_TRUE(NearRel(m.fits.flow.slope, k.f1, 1e-9));
     const double e[] = { k.e0, k.e1, k.e2 };
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(NearRel(m.iseQuad[i], e[i], 1e-8));
-        EXPECT_TRUE(NearRel(m.iseQuadByCond[0][i], e[i] / 1.1, 1e-8));
+        EXPECT_TRUE(NearRel(m.fits.iseQuad[i], e[i], 1e-8));
+        EXPECT_TRUE(NearRel(m.fits.iseQuadByCond[0][i], e[i] / 1.1, 1e-8));
     }
 
     m.smoothingMethod = 2;
@@ -292,7 +292,7 @@ TEST(Smoothing, QuadraticAfterLinearStillUsesTheFitsOfTheEnteredMap) {
 
     m.smoothingMethod = 2;
     m.ApplySmoothing();
-    EXPECT_TRUE(NearRel(m.iseQuad[2], k.e2, 1e-8));
+    EXPECT_TRUE(NearRel(m.fits.iseQuad[2], k.e2, 1e-8));
     for (int c = 0; c < 5; ++c)
         EXPECT_TRUE(NearRel(m.power[2][c], std::stod(record.powerText[2][c]), 1e-9));
 
@@ -312,7 +312,7 @@ TEST(Smoothing, PerRowSmoothingRatesTheEERWithTheAllPointsFit) {
     record.smoothEachCondTemp = 1;
     Analysed a(record);
     MapAnalysis& m = a.analysis;
-    EXPECT_TRUE(NearRel(m.iseLinInterceptByCond[2], k.e0 - 0.06, 1e-9));
+    EXPECT_TRUE(NearRel(m.fits.iseLineByCond[2].intercept, k.e0 - 0.06, 1e-9));
 
     m.smoothingMethod = 1;
     m.ApplySmoothing();
@@ -322,9 +322,10 @@ TEST(Smoothing, PerRowSmoothingRatesTheEERWithTheAllPointsFit) {
             EXPECT_TRUE(NearRel(m.power[r][c], std::stod(record.powerText[r][c]), 1e-9));
     // ... but the EER comes from the line over all points, which no row lies on.
     const double p = RatingRatio();
-    EXPECT_TRUE(NearRel(a.record.smoothedRatingEER, RatingEER(m.iseLinIntercept + m.iseLinSlope * p), 1e-12));
+    EXPECT_TRUE(NearRel(
+        a.record.smoothedRatingEER, RatingEER(m.fits.iseLine.intercept + m.fits.iseLine.slope * p), 1e-12));
     EXPECT_FALSE(NearRel(a.record.smoothedRatingEER,
-        RatingEER(m.iseLinInterceptByCond[2] + m.iseLinSlopeByCond[2] * p), 1e-3));
+        RatingEER(m.fits.iseLineByCond[2].intercept + m.fits.iseLineByCond[2].slope * p), 1e-3));
 }
 
 // A row above the critical point used to give NaN fits and a NaN rebuilt map without a word;
@@ -360,8 +361,8 @@ TEST(Failures, PointsAboveTheCriticalPointAreListedAndLeftOutOfTheFits) {
 
     // The three sound rows alone determine the curves, and rebuild onto the entered map.
     EXPECT_EQ(m.validCount, 15);
-    EXPECT_TRUE(NearRel(m.flowFitIntercept, k.f0, 1e-9));
-    EXPECT_TRUE(NearRel(m.iseQuad[2], k.e2, 1e-8));
+    EXPECT_TRUE(NearRel(m.fits.flow.intercept, k.f0, 1e-9));
+    EXPECT_TRUE(NearRel(m.fits.iseQuad[2], k.e2, 1e-8));
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 5; ++c)
             EXPECT_TRUE(NearRel(m.power[r][c], std::stod(record.powerText[r][c]), 1e-9));
@@ -408,14 +409,14 @@ TEST(TwoVariableFit, MapMadeFromTheSixTermModelIsRecoveredExactly) {
     m.Run();
     ASSERT_EQ(m.SmoothingRefusal(3), "");
     for (int k = 0; k < 6; ++k) {
-        EXPECT_NEAR(m.flowSurface.c[k], flowTerms[k], 1e-8 * std::fabs(flowTerms[k])) << k;
-        EXPECT_NEAR(m.iseSurface.c[k], effTerms[k], 1e-7 * std::fabs(effTerms[k])) << k;
+        EXPECT_NEAR(m.fits.flowSurface.c[k], flowTerms[k], 1e-8 * std::fabs(flowTerms[k])) << k;
+        EXPECT_NEAR(m.fits.iseSurface.c[k], effTerms[k], 1e-7 * std::fabs(effTerms[k])) << k;
     }
     EXPECT_EQ(m.Quality().points, 28);
     EXPECT_LT(m.Quality().capacityMax, 1e-9);
     EXPECT_LT(m.Quality().powerMax, 1e-9);
     m.StoreResultsInRecord();
-    EXPECT_EQ(record.flowSurface, m.flowSurface.c);
+    EXPECT_EQ(record.flowSurface, m.fits.flowSurface.c);
 
     // The rating point (-23.3 C / 54.4 C) lies inside this map's ratios and suction pressures,
     // and its EER follows from the surface's efficiency there.
@@ -529,7 +530,7 @@ TEST(Robustness, UndefinedFitsAreStoredAsTheyCome) {
     MapAnalysis& m = a.analysis;
     EXPECT_EQ(m.validCount, 0);
     EXPECT_TRUE(std::isinf(m.isentropicEff[1][0]));
-    EXPECT_FALSE(std::isfinite(m.flowFitIntercept) || std::isfinite(m.flowFitSlope));
+    EXPECT_FALSE(std::isfinite(m.fits.flow.intercept) || std::isfinite(m.fits.flow.slope));
     m.smoothingMethod = 2;
     m.ApplySmoothing();
     m.VolumetricEfficiencyPoints();

@@ -67,7 +67,7 @@ TEST_F(RealMap, SecopR600aHouseholdCompressor) {
     EXPECT_LT(isentropic.high, 0.7);
     EXPECT_GT(volumetric.low, 0.4);
     EXPECT_LT(volumetric.high, 1.0);
-    EXPECT_LT(m.flowFitSlope, 0.0) << "suction flow falls as the pressure ratio rises";
+    EXPECT_LT(m.fits.flow.slope, 0.0) << "suction flow falls as the pressure ratio rises";
 
     m.VolumetricEfficiencyPoints();
     Range plotted;

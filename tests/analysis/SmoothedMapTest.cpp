@@ -47,7 +47,7 @@ TEST(SmoothedMap, ComputesEveryRowAtTheFixedEvaporatingTemperatures) {
     record.iseLinIntercept = 0.5;
     record.iseLinSlope = 0.02;
     SmoothedMap map;
-    map.Compute(cycle, record);
+    map.Compute(cycle, record, FittedCompressor::FromRecord(record));
     EXPECT_EQ(cycle.calls, 2 * 7);
     EXPECT_NEAR_REL(map.capacity[0][0], kQ40at110, kWorked);
     EXPECT_NEAR_REL(map.power[0][0], kWLinear40at110, kWorked);
@@ -63,16 +63,16 @@ TEST(SmoothedMap, ComputesEveryRowAtTheFixedEvaporatingTemperatures) {
     record.iseLinIntercept = 99;
     record.iseLinInterceptByCond[1] = 0.5;
     record.iseLinSlopeByCond[1] = 0.02;
-    map.Compute(cycle, record);
+    map.Compute(cycle, record, FittedCompressor::FromRecord(record));
     EXPECT_NEAR_REL(map.power[1][6], kWLinear20at90, kWorked);
     record = FittedRecord(true, 2, false);
     record.iseQuad = { 9, 9, 9 };
     record.iseQuadByCond[0] = { 0.3, 0.05, -0.002 };
-    map.Compute(cycle, record);
+    map.Compute(cycle, record, FittedCompressor::FromRecord(record));
     EXPECT_NEAR_REL(map.power[0][0], kWQuadratic40at110, kWorked);
     record.smoothAllTemps = 1;
     record.iseQuad = { 0.3, 0.05, -0.002 };
-    map.Compute(cycle, record);
+    map.Compute(cycle, record, FittedCompressor::FromRecord(record));
     EXPECT_NEAR_REL(map.power[0][0], kWQuadratic40at110, kWorked);
 }
 
@@ -87,7 +87,7 @@ TEST(SmoothedMap, TwoVariableSurfacesTakeRatioAndSuctionPressure) {
     record.flowSurface = { 4.750740772634314, 0, 1, 0, 0, 0 };
     record.iseSurface = { 0.5543399168293176, 0.1, 0, 0, 0, 0 };
     SmoothedMap map;
-    map.Compute(cycle, record);
+    map.Compute(cycle, record, FittedCompressor::FromRecord(record));
     EXPECT_NEAR_REL(map.capacity[0][0], kQ40at110, kWorked);
     EXPECT_NEAR_REL(map.power[0][0], kWLinear40at110, kWorked);
 }
@@ -97,8 +97,9 @@ class CycleFailingAbove : public IdealGasCycle {
 public:
     explicit CycleFailingAbove(double limitK)
         : limitK_(limitK) { }
-    CycleStateResult CycleStates(double evapTempK, double condTempK) override {
-        CycleStateResult s = IdealGasCycle::CycleStates(evapTempK, condTempK);
+    CycleStateResult CycleStates(
+        double evapTempK, double condTempK, const RatingConditions& rating) override {
+        CycleStateResult s = IdealGasCycle::CycleStates(evapTempK, condTempK, rating);
         if (condTempK > limitK_) {
             s.Pc = s.h3 = s.h2s = std::numeric_limits<double>::quiet_NaN();
             s.error = "temperature above the critical point";
@@ -117,7 +118,7 @@ TEST(SmoothedMap, PointsWhoseStatesFailAreListedAndLeftUndefined) {
     record.iseLinIntercept = 0.5;
     record.iseLinSlope = 0.02;
     SmoothedMap map;
-    map.Compute(cycle, record);
+    map.Compute(cycle, record, FittedCompressor::FromRecord(record));
     EXPECT_NEAR_REL(map.capacity[0][0], kQ40at110, kWorked);
     ASSERT_EQ(map.failures.size(), 7u);
     for (int k = 0; k < 7; ++k) {
@@ -133,7 +134,7 @@ TEST(SmoothedMap, PointsWhoseStatesFailAreListedAndLeftUndefined) {
         "temperature above the critical point\n");
     // A later computation starts its list anew.
     record.condTemp = { 110, 90 };
-    map.Compute(cycle, record);
+    map.Compute(cycle, record, FittedCompressor::FromRecord(record));
     EXPECT_TRUE(map.failures.empty());
 }
 
@@ -154,8 +155,8 @@ TEST(SmoothedMap, SIUsesCelsiusColumnsAndKilocalories) {
     si.condTemp = { 10, 10 };
     SmoothedMap inBtu;
     SmoothedMap inKcal;
-    inBtu.Compute(cycle, english);
-    inKcal.Compute(cycle, si);
+    inBtu.Compute(cycle, english, FittedCompressor::FromRecord(english));
+    inKcal.Compute(cycle, si, FittedCompressor::FromRecord(si));
     EXPECT_NEAR_REL(inKcal.capacity[0][0] / inBtu.capacity[0][0], 1.055056 / 4.1848, 1e-6);
     EXPECT_NEAR_REL(inKcal.power[0][0], inBtu.power[0][0], 1e-12);
 }
@@ -219,12 +220,14 @@ TEST(SmoothedMap, RatingEERFromTheFitsWithTheEnginesRefrigerant) {
     record.iseLinIntercept = 0.5;
     record.iseLinSlope = 0.02;
     record.iseLinInterceptByCond = { 9, 9 }; // per-row fits play no part at the rating point
-    EXPECT_NEAR_REL(SmoothedMap::RatingEER(cycle, record), 4.739866786404225, kWorked);
+    EXPECT_NEAR_REL(SmoothedMap::RatingEER(cycle, record, FittedCompressor::FromRecord(record)),
+        4.739866786404225, kWorked);
     record.smoothingMethod = 2;
     record.iseQuad = { 0.5, 0.02, 0 };
-    EXPECT_NEAR_REL(SmoothedMap::RatingEER(cycle, record), 4.739866786404225, kWorked);
+    EXPECT_NEAR_REL(SmoothedMap::RatingEER(cycle, record, FittedCompressor::FromRecord(record)),
+        4.739866786404225, kWorked);
     CycleFailingAbove failing(320.0);
-    EXPECT_TRUE(std::isnan(SmoothedMap::RatingEER(failing, record)));
+    EXPECT_TRUE(std::isnan(SmoothedMap::RatingEER(failing, record, FittedCompressor::FromRecord(record))));
 }
 
 TEST(SmoothedMap, CalculatedEERFollowsTheMultipliers) {

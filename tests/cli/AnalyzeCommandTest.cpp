@@ -205,7 +205,8 @@ TEST(CliAnalyze, ConvertToRebuildsTheMapForAnotherRefrigerant) {
     EXPECT_TRUE(r290["conversion"]["failures"].empty());
     PropertyEngine engine;
     ASSERT_TRUE(engine.SetupFluid(2).ok) << engine.LastError();
-    const CycleStateResult s = engine.CycleStates(-20.0 + 273.15, 45.0 + 273.15); // row 1, column 3
+    const CycleStateResult s
+        = engine.CycleStates(-20.0 + 273.15, 45.0 + 273.15, RatingConditions {}); // row 1, column 3
     const double ratio = s.Pc / s.Pe;
     const double flow = r290["flowFitIntercept"].get<double>() + r290["flowFitSlope"].get<double>() * ratio;
     const double efficiency

@@ -55,7 +55,8 @@ CompressorRecord IdealGasCompressor(const std::vector<double>& evap, const std::
     IdealGasCycle gas;
     for (size_t r = 0; r < cond.size(); ++r) {
         for (size_t c = 0; c < evap.size(); ++c) {
-            const CycleStateResult s = gas.CycleStates((evap[c] + 459.67) / 1.8, (cond[r] + 459.67) / 1.8);
+            const CycleStateResult s
+                = gas.CycleStates((evap[c] + 459.67) / 1.8, (cond[r] + 459.67) / 1.8, RatingConditions {});
             const double p = s.Pc / s.Pe;
             const double massFlow = IdealGasCycle::kM * s.d1 * (10 - 0.2 * p); // kg/h
             const double capacityKJh = massFlow * 160;

@@ -92,7 +92,7 @@ TEST_F(EngineWithFakeLibrary, SetupPassesFluidListMixingRuleReferenceStateAndLen
 // T2 = T1 (Pc/Pe)^(R/cp), the liquid line from the liquid root.
 TEST_F(EngineWithFakeLibrary, CycleStatesFollowTheSequenceAndEndAtTheDischargeState) {
     ASSERT_TRUE(engine.SetupFluid(0).ok);
-    const CycleStateResult r = engine.CycleStates(250.0, 320.0);
+    const CycleStateResult r = engine.CycleStates(250.0, 320.0, RatingConditions {});
     const double pe = 100.0;
     const double pc = 100.0 * std::exp(20.0 * (1.0 - 250.0 / 320.0));
     const double t2 = kLineK * std::pow(pc / pe, kR / 40.0);
@@ -114,7 +114,7 @@ TEST_F(EngineWithFakeLibrary, CycleStatesFollowTheSequenceAndEndAtTheDischargeSt
 
     // Condensing below 90 F puts the liquid line below the saturation pressure, where this
     // library has no liquid root; the saturated liquid at 90 F stands in for it.
-    const CycleStateResult below = engine.CycleStates(250.0, 290.0);
+    const CycleStateResult below = engine.CycleStates(250.0, 290.0, RatingConditions {});
     EXPECT_NEAR_REL(below.h3, 20.0 * kLineK - 5000.0, kSolver);
     EXPECT_TRUE(engine.LastError().empty()) << engine.LastError();
     EXPECT_NEAR_REL(below.h2s, 40.0 * kLineK * std::pow(below.Pc / below.Pe, kR / 40.0), kSolver);
@@ -124,7 +124,7 @@ TEST_F(EngineWithFakeLibrary, CycleStatesFollowTheSequenceAndEndAtTheDischargeSt
 // may reach a result, nor anything computed from it.
 TEST_F(EngineWithFakeLibrary, RoutineErrorLeavesNaNInWhatItShouldHaveProduced) {
     ASSERT_TRUE(engine.SetupFluid(0).ok);
-    const CycleStateResult r = engine.CycleStates(250.0, 450.0);
+    const CycleStateResult r = engine.CycleStates(250.0, 450.0, RatingConditions {});
     EXPECT_NEAR_REL(r.Pe, 100.0, kSolver);
     EXPECT_TRUE(std::isfinite(r.h1));
     EXPECT_TRUE(std::isnan(r.Pc));
@@ -167,15 +167,15 @@ TEST_F(EngineWithFakeLibrary, SetupErrorNamesRefrigerantAndLibraryTextAndStopsEv
         << result.message;
     // The library filled the whole declared length without a NUL: the text stops there.
     EXPECT_LT(result.message.size(), 255u + 200u);
-    ExpectAllNaN(engine.CycleStates(250.0, 300.0));
+    ExpectAllNaN(engine.CycleStates(250.0, 300.0, RatingConditions {}));
     EXPECT_TRUE(std::isnan(engine.MolarMass()));
 
     ASSERT_TRUE(engine.SetupFluid(0).ok) << "a later good set-up works again";
-    EXPECT_NEAR_REL(engine.CycleStates(250.0, 300.0).Pe, 100.0, kSolver);
+    EXPECT_NEAR_REL(engine.CycleStates(250.0, 300.0, RatingConditions {}).Pe, 100.0, kSolver);
 }
 
 TEST_F(EngineWithFakeLibrary, NoEvaluationBeforeSetupNorAfterACodeOutsideTheList) {
-    ExpectAllNaN(engine.CycleStates(250.0, 300.0));
+    ExpectAllNaN(engine.CycleStates(250.0, 300.0, RatingConditions {}));
     EXPECT_NE(engine.LastError().find("no refrigerant is set up"), std::string::npos);
     engine.CallRoutine(99);
     EXPECT_NE(engine.LastError().find("unknown operation code 99"), std::string::npos);
@@ -187,7 +187,7 @@ TEST_F(EngineWithFakeLibrary, NoEvaluationBeforeSetupNorAfterACodeOutsideTheList
         EXPECT_NE(result.message.find("refrigerant code " + std::to_string(code)), std::string::npos)
             << result.message;
         EXPECT_EQ(probe.SetupNc(), 3) << "the library is not set up with an empty fluid list";
-        ExpectAllNaN(engine.CycleStates(250.0, 300.0));
+        ExpectAllNaN(engine.CycleStates(250.0, 300.0, RatingConditions {}));
     }
 }
 
@@ -197,7 +197,7 @@ TEST_F(EngineWithFakeLibrary, MissingRoutineIsASetupFailure) {
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.message.find("R134a"), std::string::npos) << result.message;
     EXPECT_NE(result.message.find("has no routine THERMdll"), std::string::npos) << result.message;
-    ExpectAllNaN(engine.CycleStates(250.0, 300.0));
+    ExpectAllNaN(engine.CycleStates(250.0, 300.0, RatingConditions {}));
 }
 
 TEST_F(EngineWithFakeLibrary, EnvironmentVariableOverridesTheSetting) {
@@ -210,7 +210,7 @@ TEST_F(EngineWithFakeLibrary, EnvironmentVariableOverridesTheSetting) {
             std::string::npos)
             << result.message;
         EXPECT_NE(result.message.find(missing), std::string::npos) << result.message;
-        ExpectAllNaN(engine.CycleStates(250.0, 300.0));
+        ExpectAllNaN(engine.CycleStates(250.0, 300.0, RatingConditions {}));
     }
     engine.SetLibraryPath(missing);
     EXPECT_FALSE(engine.SetupFluid(0).ok) << "a library named by the user has no silent fallback";

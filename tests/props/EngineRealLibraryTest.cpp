@@ -106,7 +106,7 @@ TEST_P(EngineWithRealLibrary, CycleStatesMatchCheckValuesAndEndAtTheDischargeSta
         const double te = row->number("Te_K");
         const double tc = row->number("Tc_K");
         SCOPED_TRACE(testing::Message() << "Te " << te << " K, Tc " << tc << " K");
-        const CycleStateResult r = engine.CycleStates(te, tc);
+        const CycleStateResult r = engine.CycleStates(te, tc, RatingConditions {});
         const double h3 = row->number("h3_liquid_root");
         EXPECT_TRUE(engine.LastError().empty()) << engine.LastError();
         EXPECT_TRUE(NearRel(r.M, row->number("M"), tolerance));
@@ -134,11 +134,11 @@ TEST_P(EngineWithRealLibrary, CycleStatesMatchCheckValuesAndEndAtTheDischargeSta
 // temperature of an SI map, 32.2 C, which lies 0.022 K below 90 F.
 TEST_P(EngineWithRealLibrary, CondensingAtOrJustBelowNinetyFahrenheitKeepsALiquidLine) {
     const double te = FahrenheitToK(-10.0);
-    const CycleStateResult r95 = engine.CycleStates(te, FahrenheitToK(95.0));
+    const CycleStateResult r95 = engine.CycleStates(te, FahrenheitToK(95.0), RatingConditions {});
     const double effect95 = (r95.h1 - r95.h3) / r95.M;
     EXPECT_GT(effect95, 80.0) << "kJ/kg";
     for (double tc : { FahrenheitToK(90.0), 32.2 + 273.15 }) {
-        const CycleStateResult r = engine.CycleStates(te, tc);
+        const CycleStateResult r = engine.CycleStates(te, tc, RatingConditions {});
         const double effect = (r.h1 - r.h3) / r.M;
         EXPECT_TRUE(NearRel(effect, effect95, 0.01))
             << "Tc " << tc << " K: " << effect << " against " << effect95 << " kJ/kg; " << engine.LastError();
@@ -150,7 +150,8 @@ TEST_P(EngineWithRealLibrary, CondensingAtOrJustBelowNinetyFahrenheitKeepsALiqui
 TEST_P(EngineWithRealLibrary, CycleStatesOverTheMapRangeAreFiniteOrRefusedAboveTheCriticalPoint) {
     for (double te = -60.0; te <= 60.0; te += 10.0)
         for (double tc = 70.0; tc <= 160.0; tc += 10.0) {
-            const CycleStateResult r = engine.CycleStates(FahrenheitToK(te), FahrenheitToK(tc));
+            const CycleStateResult r
+                = engine.CycleStates(FahrenheitToK(te), FahrenheitToK(tc), RatingConditions {});
             SCOPED_TRACE(testing::Message() << "Te " << te << " F, Tc " << tc << " F");
             const bool finite = std::isfinite(r.Pe) && std::isfinite(r.Pc) && std::isfinite(r.h1)
                 && std::isfinite(r.s1) && std::isfinite(r.d1) && std::isfinite(r.h3) && std::isfinite(r.h2s)
@@ -198,7 +199,7 @@ TEST(EngineSwitchingRefrigerant, EveryLaterResultUsesTheNewFluid) {
     for (const auto& [code, row] :
         { std::pair { 0, r134a }, std::pair { 2, r290 }, std::pair { 0, r134a } }) {
         ASSERT_TRUE(engine.SetupFluid(code).ok) << engine.LastError();
-        const CycleStateResult r = engine.CycleStates(te, tc);
+        const CycleStateResult r = engine.CycleStates(te, tc, RatingConditions {});
         SCOPED_TRACE(row->fluid);
         EXPECT_TRUE(NearRel(engine.MolarMass(), row->number("M"), test::tol::kPureFluid));
         EXPECT_TRUE(NearRel(r.Pe, row->number("Pe"), test::tol::kPureFluid));
@@ -227,7 +228,7 @@ TEST(EngineFailures, UnreadableFluidFileIsASetupFailure) {
     EXPECT_NE(result.message.find("Cannot set up R134a: the property library"), std::string::npos)
         << result.message;
     EXPECT_NE(result.message.find("SETUPdll"), std::string::npos) << result.message;
-    EXPECT_TRUE(std::isnan(engine.CycleStates(250.0, 310.0).h1));
+    EXPECT_TRUE(std::isnan(engine.CycleStates(250.0, 310.0, RatingConditions {}).h1));
 }
 
 } // namespace
