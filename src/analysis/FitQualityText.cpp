@@ -5,10 +5,9 @@
 
 namespace velutra {
 
-std::string FitQualityText(const MapAnalysis& analysis) {
-    if (analysis.smoothingMethod == kSmoothingOriginal)
+std::string FitQualityText(int smoothingMethod, const FitQuality& q) {
+    if (smoothingMethod == kSmoothingOriginal)
         return "Smoothed vs entered: the entered map is shown unchanged";
-    const FitQuality& q = analysis.Quality();
     if (q.points == 0)
         return "Smoothed vs entered: the map has no valid point to compare";
     const auto percent = [](double value) { return FormatFixed(value, 1) + " %"; };

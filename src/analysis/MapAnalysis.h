@@ -60,6 +60,10 @@ public:
     // The deviations of the current working map from the entered one, by the last ApplySmoothing.
     const FitQuality& Quality() const { return quality; }
 
+    // The entered map as read by the last ReadMapFromRecord.
+    const MapTable<double>& EnteredCapacity() const { return enteredCapacity; }
+    const MapTable<double>& EnteredPower() const { return enteredPower; }
+
     // The span of the valid points of the last FitMap.
     const OperatingRange& EnteredRange() const { return enteredRange; }
 

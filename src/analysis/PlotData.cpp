@@ -1,6 +1,6 @@
 #include "analysis/PlotData.h"
 
-#include "analysis/MapAnalysis.h"
+#include "analysis/Analysis.h"
 #include "analysis/SmoothingMethods.h"
 #include "record/CompressorRecord.h"
 #include "record/TextRules.h"
@@ -130,12 +130,12 @@ int PlotData::PointCount() const {
         std::count_if(values.begin(), values.end(), [](double v) { return std::isfinite(v); }));
 }
 
-PlotData MapCurves(const MapAnalysis& analysis, const CompressorRecord& record, PlotType type) {
+PlotData MapCurves(const AnalysisResult& analysis, const CompressorRecord& record, PlotType type) {
     PlotData plot;
     plot.type = type;
     plot.kind = GraphKind::LinesWithMarkers;
-    plot.sets = analysis.RowsInUse();
-    plot.points = analysis.ColumnsInUse();
+    plot.sets = analysis.rows;
+    plot.points = analysis.columns;
 
     double smallestTemp = std::numeric_limits<double>::infinity();
     double largestTemp = -smallestTemp;
@@ -151,7 +151,7 @@ PlotData MapCurves(const MapAnalysis& analysis, const CompressorRecord& record, 
     for (int r = 0; r < plot.sets; ++r) {
         for (int c = 0; c < plot.points; ++c) {
             const double value = table[r][c];
-            if (analysis.PointFailed(r, c) || !std::isfinite(value)) {
+            if (analysis.pointFailed[r][c] || !std::isfinite(value)) {
                 plot.values.push_back(kNaN);
                 continue;
             }
@@ -179,16 +179,17 @@ PlotData MapCurves(const MapAnalysis& analysis, const CompressorRecord& record, 
     return plot;
 }
 
-PlotData EfficiencyPoints(const MapAnalysis& analysis, PlotType type) {
+PlotData EfficiencyPoints(const AnalysisResult& analysis, PlotType type) {
     PlotData plot;
     plot.type = type;
     plot.kind = GraphKind::Points;
     plot.sets = 1;
-    plot.points = std::clamp(analysis.validCount, 0, kMaxMapPoints);
-    const auto& efficiency = type == PlotType::IsentropicEfficiency ? analysis.validIse : analysis.validFlow;
-    for (int i = 0; i < plot.points; ++i) {
-        plot.x.push_back(analysis.validPressureRatio[i]);
-        plot.values.push_back(std::isfinite(efficiency[i]) ? efficiency[i] : kNaN);
+    plot.points = static_cast<int>(analysis.validPoints.size());
+    for (const EfficiencyPoint& point : analysis.validPoints) {
+        const double efficiency
+            = type == PlotType::IsentropicEfficiency ? point.isentropicEff : point.volumetricEff;
+        plot.x.push_back(point.pressureRatio);
+        plot.values.push_back(std::isfinite(efficiency) ? efficiency : kNaN);
     }
     plot.bottomTitle = "Pressure Ratio";
     plot.leftTitle

@@ -6,7 +6,7 @@
 
 namespace velutra {
 
-class MapAnalysis;
+struct AnalysisResult;
 struct CompressorRecord;
 
 // The plot types of the plot form, by the record's code (its plotType field).
@@ -79,11 +79,11 @@ struct PlotData {
 // The map curves (capacity or power against evaporating temperature, one set per condensing
 // row) of the analysis' working map. A point whose states could not be computed, or whose value
 // is not finite, is left out (NaN) and takes no part in the Y range.
-PlotData MapCurves(const MapAnalysis& analysis, const CompressorRecord& record, PlotType type);
+PlotData MapCurves(const AnalysisResult& analysis, const CompressorRecord& record, PlotType type);
 
-// The efficiency points against pressure ratio from VolumetricEfficiencyPoints, which the
-// caller has run on the current map; points whose efficiency is not finite are left out.
-PlotData EfficiencyPoints(const MapAnalysis& analysis, PlotType type);
+// The efficiency points of the current map against pressure ratio; points whose efficiency is
+// not finite are left out.
+PlotData EfficiencyPoints(const AnalysisResult& analysis, PlotType type);
 
 // What a screen reader says about the graph: the plot type and the number of curves or points.
 std::string PlotDescription(const PlotData& plot);

@@ -12,31 +12,32 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-void SetUp(PropertyEngine& engine, int index) {
-    const SetupResult setup = engine.SetupFluid(index);
-    if (!setup.ok)
-        throw std::runtime_error(setup.message);
-}
-
-RefrigerantMap Evaluate(
-    MapAnalysis& analysis, const CompressorRecord& record, int index, std::vector<std::string>& failures) {
+RefrigerantMap Evaluate(CycleStateSource& engine, const CompressorRecord& record,
+    const FittedCompressor& fitted, const ConversionAxes& axes, int index,
+    std::vector<std::string>& failures) {
     RefrigerantMap map;
     map.refrigerantIndex = index;
     const bool english = record.unitsEnglish != 0;
     const std::string name = kRefrigerantNames[static_cast<size_t>(index)];
-    for (int r = 0; r < analysis.RowsInUse(); ++r)
-        for (int c = 0; c < analysis.ColumnsInUse(); ++c) {
-            CompressorOutput out;
-            const std::string error = analysis.FittedOutputAt(MapTempToKelvin(english, analysis.evapTemp[c]),
-                MapTempToKelvin(english, analysis.condTemp[r]), out);
+    // The fitted compressor at evaporating and condensing temperatures in K; all NaN and the
+    // library's message when the states cannot be computed.
+    const auto outputAt = [&](double evapK, double condK, std::string& error) {
+        const CycleStateResult s = engine.CycleStates(evapK, condK, record.ratingConditions);
+        error = s.error;
+        return s.error.empty() ? fitted.AllPointsOutputAt(s) : CompressorOutput { kNaN, kNaN, kNaN };
+    };
+    std::string error;
+    for (int r = 0; r < axes.rows; ++r)
+        for (int c = 0; c < axes.columns; ++c) {
+            const CompressorOutput out = outputAt(MapTempToKelvin(english, axes.evapTemp[c]),
+                MapTempToKelvin(english, axes.condTemp[r]), error);
             if (!error.empty())
-                failures.push_back(name + " at evaporating " + std::to_string(analysis.evapTemp[c])
-                    + ", condensing " + std::to_string(analysis.condTemp[r]) + ": " + error);
+                failures.push_back(name + " at evaporating " + std::to_string(axes.evapTemp[c])
+                    + ", condensing " + std::to_string(axes.condTemp[r]) + ": " + error);
             map.capacity[r][c] = KJhToMapCapacity(english, out.capacityKJh);
             map.power[r][c] = out.powerW;
         }
-    CompressorOutput rating;
-    const std::string error = analysis.FittedOutputAt(kRatingPointK.evapTemp, kRatingPointK.condTemp, rating);
+    const CompressorOutput rating = outputAt(kRatingPointK.evapTemp, kRatingPointK.condTemp, error);
     if (!error.empty())
         failures.push_back(name + " at the rating point: " + error);
     map.ratingCapacity = KJhToMapCapacity(english, rating.capacityKJh);
@@ -47,16 +48,26 @@ RefrigerantMap Evaluate(
 
 } // namespace
 
-RefrigerantConversion ConvertRefrigerant(
-    PropertyEngine& engine, MapAnalysis& analysis, const CompressorRecord& record, int newIndex) {
+void SetUpFor(CycleStateSource& engine, int refrigerantIndex) {
+    if (!IsRefrigerantCode(refrigerantIndex))
+        throw std::runtime_error("refrigerant code " + std::to_string(refrigerantIndex)
+            + " is not one of the " + std::to_string(kRefrigerantCount));
+    const SetupResult setup = engine.SetupFluid(refrigerantIndex);
+    if (!setup.ok)
+        throw std::runtime_error(setup.message);
+}
+
+RefrigerantConversion ConvertRefrigerant(CycleStateSource& engine, const CompressorRecord& record,
+    const FittedCompressor& fitted, const ConversionAxes& axes, int newIndex) {
     if (!IsRefrigerantCode(newIndex))
         throw std::runtime_error("refrigerant code " + std::to_string(newIndex) + " is not one of the "
             + std::to_string(kRefrigerantCount));
     RefrigerantConversion result;
-    result.original = Evaluate(analysis, record, record.refrigerantIndex, result.failures);
-    SetUp(engine, newIndex);
-    result.converted = Evaluate(analysis, record, newIndex, result.failures);
-    SetUp(engine, record.refrigerantIndex);
+    SetUpFor(engine, record.refrigerantIndex);
+    result.original = Evaluate(engine, record, fitted, axes, record.refrigerantIndex, result.failures);
+    SetUpFor(engine, newIndex);
+    result.converted = Evaluate(engine, record, fitted, axes, newIndex, result.failures);
+    SetUpFor(engine, record.refrigerantIndex);
     return result;
 }
 

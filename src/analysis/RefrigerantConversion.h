@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/MapAnalysis.h"
-#include "props/PropertyEngine.h"
+#include "analysis/FittedCompressor.h"
+#include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
 
 #include <string>
@@ -23,20 +23,32 @@ struct RefrigerantMap {
 // A compressor map rebuilt for another refrigerant. The compressor is what the analysis fitted to
 // the entered map with its own refrigerant: suction volume flow and isentropic efficiency against
 // pressure ratio (and suction pressure, for the two-variable fit). Both maps evaluate those fits
-// at the map's evaporating and condensing temperatures, which for a blend are dew-point
-// temperatures, with the states of their refrigerant. NaN where the states cannot be computed
-// (a condensing temperature above the new refrigerant's critical point, say); `failures` says
-// where and why.
+// over all valid points at the map's evaporating and condensing temperatures, which for a blend
+// are dew-point temperatures, with the states of their refrigerant. NaN where the states cannot
+// be computed (a condensing temperature above the new refrigerant's critical point, say);
+// `failures` says where and why.
 struct RefrigerantConversion {
     RefrigerantMap original;
     RefrigerantMap converted;
     std::vector<std::string> failures;
 };
 
-// `analysis` must have run on `engine`, set up for the record's refrigerant. Sets the engine up
-// for `newIndex`, evaluates, and sets it back up for the record's refrigerant. Throws
-// std::runtime_error with the library's message when a set-up fails.
-RefrigerantConversion ConvertRefrigerant(
-    PropertyEngine& engine, MapAnalysis& analysis, const CompressorRecord& record, int newIndex);
+// The map's temperatures (rows and columns in use) that a conversion evaluates the fits at.
+struct ConversionAxes {
+    CondRow<double> condTemp {};
+    EvapRow<double> evapTemp {};
+    int rows = 0;
+    int columns = 0;
+};
+
+// Sets the engine up for the record's refrigerant, evaluates, sets it up for `newIndex`,
+// evaluates, and sets it back up for the record's refrigerant. Throws std::runtime_error with
+// the library's message when a set-up fails.
+RefrigerantConversion ConvertRefrigerant(CycleStateSource& engine, const CompressorRecord& record,
+    const FittedCompressor& fitted, const ConversionAxes& axes, int newIndex);
+
+// Sets the engine up for a refrigerant code; throws std::runtime_error with the library's
+// message when it cannot be.
+void SetUpFor(CycleStateSource& engine, int refrigerantIndex);
 
 } // namespace velutra

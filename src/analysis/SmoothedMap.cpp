@@ -76,9 +76,9 @@ bool SmoothedMap::RatingBeyondEnteredMap(CycleStateSource& engine, const Compres
     return s.error.empty() && !record.enteredRange.Contains(s.Pc / s.Pe, s.Pe);
 }
 
-int SmoothedMap::BeyondCount(const CompressorRecord& record) const {
+int SmoothedMap::BeyondCount(int rows) const {
     int count = 0;
-    for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r)
+    for (int r = 0; r < std::min(rows, kMaxCond); ++r)
         count += static_cast<int>(std::count(beyondEnteredMap[r].begin(), beyondEnteredMap[r].end(), true));
     return count;
 }

@@ -56,8 +56,8 @@ public:
     // the engine is set up for.
     static bool RatingBeyondEnteredMap(CycleStateSource& engine, const CompressorRecord& record);
 
-    // Cells marked beyond the entered map, over the rows in use.
-    int BeyondCount(const CompressorRecord& record) const;
+    // Cells marked beyond the entered map, over the first `rows` rows.
+    int BeyondCount(int rows) const;
 
     // Columns holding values: 7 for a smoothed map, the record's evapCount for the entered one.
     static int ColumnsShown(const CompressorRecord& record);

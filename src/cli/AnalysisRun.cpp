@@ -1,25 +1,26 @@
 #include "cli/AnalysisRun.h"
 
+#include "analysis/SmoothingMethods.h"
+
 #include <ostream>
 #include <stdexcept>
 
 namespace velutra::cli {
 
-void SetUpEngineFor(PropertyEngine& engine, const CompressorRecord& record) {
-    const SetupResult setup = engine.SetupFluid(record.refrigerantIndex);
-    if (!setup.ok)
-        throw std::runtime_error(setup.message);
-}
-
-int AnalyseAndStore(MapAnalysis& analysis, std::ostream& errors) {
-    analysis.Run();
-    const std::string refusal = analysis.SmoothingRefusal(analysis.smoothingMethod);
-    if (!refusal.empty())
-        throw std::runtime_error(refusal);
-    analysis.StoreResultsInRecord();
-    analysis.SaveOptionsToRecord();
-    errors << DescribeFailures(analysis.Failures(), analysis.TemperatureUnit());
-    return analysis.Failures().empty() ? 0 : kExitSomePointsFailed;
+AnalysisResult RunAnalysis(CycleStateSource& engine, const CompressorRecord& record, std::ostream& errors,
+    int& status, AnalysisExtent extent) {
+    AnalysisResult result = AnalyzeMap(engine, record, extent);
+    if (result.smoothingMethod == kSmoothingTwoVariable && !result.twoVariableRefusal.empty())
+        throw std::runtime_error(result.twoVariableRefusal);
+    const char* unit = result.TemperatureUnit();
+    errors << DescribeFailures(result.failures, unit);
+    if (result.smoothedMap)
+        errors << DescribeFailures(result.smoothedMap->map.failures, unit);
+    if (result.conversion)
+        for (const std::string& failure : result.conversion->failures)
+            errors << failure << '\n';
+    status = result.AnyFailure() ? kExitSomePointsFailed : 0;
+    return result;
 }
 
 } // namespace velutra::cli

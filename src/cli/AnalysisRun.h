@@ -1,7 +1,6 @@
 #pragma once
 
-#include "analysis/MapAnalysis.h"
-#include "props/PropertyEngine.h"
+#include "analysis/Analysis.h"
 #include "record/CompressorRecord.h"
 
 #include <iosfwd>
@@ -11,12 +10,11 @@ namespace velutra::cli {
 // Exit status of a command that computed what it could but not every point of the map.
 inline constexpr int kExitSomePointsFailed = 3;
 
-// Sets the engine up for the record's refrigerant; a failed set-up throws with the library's message.
-void SetUpEngineFor(PropertyEngine& engine, const CompressorRecord& record);
-
-// The plot form's analysis of the record's map followed by the store of its "Next >>". What
-// could not be computed is written to `errors`, one line each; returns the exit status (0, or
-// kExitSomePointsFailed). A smoothing method the map cannot support throws with the reason.
-int AnalyseAndStore(MapAnalysis& analysis, std::ostream& errors);
+// The analysis of the record's map for a command. What could not be computed is written to
+// `errors`, one line each (the entered and rebuilt map, then the smoothed map, then the
+// conversion), and `status` becomes kExitSomePointsFailed when anything failed, else 0. A
+// smoothing method the map cannot carry, or a refrigerant that cannot be set up, throws.
+AnalysisResult RunAnalysis(CycleStateSource& engine, const CompressorRecord& record, std::ostream& errors,
+    int& status, AnalysisExtent extent = AnalysisExtent::Full);
 
 } // namespace velutra::cli

@@ -1,4 +1,3 @@
-#include "analysis/MapAnalysis.h"
 #include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
 #include "cli/MapInput.h"
@@ -77,11 +76,10 @@ int Coefficients(const std::vector<std::string>& args) {
     record.smoothEachCondTemp = 0;
 
     PropertyEngine engine;
-    SetUpEngineFor(engine, record);
-    MapAnalysis analysis(engine, record);
-    const int status = AnalyseAndStore(analysis, std::cerr);
+    int status = 0;
+    const AnalysisResult result = RunAnalysis(engine, record, std::cerr, status, AnalysisExtent::EnteredMap);
     const CoefficientUnits units = options.units.value_or(UnitsOfRecordSystem(record.unitsEnglish != 0));
-    const CoefficientSet set = FitCoefficients(engine, analysis, record, units);
+    const CoefficientSet set = FitCoefficients(engine, result, record, units);
 
     const bool csv = options.csv || (!options.output.empty() && IsCsvPath(options.output));
     const std::string text = csv ? EncodeCoefficientsCsv(set) : EncodeCoefficientsJson(set);

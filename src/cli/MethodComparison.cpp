@@ -1,6 +1,6 @@
 #include "cli/MethodComparison.h"
 
-#include "analysis/MapAnalysis.h"
+#include "analysis/Analysis.h"
 #include "analysis/SmoothingMethods.h"
 #include "cli/AnalysisRun.h"
 #include "record/TextRules.h"
@@ -26,23 +26,21 @@ int PrintMethodComparison(PropertyEngine& engine, const CompressorRecord& record
     for (int method = 0; method < static_cast<int>(kSmoothingMethods.size()); ++method) {
         CompressorRecord working = record;
         working.smoothingMethod = method;
-        MapAnalysis analysis(engine, working);
-        analysis.Run();
+        const AnalysisResult result = AnalyzeMap(engine, working, AnalysisExtent::EnteredMap);
         std::string title = SmoothingMethodTitle(method);
         title.resize(48, ' ');
         out << title;
-        const std::string refusal = analysis.SmoothingRefusal(method);
-        if (!refusal.empty()) {
-            out << refusal << '\n';
+        if (method == kSmoothingTwoVariable && !result.twoVariableRefusal.empty()) {
+            out << result.twoVariableRefusal << '\n';
             continue;
         }
-        if (!analysis.Failures().empty() && status == 0) {
+        if (!result.failures.empty() && status == 0) {
             status = kExitSomePointsFailed;
-            std::cerr << DescribeFailures(analysis.Failures(), analysis.TemperatureUnit());
+            std::cerr << DescribeFailures(result.failures, result.TemperatureUnit());
         }
-        const FitQuality& q = analysis.Quality();
+        const FitQuality& q = result.quality;
         // The entered map has no EER (0) when it does not reach the rating point.
-        const double eer = method == kSmoothingOriginal ? working.mapRatingEER : working.smoothedRatingEER;
+        const double eer = method == kSmoothingOriginal ? result.mapRatingEER : result.smoothedRatingEER;
         out << Cell(q.capacityRms, 2, 13) << Cell(q.capacityMax, 2, 6) << Cell(q.powerRms, 2, 12)
             << Cell(q.powerMax, 2, 6) << (eer == 0 ? std::string("      n/a") : Cell(eer, 3, 9)) << '\n';
     }

@@ -4,6 +4,7 @@
 #include "files/CompressorFile.h"
 #include "files/TableExport.h"
 #include "files/TableImport.h"
+#include "props/PropertyEngine.h"
 #include "record/CompressorRecord.h"
 
 #include <algorithm>
@@ -95,9 +96,9 @@ int ExportTab(const std::vector<std::string>& args) {
     record.smoothAllTemps = options.smoothAllTemps;
     record.smoothEachCondTemp = 1 - options.smoothAllTemps;
     PropertyEngine engine;
-    SetUpEngineFor(engine, record);
-    MapAnalysis analysis(engine, record);
-    const int status = AnalyseAndStore(analysis, std::cerr);
+    int status = 0;
+    const AnalysisResult result = RunAnalysis(engine, record, std::cerr, status, AnalysisExtent::EnteredMap);
+    StoreResultsInRecord(result, record);
     ExportTable(files[1], record);
     return status;
 }

@@ -166,13 +166,17 @@ void CGrid::InitialUpdate() {
     SetCaptionWithModel(QStringLiteral("Compressor Model: Smoothed Map"));
     if (const auto label = RefrigerantLabel(record))
         refrigerant_->setText(QString::fromStdString(*label));
+    {
+        WaitCursor wait;
+        try {
+            analysis_ = AnalyzeMap(context_.frame.Engine(), record);
+        } catch (const std::exception& error) {
+            ShowSetupError(error.what());
+        }
+    }
+    // A converted map is saved as a compressor of the new refrigerant.
     savedRefrigerantIndex = record.refrigerantIndex;
     converted_ = BeginConversion(record);
-    if (converted_) {
-        const SetupResult setup = context_.frame.Engine().SetupFluid(record.refrigerantIndex);
-        if (!setup.ok)
-            ShowSetupError(setup.message);
-    }
     capacityMultiplier = powerMultiplier = 1.0;
     RefreshControls();
     mapCaption = QString::fromStdString(MapCaption(record.smoothingMethod, record.smoothAllTemps));
@@ -181,12 +185,9 @@ void CGrid::InitialUpdate() {
     if (record.smoothingMethod == 0)
         ShowEnteredMap();
     else
-        ComputeSmoothedMap();
-    // The analysis rated the compressor with the refrigerant the map was measured with; a
-    // converted map is rated with the new one, as its table is computed.
-    baseEER_ = converted_ && record.smoothingMethod != 0
-        ? SmoothedMap::RatingEER(context_.frame.Engine(), record, FittedCompressor::FromRecord(record))
-        : BaseEER(record);
+        ShowSmoothedMap();
+    // A converted map is rated with the new refrigerant, as its table is computed.
+    baseEER_ = analysis_.BaseEER();
     UpdateCalculatedEER();
     record.helpContext = kHelpSmoothedMap;
 }
@@ -252,18 +253,17 @@ void CGrid::ShowEnteredMap() {
         }
 }
 
-void CGrid::ComputeSmoothedMap() {
+void CGrid::ShowSmoothedMap() {
     const CompressorRecord& record = context_.record;
-    {
-        WaitCursor wait;
-        values_.Compute(context_.frame.Engine(), record, FittedCompressor::FromRecord(record));
+    if (analysis_.smoothedMap) {
+        values_ = analysis_.smoothedMap->map;
+        ratingBeyond_ = analysis_.smoothedMap->ratingBeyondEnteredMap;
     }
     for (int r = 0; r < std::min(record.condCount, kMaxCond); ++r)
         for (int k = 0; k < SmoothedMap::kFixedColumns; ++k) {
             grid_->SetCellText(r + kFirstCapacityRow, k + 1, Formatted(values_.capacity[r][k]));
             grid_->SetCellText(r + kFirstPowerRow, k + 1, Formatted(values_.power[r][k]));
         }
-    ratingBeyond_ = SmoothedMap::RatingBeyondEnteredMap(context_.frame.Engine(), record);
     MarkValuesBeyondEnteredMap();
     if (!values_.failures.empty()) {
         const std::string where = DescribeFailures(values_.failures, record.unitsEnglish == 1 ? "F" : "C");
@@ -305,7 +305,7 @@ void CGrid::MarkValuesBeyondEnteredMap() {
             grid_->SetCellBackColor(r + kFirstPowerRow, k + 1, color);
         }
     const std::string text
-        = ExtrapolationText(values_.BeyondCount(record), rows * SmoothedMap::kFixedColumns, ratingBeyond_);
+        = ExtrapolationText(values_.BeyondCount(rows), rows * SmoothedMap::kFixedColumns, ratingBeyond_);
     extrapolation_->setText(QString::fromStdString(text));
     extrapolation_->setVisible(!text.empty());
 }
@@ -322,14 +322,8 @@ void CGrid::SaveAdjustedMap() {
 }
 
 void CGrid::OnBack() {
-    CompressorRecord& record = context_.record;
-    record.refrigerantIndex = savedRefrigerantIndex;
     // The plot form analyses the entered map with the refrigerant it was measured with.
-    if (converted_) {
-        const SetupResult setup = context_.frame.Engine().SetupFluid(record.refrigerantIndex);
-        if (!setup.ok)
-            ShowSetupError(setup.message);
-    }
+    context_.record.refrigerantIndex = savedRefrigerantIndex;
     PostSwitch(kFormPlots);
 }
 
@@ -382,15 +376,14 @@ void CGrid::OnExportCoefficients() {
         QStringLiteral("Coefficient files (*.json);;Coefficient tables (*.csv)"), QStringLiteral("json"));
     if (!path)
         return;
-    CompressorRecord working = context_.record;
+    const CompressorRecord& record = context_.record;
     const CoefficientUnits units
-        = working.unitsEnglish == 1 ? CoefficientUnits::Ahri540 : CoefficientUnits::En12900;
+        = record.unitsEnglish == 1 ? CoefficientUnits::Ahri540 : CoefficientUnits::En12900;
     try {
         WaitCursor wait;
-        PropertyEngine& engine = context_.frame.Engine();
-        MapAnalysis analysis(engine, working);
-        analysis.Run();
-        ExportCoefficients(engine, analysis, working, units, QFile::encodeName(*path).toStdString());
+        CycleStateSource& engine = context_.frame.Engine();
+        const AnalysisResult analysis = AnalyzeMap(engine, record, AnalysisExtent::EnteredMap);
+        ExportCoefficients(engine, analysis, record, units, QFile::encodeName(*path).toStdString());
     } catch (const std::exception& error) {
         context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(error.what())));
     }

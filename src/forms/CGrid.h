@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/Analysis.h"
 #include "analysis/SmoothedMap.h"
 #include "app/FormView.h"
 
@@ -34,7 +35,7 @@ public:
     // Sizes, clears and labels the grid; false when the grid could not allocate its cells.
     bool SetupMapGrid();
     void ShowEnteredMap();
-    void ComputeSmoothedMap();
+    void ShowSmoothedMap();
     // "Update": reads the multipliers and shows the scaled map and EER.
     void ApplyMultipliers();
     void UpdateCalculatedEER();
@@ -63,6 +64,8 @@ private:
     std::optional<QString> AskExportPath(
         const QString& caption, const QString& filter, const QString& suffix);
 
+    // The analysis of the record's map; its smoothed map is the one shown.
+    AnalysisResult analysis_;
     SmoothedMap values_;
     // The rating-point EER the multipliers scale.
     double baseEER_ = 0;

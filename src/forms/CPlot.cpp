@@ -49,7 +49,6 @@ QCheckBox* AddCheckBox(QVBoxLayout* layout, const QString& caption) {
 
 CPlot::CPlot(const FormContext& context, QWidget* parent)
     : FormView(context, kFormPlots, parent)
-    , analysis_(context.frame.Engine(), context.record)
     , plotTypes_(new QButtonGroup(this))
     , methods_(new QButtonGroup(this)) {
     auto* banner = new QLabel(QStringLiteral("Graphic Analysis"), this);
@@ -117,23 +116,23 @@ CPlot::CPlot(const FormContext& context, QWidget* parent)
 
 void CPlot::InitialUpdate() {
     SetCaptionWithModel(QStringLiteral("Compressor Model: Graphic Analysis"));
-    analysis_.LoadOptionsFromRecord();
+    const CompressorRecord& record = context_.record;
+    plotType_ = record.plotType;
+    smoothingMethod_ = record.smoothingMethod;
+    smoothAllTemps_ = record.smoothAllTemps;
+    smoothEachCondTemp_ = record.smoothEachCondTemp;
     LoadForm();
-    {
-        WaitCursor wait;
-        analysis_.ReadMapFromRecord();
-        analysis_.FitMap();
-    }
+    Analyze();
     // A map edited since the two-variable fit was chosen may no longer carry it.
-    const std::string refusal = analysis_.SmoothingRefusal(analysis_.smoothingMethod);
-    if (!refusal.empty()) {
-        context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(refusal)));
-        analysis_.smoothingMethod = analysis_.OriginalMapAvailable() ? kSmoothingOriginal : kSmoothingLinear;
-        LoadForm();
+    if (smoothingMethod_ == kSmoothingTwoVariable && !result_.twoVariableRefusal.empty()) {
+        context_.messages.ShowError(
+            QStringLiteral("   %1   ").arg(QString::fromStdString(result_.twoVariableRefusal)));
+        smoothingMethod_ = result_.originalMapAvailable ? kSmoothingOriginal : kSmoothingLinear;
+        Analyze();
     }
     graph_ = new GraphControl(graphFrame_);
     graphFrame_->layout()->addWidget(graph_);
-    Smooth();
+    Show();
     context_.record.helpContext = kHelpPlots;
 }
 
@@ -151,76 +150,100 @@ void CPlot::LoadForm() {
     // A group whose value matches none of its buttons shows none ticked, which an exclusive
     // group does not allow.
     for (auto [group, value] :
-        { std::pair { plotTypes_, analysis_.plotType }, std::pair { methods_, analysis_.smoothingMethod } }) {
+        { std::pair { plotTypes_, plotType_ }, std::pair { methods_, smoothingMethod_ } }) {
         group->setExclusive(false);
         for (QAbstractButton* button : group->buttons())
             button->setChecked(group->id(button) == value);
         group->setExclusive(group->checkedButton() != nullptr);
     }
-    methods_->button(0)->setEnabled(analysis_.OriginalMapAvailable());
-    allTemps_->setChecked(analysis_.smoothAllTemps != 0);
-    eachCondTemp_->setChecked(analysis_.smoothEachCondTemp != 0);
+    methods_->button(0)->setEnabled(result_.originalMapAvailable);
+    allTemps_->setChecked(smoothAllTemps_ != 0);
+    eachCondTemp_->setChecked(smoothEachCondTemp_ != 0);
     // The two-variable fit always takes every valid point: the scope does not apply.
-    const bool scoped = analysis_.smoothingMethod != kSmoothingTwoVariable;
+    const bool scoped = smoothingMethod_ != kSmoothingTwoVariable;
     allTemps_->setEnabled(scoped);
     eachCondTemp_->setEnabled(scoped);
 }
 
 void CPlot::StoreForm() {
     if (plotTypes_->checkedId() >= 0)
-        analysis_.plotType = plotTypes_->checkedId();
+        plotType_ = plotTypes_->checkedId();
     if (methods_->checkedId() >= 0)
-        analysis_.smoothingMethod = methods_->checkedId();
-    analysis_.smoothAllTemps = allTemps_->isChecked() ? 1 : 0;
-    analysis_.smoothEachCondTemp = eachCondTemp_->isChecked() ? 1 : 0;
+        smoothingMethod_ = methods_->checkedId();
+    smoothAllTemps_ = allTemps_->isChecked() ? 1 : 0;
+    smoothEachCondTemp_ = eachCondTemp_->isChecked() ? 1 : 0;
 }
 
 void CPlot::SaveFormOptions() {
     StoreForm();
-    analysis_.SaveOptionsToRecord();
+    CompressorRecord& record = context_.record;
+    record.smoothingMethod = smoothingMethod_;
+    record.smoothEachCondTemp = smoothEachCondTemp_;
+    record.smoothAllTemps = smoothAllTemps_;
+    record.plotType = plotType_;
 }
 
 void CPlot::OnPlotType(int type) {
-    analysis_.plotType = type;
+    plotType_ = type;
     LoadForm();
     DrawPlot();
 }
 
 void CPlot::OnSmoothingMethod(int method) {
-    const std::string refusal = analysis_.SmoothingRefusal(method);
+    const std::string refusal = method == kSmoothingTwoVariable ? result_.twoVariableRefusal : std::string();
     if (!refusal.empty()) {
         LoadForm(); // the method in force stays ticked
         context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(refusal)));
         return;
     }
-    analysis_.smoothingMethod = method;
+    smoothingMethod_ = method;
     LoadForm();
     Smooth();
 }
 
 // The two boxes act as a pair: a click ticks the one clicked, also when it was ticked already.
 void CPlot::OnSmoothingScope(bool eachCondTemp) {
-    analysis_.smoothEachCondTemp = eachCondTemp ? 1 : 0;
-    analysis_.smoothAllTemps = eachCondTemp ? 0 : 1;
+    smoothEachCondTemp_ = eachCondTemp ? 1 : 0;
+    smoothAllTemps_ = eachCondTemp ? 0 : 1;
     LoadForm();
     Smooth();
 }
 
-void CPlot::Smooth() {
-    {
-        WaitCursor wait;
-        analysis_.ApplySmoothing();
+void CPlot::Analyze() {
+    CompressorRecord working = context_.record;
+    working.smoothingMethod = smoothingMethod_;
+    working.smoothAllTemps = smoothAllTemps_;
+    working.smoothEachCondTemp = smoothEachCondTemp_;
+    WaitCursor wait;
+    try {
+        result_ = AnalyzeMap(context_.frame.Engine(), working, AnalysisExtent::EnteredMap);
+    } catch (const std::exception& error) {
+        context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(error.what())));
     }
+    // A pending conversion turns the original map data into the linear fits.
+    smoothingMethod_ = result_.smoothingMethod;
+    // The rating-point EERs are the record's as soon as they are known.
+    context_.record.mapRatingEER = result_.mapRatingEER;
+    if (smoothingMethod_ != kSmoothingOriginal)
+        context_.record.smoothedRatingEER = result_.smoothedRatingEER;
+}
+
+void CPlot::Smooth() {
+    Analyze();
+    Show();
+}
+
+void CPlot::Show() {
     LoadForm();
     DrawPlot();
-    quality_->setText(QString::fromStdString(FitQualityText(analysis_)));
+    quality_->setText(QString::fromStdString(FitQualityText(result_.smoothingMethod, result_.quality)));
     ReportNewFailures();
 }
 
 void CPlot::ReportNewFailures() {
-    const char* unit = analysis_.TemperatureUnit();
+    const char* unit = result_.TemperatureUnit();
     std::vector<AnalysisFailure> fresh;
-    for (const AnalysisFailure& failure : analysis_.Failures())
+    for (const AnalysisFailure& failure : result_.failures)
         if (shownFailures_.insert(failure.Describe(unit)).second)
             fresh.push_back(failure);
     if (!fresh.empty())
@@ -231,7 +254,7 @@ void CPlot::ReportNewFailures() {
 void CPlot::DrawPlot() {
     GraphControl& graph = *graph_;
     graph.ResetData();
-    const int type = analysis_.plotType;
+    const int type = plotType_;
     if (type < 0 || type > 3) {
         graph.Draw();
         graph.setAccessibleDescription(QStringLiteral("No plot"));
@@ -240,11 +263,9 @@ void CPlot::DrawPlot() {
 
     PlotData plot;
     if (type <= 1) {
-        plot = MapCurves(analysis_, context_.record, static_cast<PlotType>(type));
+        plot = MapCurves(result_, context_.record, static_cast<PlotType>(type));
     } else {
-        WaitCursor wait;
-        analysis_.VolumetricEfficiencyPoints();
-        plot = EfficiencyPoints(analysis_, static_cast<PlotType>(type));
+        plot = EfficiencyPoints(result_, static_cast<PlotType>(type));
     }
     graph.SetSetCount(plot.sets);
     graph.SetPointCount(plot.points);
@@ -259,7 +280,7 @@ void CPlot::DrawPlot() {
     graph.FeedData(plot.values, plot.sets, points);
     graph.SetLegendVisible(true);
     if (plot.kind == GraphKind::LinesWithMarkers) {
-        graph.SetLegendHeading(QStringLiteral("Condensing (%1)").arg(analysis_.TemperatureUnit()));
+        graph.SetLegendHeading(QStringLiteral("Condensing (%1)").arg(result_.TemperatureUnit()));
         for (int k = 0; k < kPlotSets; ++k) {
             graph.SetColour(k, kSetColours[static_cast<size_t>(k)]);
             graph.SetLegendText(k, QString::fromStdString(plot.legend[static_cast<size_t>(k)]));
@@ -279,7 +300,7 @@ void CPlot::OnBack() {
 }
 
 void CPlot::OnNext() {
-    analysis_.StoreResultsInRecord();
+    StoreResultsInRecord(result_, context_.record);
     SaveFormOptions();
     PostSwitch(kFormSmoothedMap);
 }

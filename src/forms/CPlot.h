@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/MapAnalysis.h"
+#include "analysis/Analysis.h"
 #include "app/FormView.h"
 
 #include <set>
@@ -18,8 +18,8 @@ class GraphControl;
 
 // The graphic analysis form: the map as capacity or power curves, or its efficiencies against
 // the pressure ratio, and the choice of how the map is smoothed before it goes on to the
-// smoothed-map form. The numbers are those of MapAnalysis; the form only steers it and feeds
-// the graph.
+// smoothed-map form. The numbers are those of the analysis; the form only chooses its options,
+// shows its result and feeds the graph.
 class CPlot : public FormView {
     Q_OBJECT
 
@@ -43,13 +43,21 @@ private:
     void OnPlotType(int type);
     void OnSmoothingMethod(int method);
     void OnSmoothingScope(bool eachCondTemp);
+    // The analysis of the record's map with the form's choices, shown.
     void Smooth();
+    void Analyze();
+    void Show();
     // Shows in one message what could not be computed and was not shown before.
     void ReportNewFailures();
     void OnBack();
     void OnNext();
 
-    MapAnalysis analysis_;
+    // The form's choices, mirrors of the record's fields of the same names until stored.
+    int plotType_ = 0;
+    int smoothingMethod_ = 0;
+    int smoothAllTemps_ = 1;
+    int smoothEachCondTemp_ = 0;
+    AnalysisResult result_;
     QButtonGroup* plotTypes_;
     QButtonGroup* methods_;
     QCheckBox* allTemps_;

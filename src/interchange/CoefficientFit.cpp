@@ -52,13 +52,13 @@ void Deviation(const TenTermPolynomial& p, const SetPoints& points, const std::v
 
 } // namespace
 
-CoefficientSet FitCoefficients(
-    CycleStateSource& engine, MapAnalysis& analysis, const CompressorRecord& record, CoefficientUnits units) {
+CoefficientSet FitCoefficients(CycleStateSource& engine, const AnalysisResult& analysis,
+    const CompressorRecord& record, CoefficientUnits units) {
     const int method = analysis.smoothingMethod;
     if (method < kSmoothingOriginal || method > kSmoothingTwoVariable)
         throw CoefficientFitError("Smoothing method " + std::to_string(method) + " is not one of the four.");
-    if (const std::string refusal = analysis.SmoothingRefusal(method); !refusal.empty())
-        throw CoefficientFitError(refusal);
+    if (method == kSmoothingTwoVariable && !analysis.twoVariableRefusal.empty())
+        throw CoefficientFitError(analysis.twoVariableRefusal);
     if (!IsRefrigerantCode(record.refrigerantIndex))
         throw CoefficientFitError("The record's refrigerant code " + std::to_string(record.refrigerantIndex)
             + " is not one of the " + std::to_string(kRefrigerantCount) + ".");
@@ -66,11 +66,10 @@ CoefficientSet FitCoefficients(
     // The entered valid points, in the set's units. The mass flow of method 0 is what the entered
     // capacity means at the point's states.
     const bool english = record.unitsEnglish != 0;
-    const double M = engine.MolarMass();
     SetPoints entered;
-    for (int r = 0; r < analysis.RowsInUse(); ++r) {
-        for (int c = 0; c < analysis.ColumnsInUse(); ++c) {
-            if (!analysis.PointValid(r, c))
+    for (int r = 0; r < analysis.rows; ++r) {
+        for (int c = 0; c < analysis.columns; ++c) {
+            if (!analysis.pointValid[r][c])
                 continue;
             const double q = TextToNumber(record.capacityText[r][c]);
             double massFlow = 0;
@@ -78,7 +77,8 @@ CoefficientSet FitCoefficients(
                 const CycleStateResult s
                     = engine.CycleStates(RecordTempToKelvin(english, analysis.evapTemp[c]),
                         RecordTempToKelvin(english, analysis.condTemp[r]), record.ratingConditions);
-                massFlow = KgHToSetMassFlow(units, MassFlowOfCapacity(s, M, RecordCapacityToKJh(english, q)));
+                massFlow
+                    = KgHToSetMassFlow(units, MassFlowOfCapacity(s, s.M, RecordCapacityToKJh(english, q)));
             }
             entered.Add(RecordTempToSet(english, units, analysis.evapTemp[c]),
                 RecordTempToSet(english, units, analysis.condTemp[r]), RecordCapacityToSet(english, units, q),
@@ -121,14 +121,14 @@ CoefficientSet FitCoefficients(
             const double d = set.condMin + (set.condMax - set.condMin) * i / (n - 1);
             for (int j = 0; j < n; ++j) {
                 const double s = set.evapMin + (set.evapMax - set.evapMin) * j / (n - 1);
-                CompressorOutput out;
-                const std::string error
-                    = analysis.FittedOutputAt(SetTempToKelvin(units, s), SetTempToKelvin(units, d), out);
-                if (!error.empty()) {
+                const CycleStateResult states = engine.CycleStates(
+                    SetTempToKelvin(units, s), SetTempToKelvin(units, d), record.ratingConditions);
+                if (!states.error.empty()) {
                     if (firstFailure.empty())
-                        firstFailure = error;
+                        firstFailure = states.error;
                     continue;
                 }
+                const CompressorOutput out = analysis.fitted.AllPointsOutputAt(states);
                 grid.Add(s, d, KJhToSetCapacity(units, out.capacityKJh), out.powerW,
                     KgHToSetMassFlow(units, out.massFlowKgH));
             }
@@ -144,8 +144,8 @@ CoefficientSet FitCoefficients(
     return set;
 }
 
-void ExportCoefficients(CycleStateSource& engine, MapAnalysis& analysis, const CompressorRecord& record,
-    CoefficientUnits units, const std::string& path) {
+void ExportCoefficients(CycleStateSource& engine, const AnalysisResult& analysis,
+    const CompressorRecord& record, CoefficientUnits units, const std::string& path) {
     WriteCoefficientFile(path, FitCoefficients(engine, analysis, record, units));
 }
 

@@ -22,11 +22,19 @@ struct CycleStateResult {
     std::string error;
 };
 
+// Outcome of a set-up; `message` names the refrigerant and carries the library's own text.
+struct SetupResult {
+    bool ok = false;
+    std::string message;
+};
+
 // What the map analysis needs from the property engine; the engine implements it, tests may
 // substitute a simple model.
 class CycleStateSource {
 public:
     virtual ~CycleStateSource() = default;
+    // Sets the source up for a refrigerant code.
+    virtual SetupResult SetupFluid(int refrigerantIndex) = 0;
     // Molar mass of the fluid set up, g/mol.
     virtual double MolarMass() = 0;
     // The cycle state sequence for evaporating and condensing temperatures in K at the map's

@@ -9,12 +9,6 @@
 
 namespace velutra {
 
-// Outcome of a set-up; `message` names the refrigerant and carries the library's own text.
-struct SetupResult {
-    bool ok = false;
-    std::string message;
-};
-
 // Evaluates refrigerant states through the property library. Callers write the inputs into
 // the public fields and read the results from them. Until a set-up succeeds, and after a
 // failed one, every evaluation gives NaN; a routine that reports an error leaves NaN in the
@@ -49,7 +43,7 @@ public:
 
     // Loads the library if needed, resolves its routines and sets up the refrigerant with the
     // given code, the position in kRefrigerantFluids (0 R134a ... 5 R600a, 6 R32 ... 13 R449A).
-    SetupResult SetupFluid(int refrigerantIndex);
+    SetupResult SetupFluid(int refrigerantIndex) override;
     bool IsSetUp() const { return setUp_; }
 
     // Runs one library routine on the argument block: 0 WMOL (then molarMass is set), 1 SATT,

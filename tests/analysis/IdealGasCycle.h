@@ -26,6 +26,8 @@ public:
     static double IsentropicWork(double p) { return 4.0 * kR * kSuctionK * (std::pow(p, 0.25) - 1.0); }
 
     double MolarMass() override { return kM; }
+    // One model for every refrigerant.
+    SetupResult SetupFluid(int /*refrigerantIndex*/) override { return { true, {} }; }
 
     // The model ignores the rating conditions: its suction gas and liquid states are fixed.
     CycleStateResult CycleStates(

@@ -1,7 +1,7 @@
 #include "analysis/PlotData.h"
 
 #include "IdealGasCycle.h"
-#include "analysis/MapAnalysis.h"
+#include "analysis/Analysis.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -67,7 +67,7 @@ TEST(PlotAxes, DrawnTicksFallOnRoundSteps) {
 struct ThreeRowMap {
     IdealGasCycle engine;
     CompressorRecord record;
-    MapAnalysis analysis { engine, record };
+    AnalysisResult analysis;
 
     ThreeRowMap() {
         record.unitsEnglish = 1;
@@ -88,9 +88,7 @@ struct ThreeRowMap {
             record.evapTempText[c] = evap[c];
         // 250 F is 394.26 K.
         engine.criticalTempK = 380;
-        analysis.LoadOptionsFromRecord();
-        analysis.ReadMapFromRecord();
-        analysis.FitMap();
+        analysis = AnalyzeMap(engine, record, AnalysisExtent::EnteredMap);
     }
 };
 

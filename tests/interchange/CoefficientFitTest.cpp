@@ -4,7 +4,7 @@
 
 #include "IdealGasCycle.h"
 #include "Tolerance.h"
-#include "analysis/MapAnalysis.h"
+#include "analysis/Analysis.h"
 #include "analysis/SmoothingMethods.h"
 #include "interchange/CoefficientImport.h"
 #include "record/TextRules.h"
@@ -74,12 +74,12 @@ const std::vector<double> kCond = { 90, 100, 110, 120, 130, 140 };
 struct Fitted {
     IdealGasCycle engine;
     CompressorRecord record;
-    MapAnalysis analysis { engine, record };
+    AnalysisResult analysis;
 
     Fitted(const CompressorRecord& map, int method) {
         record = map;
         record.smoothingMethod = method;
-        analysis.Run();
+        analysis = AnalyzeMap(engine, record, AnalysisExtent::EnteredMap);
     }
     CoefficientSet Fit(CoefficientUnits units) { return FitCoefficients(engine, analysis, record, units); }
 };
@@ -177,8 +177,8 @@ TEST(CoefficientFit, SmoothedMethodsFollowTheRebuiltMapAndAgreeAcrossUnitSystems
             }
         }
         // Its deviation from the entered map is that of the smoothing, give or take the sampling.
-        EXPECT_NEAR(english.capacityRms, fitted.analysis.Quality().capacityRms,
-            0.05 + 0.01 * fitted.analysis.Quality().capacityRms);
+        EXPECT_NEAR(english.capacityRms, fitted.analysis.quality.capacityRms,
+            0.05 + 0.01 * fitted.analysis.quality.capacityRms);
         EXPECT_NEAR(si.capacityMax, english.capacityMax, 1e-6);
     }
 }

@@ -1,0 +1,121 @@
+#include "analysis/Analysis.h"
+
+#include "analysis/MapAnalysis.h"
+#include "analysis/SmoothingMethods.h"
+
+#include <algorithm>
+
+namespace velutra {
+
+namespace {
+
+// The smoothed map for the refrigerant it is shown for: the record's own, or the conversion
+// target, whose states the engine is set up for while it is computed.
+SmoothedMapResult SmoothMap(
+    CycleStateSource& engine, const CompressorRecord& analysed, const FittedCompressor& fitted) {
+    CompressorRecord shown = analysed;
+    BeginConversion(shown);
+    SetUpFor(engine, shown.refrigerantIndex);
+    SmoothedMapResult result;
+    result.refrigerantIndex = shown.refrigerantIndex;
+    result.map.Compute(engine, shown, fitted);
+    result.ratingEER = SmoothedMap::RatingEER(engine, shown, fitted);
+    result.ratingBeyondEnteredMap = SmoothedMap::RatingBeyondEnteredMap(engine, shown);
+    SetUpFor(engine, analysed.refrigerantIndex);
+    return result;
+}
+
+} // namespace
+
+double AnalysisResult::BaseEER() const {
+    if (smoothingMethod == kSmoothingOriginal || !smoothedMap)
+        return mapRatingEER;
+    return smoothedMap->ratingEER;
+}
+
+bool AnalysisResult::AnyFailure() const {
+    return !failures.empty() || (smoothedMap && !smoothedMap->map.failures.empty())
+        || (conversion && !conversion->failures.empty());
+}
+
+AnalysisResult AnalyzeMap(CycleStateSource& engine, const CompressorRecord& record, AnalysisExtent extent) {
+    SetUpFor(engine, record.refrigerantIndex);
+    CompressorRecord analysed = record;
+    MapAnalysis analysis(engine, analysed);
+    analysis.Run();
+    analysis.StoreResultsInRecord();
+    analysis.SaveOptionsToRecord();
+
+    AnalysisResult result;
+    result.refrigerantIndex = analysed.refrigerantIndex;
+    result.english = analysed.unitsEnglish != 0;
+    result.smoothingMethod = analysis.smoothingMethod;
+    result.smoothAllTemps = analysis.smoothAllTemps;
+    result.originalMapAvailable = analysis.OriginalMapAvailable();
+    result.rows = analysis.RowsInUse();
+    result.columns = analysis.ColumnsInUse();
+    result.condTemp = analysis.condTemp;
+    result.evapTemp = analysis.evapTemp;
+    result.capacity = analysis.capacity;
+    result.power = analysis.power;
+    result.pressureRatio = analysis.pressureRatio;
+    result.suctionFlow = analysis.suctionFlow;
+    result.isentropicEff = analysis.isentropicEff;
+    for (int r = 0; r < kMaxCond; ++r)
+        for (int c = 0; c < kMaxEvap; ++c) {
+            result.pointFailed[r][c] = analysis.PointFailed(r, c);
+            result.pointValid[r][c] = analysis.PointValid(r, c);
+        }
+    result.fitted = analysis.Fitted();
+    result.enteredRange = analysis.EnteredRange();
+    result.quality = analysis.Quality();
+    result.twoVariableRefusal = analysis.SmoothingRefusal(kSmoothingTwoVariable);
+    result.mapRatingEER = analysed.mapRatingEER;
+    result.mapRatingExtrapolated = analysis.MapRatingExtrapolated();
+    result.smoothedRatingEER = analysed.smoothedRatingEER;
+    result.smoothedRatingExtrapolated = analysis.SmoothedRatingExtrapolated();
+    result.failures = analysis.Failures();
+    result.enteredCapacity = analysis.EnteredCapacity();
+    result.enteredPower = analysis.EnteredPower();
+
+    // The efficiency plots' points: the current map's valid points, the suction flow as the
+    // volumetric efficiency.
+    analysis.VolumetricEfficiencyPoints();
+    for (int i = 0; i < analysis.validCount; ++i)
+        result.validPoints.push_back(
+            { analysis.validPressureRatio[i], analysis.validFlow[i], analysis.validIse[i] });
+
+    const bool refused
+        = result.smoothingMethod == kSmoothingTwoVariable && !result.twoVariableRefusal.empty();
+    if (extent == AnalysisExtent::EnteredMap || refused)
+        return result;
+    if (result.smoothingMethod != kSmoothingOriginal)
+        result.smoothedMap = SmoothMap(engine, analysed, result.fitted);
+    if (analysed.convertRefrigerant == 1) {
+        ConversionAxes axes { result.condTemp, result.evapTemp, result.rows, result.columns };
+        result.conversion
+            = ConvertRefrigerant(engine, analysed, result.fitted, axes, analysed.newRefrigerantIndex);
+    }
+    return result;
+}
+
+void StoreResultsInRecord(const AnalysisResult& result, CompressorRecord& record) {
+    for (int r = 0; r < result.rows; ++r) {
+        record.condTemp[r] = result.condTemp[r];
+        for (int c = 0; c < result.columns; ++c) {
+            record.evapTemp[c] = result.evapTemp[c];
+            record.capacity[r][c] = result.capacity[r][c];
+            record.power[r][c] = result.power[r][c];
+            record.isentropicEff[r][c] = result.isentropicEff[r][c];
+            record.suctionFlow[r][c] = result.suctionFlow[r][c];
+            record.pressureRatio[r][c] = result.pressureRatio[r][c];
+        }
+    }
+    result.fitted.StoreInto(record, result.rows);
+    record.enteredRange = result.enteredRange;
+    record.mapRatingEER = result.mapRatingEER;
+    record.smoothedRatingEER = result.smoothedRatingEER;
+    record.smoothingMethod = result.smoothingMethod;
+}
+
+} // namespace velutra

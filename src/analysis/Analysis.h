@@ -1,0 +1,94 @@
+#pragma once
+
+#include "analysis/AnalysisFailure.h"
+#include "analysis/FitQuality.h"
+#include "analysis/FittedCompressor.h"
+#include "analysis/RefrigerantConversion.h"
+#include "analysis/SmoothedMap.h"
+#include "props/CycleStateSource.h"
+#include "record/CompressorRecord.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velutra {
+
+// One valid point of the current map as the efficiency plots show it.
+struct EfficiencyPoint {
+    double pressureRatio = 0;
+    double volumetricEff = 0;
+    double isentropicEff = 0;
+};
+
+// The map at the fixed evaporating temperatures that the smoothed-map form shows and saves, for
+// the refrigerant it is shown for (the conversion target when converting), unadjusted.
+struct SmoothedMapResult {
+    int refrigerantIndex = 0;
+    SmoothedMap map;
+    double ratingEER = 0; // of the fits over all valid points, Btu/h per W; NaN when not computed
+    bool ratingBeyondEnteredMap = false;
+};
+
+// Everything the analysis of one map gives: what was analysed, the per-point quantities of the
+// current map (the entered one, or the one rebuilt from the fits), the fitted compressor, how
+// far the rebuilt map lies from the entered one, the rating-point EERs, what could not be
+// computed, and, when smoothed, the map at the fixed evaporating temperatures and any
+// conversion to another refrigerant. The CLI, the forms and the exports show this one result.
+struct AnalysisResult {
+    int refrigerantIndex = 0; // the refrigerant the map was measured with
+    bool english = true;
+    int smoothingMethod = 0; // what was applied (a pending conversion turns 0 into 1)
+    int smoothAllTemps = 1;
+    bool originalMapAvailable = true;
+    int rows = 0;
+    int columns = 0;
+    CondRow<double> condTemp {};
+    EvapRow<double> evapTemp {};
+    MapTable<double> enteredCapacity {};
+    MapTable<double> enteredPower {};
+    MapTable<double> capacity {}; // Btu/h or kcal/h
+    MapTable<double> power {}; // W
+    MapTable<double> pressureRatio {};
+    MapTable<double> suctionFlow {}; // m3/h; -1 on rows below the liquid line
+    MapTable<double> isentropicEff {};
+    MapTable<bool> pointFailed {}; // states of the entered point could not be computed
+    MapTable<bool> pointValid {}; // the points the fits and the fit quality are made of
+    std::vector<EfficiencyPoint> validPoints; // of the current map, sorted by pressure ratio
+    FittedCompressor fitted;
+    OperatingRange enteredRange;
+    FitQuality quality;
+    // The message why the two-variable fit cannot be used on this map; empty when it can.
+    std::string twoVariableRefusal;
+    double mapRatingEER = 0; // 0 when the entered map does not reach the rating point
+    bool mapRatingExtrapolated = false;
+    double smoothedRatingEER = 0; // 0 for the original map data
+    bool smoothedRatingExtrapolated = false;
+    std::vector<AnalysisFailure> failures;
+    std::optional<SmoothedMapResult> smoothedMap; // none for the original map data
+    std::optional<RefrigerantConversion> conversion;
+
+    const char* TemperatureUnit() const { return english ? "F" : "C"; }
+    // What the smoothed-map form starts its EER from: the entered map's for the original map
+    // data, otherwise the fits' for the refrigerant the map is shown for.
+    double BaseEER() const;
+    // Whether anything could not be computed, here or in the smoothed map or the conversion.
+    bool AnyFailure() const;
+};
+
+// Analyses the record's map with the record's choices (smoothing method and scope, rating
+// conditions, a pending conversion): sets the engine up for the refrigerant each step needs and
+// leaves it set up for the record's own. The record is not changed. Throws std::runtime_error
+// when a refrigerant cannot be set up. When the two-variable fit is asked for and the map cannot
+// carry it, the map stays as entered and nothing is smoothed or converted (twoVariableRefusal).
+// With AnalysisExtent::EnteredMap only the map at its own temperatures is analysed: no smoothed
+// map at the fixed evaporating temperatures and no conversion.
+enum class AnalysisExtent { EnteredMap, Full };
+AnalysisResult AnalyzeMap(
+    CycleStateSource& engine, const CompressorRecord& record, AnalysisExtent extent = AnalysisExtent::Full);
+
+// What "Next >>" of the plot form leaves in the record: the current map's tables, the fits, the
+// rating-point EERs and the smoothing method applied.
+void StoreResultsInRecord(const AnalysisResult& result, CompressorRecord& record);
+
+} // namespace velutra
