@@ -5,10 +5,11 @@
 namespace {
 
 void RegisterAll() {
-    const std::pair<const char*, const char*> fluids[] = { { "R134a", "..\\fluids\\R134a.fld" },
-        { "R152a", "..\\fluids\\R152a.fld" }, { "R290", "..\\fluids\\propane.fld" },
-        { "R600a", "..\\fluids\\isobutan.fld" }, { "R32", "..\\fluids\\R32.fld" },
-        { "R1234yf", "..\\fluids\\R1234yf.fld" }, { "R1234zeE", "..\\fluids\\R1234zee.fld" } };
+    const std::pair<const char*, const char*> fluids[]
+        = { { "R134a", "..\\fluids\\R134a.fld" }, { "R152a", "..\\fluids\\R152a.fld" },
+              { "R290", "..\\fluids\\propane.fld" }, { "R600a", "..\\fluids\\isobutan.fld" },
+              { "R32", "..\\fluids\\R32.fld" }, { "R1234yf", "..\\fluids\\R1234yf.fld" },
+              { "R1234zeE", "..\\fluids\\R1234zee.fld" }, { "R22", "..\\fluids\\R22.fld" } };
     for (const auto& [name, file] : fluids)
         velutra::bench::RegisterCycleBenchmarks(name, file, { 1.0 });
 }

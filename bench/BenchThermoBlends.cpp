@@ -27,6 +27,9 @@ void RegisterAll() {
             "..\\fluids\\R1234zee.fld",
             { 0.43121820466633226, 0.1869141326426893, 0.15131924787204015, 0.17758667471999234,
                 0.0529617400989459 } },
+        { "R410A", "..\\fluids\\R32.fld|..\\fluids\\R125.fld", { 0.6976146993758624, 0.3023853006241376 } },
+        { "R407C", "..\\fluids\\R32.fld|..\\fluids\\R125.fld|..\\fluids\\R134a.fld",
+            { 0.38110941995399328, 0.17955888866201603, 0.43933169138399053 } },
     };
     for (const Blend& b : blends)
         velutra::bench::RegisterCycleBenchmarks(b.name, b.files, b.z);

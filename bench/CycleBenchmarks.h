@@ -5,13 +5,23 @@
 #include "CycleSequence.h"
 
 #include <benchmark/benchmark.h>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace velutra::bench {
 
+// per_sequence: the time of one cycle state sequence. Every run of a program carries it, skipped
+// runs too: the CSV reporter aborts when a run brings a counter its header (made from the first
+// run) does not have.
+inline void CountSequences(benchmark::State& state, std::size_t perIteration) {
+    state.counters["per_sequence"] = benchmark::Counter(static_cast<double>(perIteration),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 inline void CycleAtPoint(
     benchmark::State& state, const char* files, std::vector<double> z, double teK, double tcK) {
+    CountSequences(state, 1);
     Slots a;
     if (!a.setUp(files, z)) {
         state.SkipWithError(a.firstError.c_str());
@@ -25,19 +35,18 @@ inline void CycleAtPoint(
 
 // CPU time per iteration is the whole grid; per_sequence is its mean per map point.
 inline void CycleOverGrid(benchmark::State& state, const char* files, std::vector<double> z) {
+    const std::vector<MapPoint> grid = MapGrid();
+    CountSequences(state, grid.size());
     Slots a;
     if (!a.setUp(files, z)) {
         state.SkipWithError(a.firstError.c_str());
         return;
     }
-    const std::vector<MapPoint> grid = MapGrid();
     for (auto _ : state)
         for (const MapPoint& m : grid)
             benchmark::DoNotOptimize(a.cycleStates(m.teK, m.tcK));
     if (!a.firstError.empty())
         state.SkipWithError(a.firstError.c_str());
-    state.counters["per_sequence"] = benchmark::Counter(static_cast<double>(grid.size()),
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // Te = -25 C, Tc = 45 C, a common rating point; the second fixed point is a hot condensing point.

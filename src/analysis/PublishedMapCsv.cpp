@@ -58,10 +58,7 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
         const std::vector<std::string> f = SplitFields(trimmed);
         const std::string& key = f[0];
         if (key == "refrigerant" && f.size() == 2) {
-            int index = -1;
-            for (size_t i = 0; i < kRefrigerantNames.size(); ++i)
-                if (f[1] == kRefrigerantNames[i])
-                    index = static_cast<int>(i);
+            const int index = RefrigerantCodeOf(f[1]);
             if (index < 0)
                 parser.Fail("unknown refrigerant \"" + f[1] + "\"");
             result.refrigerantIndex = index;

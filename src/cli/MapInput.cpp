@@ -34,9 +34,8 @@ void ReadMapFile(const std::string& path, CompressorRecord& record) {
 }
 
 int RefrigerantIndexOf(const std::string& name) {
-    const auto found = std::find(kRefrigerantNames.begin(), kRefrigerantNames.end(), name);
-    if (found != kRefrigerantNames.end())
-        return static_cast<int>(found - kRefrigerantNames.begin());
+    if (const int code = RefrigerantCodeOf(name); code >= 0)
+        return code;
     std::string known;
     for (const char* refrigerant : kRefrigerantNames)
         known += std::string(known.empty() ? "" : ", ") + refrigerant;

@@ -97,8 +97,8 @@ CompressorRecord RecordFromCoefficients(const CoefficientSet& set, const MapAxes
     const char* unit = NamesOf(set.units).temperature;
     CheckAxis(axes.evap, kMaxEvap, set.evapMin, set.evapMax, "evaporating", unit);
     CheckAxis(axes.cond, kMaxCond, set.condMin, set.condMax, "condensing", unit);
-    const auto refrigerant = std::find(kRefrigerantNames.begin(), kRefrigerantNames.end(), set.refrigerant);
-    if (refrigerant == kRefrigerantNames.end())
+    const int refrigerant = RefrigerantCodeOf(set.refrigerant);
+    if (refrigerant < 0)
         throw CoefficientFileError(
             "the set's refrigerant \"" + set.refrigerant + "\" is not one the program knows");
 
@@ -106,7 +106,7 @@ CompressorRecord RecordFromCoefficients(const CoefficientSet& set, const MapAxes
     record.ApplyNewDefaults();
     record.unitsEnglish = IsEnglish(set.units) ? 1 : 0;
     record.unitsSI = IsEnglish(set.units) ? 0 : 1;
-    record.refrigerantIndex = static_cast<int>(refrigerant - kRefrigerantNames.begin());
+    record.refrigerantIndex = refrigerant;
     if (!set.manufacturer.empty())
         record.manufacturer = set.manufacturer;
     if (!set.model.empty())

@@ -44,6 +44,13 @@ std::string CoefficientName(int k) {
     throw CoefficientFileError(fileName + ": " + field + " " + problem);
 }
 
+// A file's refrigerant as the program names it ("R-410A" is R410A); a name it does not know is
+// kept as written, for CheckCoefficientSet to refuse.
+std::string KnownRefrigerantName(const std::string& written) {
+    const int code = RefrigerantCodeOf(written);
+    return code < 0 ? written : kRefrigerantNames[static_cast<size_t>(code)];
+}
+
 std::string RefrigerantList() {
     std::string list;
     for (const char* name : kRefrigerantNames)
@@ -252,8 +259,7 @@ double AnalysisLineTemp(CoefficientUnits units) {
 }
 
 void CheckCoefficientSet(const CoefficientSet& set, const std::string& fileName) {
-    if (std::find(kRefrigerantNames.begin(), kRefrigerantNames.end(), set.refrigerant)
-        == kRefrigerantNames.end())
+    if (RefrigerantCodeOf(set.refrigerant) < 0)
         Fail(fileName, "refrigerant", "\"" + set.refrigerant + "\" is not one of " + RefrigerantList());
     if (set.smoothingMethod < -1 || set.smoothingMethod >= static_cast<int>(kSmoothingMethods.size()))
         Fail(fileName, "method", std::to_string(set.smoothingMethod) + " is not a smoothing method");
@@ -365,7 +371,7 @@ CoefficientSet DecodeCoefficientsJson(std::string_view text, const std::string& 
             if (!expected.contains(key) || value != expected[key])
                 Fail(fileName, "unitNames " + key, value.dump() + " is not the " + units + " unit");
     }
-    set.refrigerant = RequiredText(json, "refrigerant", fileName);
+    set.refrigerant = KnownRefrigerantName(RequiredText(json, "refrigerant", fileName));
     set.manufacturer = OptionalText(json, "manufacturer", fileName);
     set.model = OptionalText(json, "model", fileName);
     if (Member(json, "method") != nullptr)
@@ -474,7 +480,7 @@ CoefficientSet DecodeCoefficientsCsv(std::string_view text, const std::string& f
         unit != nullptr && CsvLines::Field(*unit, 1) != names.temperature)
         Fail(fileName, "temperature unit",
             "\"" + CsvLines::Field(*unit, 1) + "\" is not the " + names.key + " unit " + names.temperature);
-    set.refrigerant = lines.Text("refrigerant");
+    set.refrigerant = KnownRefrigerantName(lines.Text("refrigerant"));
     if (lines.Find("manufacturer") != nullptr)
         set.manufacturer = lines.Text("manufacturer");
     if (lines.Find("model") != nullptr)

@@ -37,6 +37,17 @@ std::pair<long, const char*> NameParts(const char* name) {
 
 } // namespace
 
+int RefrigerantCodeOf(std::string_view name) {
+    // Data sheets and some exchange formats write the ASHRAE designation with a hyphen.
+    const std::string_view plain = name.substr(0, 2) == "R-" ? name.substr(2) : name;
+    for (int code = 0; code < kRefrigerantCount; ++code) {
+        const std::string_view known = kRefrigerantNames[static_cast<size_t>(code)];
+        if (name == known || (plain.size() != name.size() && plain == known.substr(1)))
+            return code;
+    }
+    return -1;
+}
+
 std::array<int, kRefrigerantCount> RefrigerantCodesByName() {
     std::array<int, kRefrigerantCount> codes {};
     std::iota(codes.begin(), codes.end(), 0);

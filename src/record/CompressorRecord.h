@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace velutra {
 
@@ -18,14 +19,20 @@ template <typename T> using MapTable = std::array<std::array<T, kMaxEvap>, kMaxC
 // Refrigerant codes, in the order of refrigerantIndex (the code a compressor file stores). The
 // first six are the program's original refrigerants and keep their codes; later ones are added at
 // the end. The lists on the forms show them sorted by name.
-inline constexpr std::array<const char*, 14> kRefrigerantNames = { "R134a", "R152a", "R290", "R404A", "R507A",
-    "R600a", "R32", "R1234yf", "R1234ze(E)", "R454B", "R454C", "R513A", "R448A", "R449A" };
+inline constexpr std::array<const char*, 17> kRefrigerantNames
+    = { "R134a", "R152a", "R290", "R404A", "R507A", "R600a", "R32", "R1234yf", "R1234ze(E)", "R454B", "R454C",
+          "R513A", "R448A", "R449A", "R22", "R410A", "R407C" };
 inline constexpr int kRefrigerantCount = static_cast<int>(kRefrigerantNames.size());
 
 // Whether a stored code names one of kRefrigerantNames.
 inline constexpr bool IsRefrigerantCode(int code) {
     return code >= 0 && code < kRefrigerantCount;
 }
+
+// The code of a refrigerant name as a file or a command line writes it: the name of
+// kRefrigerantNames, or the same with a hyphen after the R ("R-410A", "R-1234ze(E)"); -1 for any
+// other text.
+int RefrigerantCodeOf(std::string_view name);
 
 // The refrigerant codes in the order the lists show them: by the number in the name (R32 before
 // R134a, R1234yf last but one), then by the letters after it (R448A before R449A).

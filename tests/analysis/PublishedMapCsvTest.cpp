@@ -27,10 +27,12 @@ TEST(PublishedMapCsv, ReadsTheSecopMapAsTypedTexts) {
     EXPECT_EQ(record.model, "kept");
 }
 
-// The newer refrigerants by their names, the one with parentheses included, give their codes.
+// The newer refrigerants by their names, the one with parentheses included, give their codes; so
+// do the hyphenated names that makers' sheets print.
 TEST(PublishedMapCsv, NamesEveryRefrigerantOfTheList) {
     for (const auto& [name, code] :
-        { std::pair { "R32", 6 }, { "R1234ze(E)", 8 }, { "R448A", 12 }, { "R449A", 13 } }) {
+        { std::pair { "R32", 6 }, { "R1234ze(E)", 8 }, { "R448A", 12 }, { "R449A", 13 }, { "R22", 14 },
+            { "R-22", 14 }, { "R410A", 15 }, { "R-410A", 15 }, { "R-407C", 16 }, { "R-1234ze(E)", 8 } }) {
         CompressorRecord record;
         record.ApplyNewDefaults();
         DecodePublishedMap(std::string("refrigerant,") + name
@@ -44,7 +46,9 @@ TEST(PublishedMapCsv, RefusesInconsistentMapsAndKeepsTheRecord) {
     const char* bad[] = {
         "refrigerant,R134a\nunits,English\nevaporating,0,10\ncapacity,90,1,2\npower,100,3,4\n",
         "refrigerant,R134a\nunits,English\nevaporating,0,10\ncapacity,90,1\npower,90,3\n",
-        "refrigerant,R22\nunits,English\nevaporating,0,10\ncapacity,90,1,2\npower,90,3,4\n",
+        "refrigerant,R12\nunits,English\nevaporating,0,10\ncapacity,90,1,2\npower,90,3,4\n",
+        "refrigerant,R-\nunits,English\nevaporating,0,10\ncapacity,90,1,2\npower,90,3,4\n",
+        "refrigerant,r-410a\nunits,English\nevaporating,0,10\ncapacity,90,1,2\npower,90,3,4\n",
         "refrigerant,R134a\nunits,English\nevaporating,1,2,3,4,5,6,7,8,9\n",
         "refrigerant,R134a\nevaporating,0,10\ncapacity,90,1,2\npower,90,3,4\n",
     };

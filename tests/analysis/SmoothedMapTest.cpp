@@ -260,7 +260,9 @@ TEST(SmoothedMap, ConversionLabelsAndCaptions) {
     EXPECT_FALSE(BeginConversion(record));
     record.newRefrigerantIndex = 13;
     EXPECT_EQ(RefrigerantLabel(record), "Refrigerant: R449A");
-    record.newRefrigerantIndex = 14;
+    record.newRefrigerantIndex = 16;
+    EXPECT_EQ(RefrigerantLabel(record), "Refrigerant: R407C");
+    record.newRefrigerantIndex = 17;
     EXPECT_EQ(RefrigerantLabel(record), std::nullopt);
 
     EXPECT_EQ(TemperatureLabel(-10.9, false), "-10 C");

@@ -223,7 +223,7 @@ TEST(CliAnalyze, ConvertToRebuildsTheMapForAnotherRefrigerant) {
     EXPECT_EQ(blend.status, 0) << blend.err;
     EXPECT_NE(blend.out.find("Converted to R449A: the compressor fitted to the R404A map"), std::string::npos)
         << blend.out;
-    const auto unknown = RunCli({ "analyze", kSecop, "--convert-to", "R22" });
+    const auto unknown = RunCli({ "analyze", kSecop, "--convert-to", "R12" });
     EXPECT_NE(unknown.status, 0);
     EXPECT_NE(unknown.err.find("R1234ze(E)"), std::string::npos)
         << "the known names are listed: " << unknown.err;

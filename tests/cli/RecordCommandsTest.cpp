@@ -66,7 +66,7 @@ TEST(CliCommands, BadArgumentsGiveUsage) {
         std::vector<std::vector<std::string>> { {}, { "frobnicate" }, { "show" },
             { "show", "a.cmp", "b.cmp" }, { "new" }, { "show", "--xml", "a.cmp" }, { "analyze" },
             { "analyze", "a.csv", "--smoothing", "cubic" }, { "import", "a.tab" },
-            { "import", "a.tab", "b.cmp", "--refrigerant", "R22" }, { "import", "a.tab", "b.cmp", "--model" },
+            { "import", "a.tab", "b.cmp", "--refrigerant", "R12" }, { "import", "a.tab", "b.cmp", "--model" },
             { "export-tab", "a.cmp" }, { "export-tab", "a.cmp", "b.tab", "--smoothing", "cubic" } }) {
         const auto result = RunCli(args);
         EXPECT_EQ(result.status, 2) << args.size();

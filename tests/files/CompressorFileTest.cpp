@@ -143,18 +143,18 @@ TEST(CompressorFile, TruncatedOrHostileFilesFailAndLeaveTheRecordUnchanged) {
     }
 }
 
-// Codes 0..13 are read (the newest refrigerants included); a code past the list, as a newer
+// Codes 0..16 are read (the newest refrigerants included); a code past the list, as a newer
 // program or a damaged file may hold, is refused with the code and the file's name instead of
 // indexing past the refrigerant tables.
 TEST(CompressorFile, RefrigerantCodeOutsideTheListIsRefused) {
-    for (const int code : { 6, 13 }) {
+    for (const int code : { 6, 13, 14, 16 }) {
         CompressorRecord written = NewRecord();
         written.refrigerantIndex = code;
         CompressorRecord back;
         DecodeCompressorFile(EncodeCompressorFile(written), back, "new.cmp");
         EXPECT_EQ(back.refrigerantIndex, code);
     }
-    for (const int code : { 14, -1, 255 }) {
+    for (const int code : { 17, -1, 255 }) {
         CompressorRecord written = NewRecord();
         written.refrigerantIndex = code;
         CompressorRecord record = NewRecord();

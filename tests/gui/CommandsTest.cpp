@@ -172,7 +172,7 @@ void CommandsTest::openCancelTruncatedAndGoodFile() {
     session.Trigger(kCmdOpen);
     QCOMPARE(session.Find<QComboBox>("Refrigerant")->currentText(), QString("R449A"));
     QCOMPARE(session.Find<QComboBox>("New refrigerant")->currentText(), QString("R449A"));
-    newer.refrigerantIndex = 14;
+    newer.refrigerantIndex = 17;
     const QString future = folder_->Path("Maps/future.cmp");
     folder_->WriteRecord(future, newer);
     session.dialogs.answers.push_back(future);
@@ -180,7 +180,7 @@ void CommandsTest::openCancelTruncatedAndGoodFile() {
     session.Trigger(kCmdOpen);
     QCOMPARE(session.messages.errors.size(), errorsBefore + 1);
     QVERIFY(session.messages.errors.back().contains("future.cmp"));
-    QVERIFY(session.messages.errors.back().contains("refrigerant code 14"));
+    QVERIFY(session.messages.errors.back().contains("refrigerant code 17"));
     QCOMPARE(session.Record().refrigerantIndex, 13);
     QCOMPARE(session.Find<QComboBox>("Refrigerant")->currentText(), QString("R449A"));
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <regex>
+#include <tuple>
 
 namespace velutra {
 namespace {
@@ -143,8 +144,9 @@ TEST(CoefficientFile, BrokenFilesAreRefusedNamingFileAndFieldAndLeaveTheRecordAl
         { "unit name", false,
             [](auto t) { return Replace(t, R"("massFlow": "lb/h")", R"("massFlow": "kg/h")"); },
             "unitNames massFlow" },
-        { "unknown refrigerant", false, [](auto t) { return Replace(t, "R134a", "R22"); }, "refrigerant" },
+        { "unknown refrigerant", false, [](auto t) { return Replace(t, "R134a", "R12"); }, "refrigerant" },
         { "unknown refrigerant", true, [](auto t) { return Replace(t, "R134a", "r134a"); }, "refrigerant" },
+        { "unknown refrigerant", true, [](auto t) { return Replace(t, "R134a", "R-"); }, "refrigerant" },
         { "inverted bounds", false, [](auto t) { return Replace(t, R"("min": -40)", R"("min": 20)"); },
             "evaporating range" },
         { "inverted bounds", true,
@@ -170,6 +172,21 @@ TEST(CoefficientFile, BrokenFilesAreRefusedNamingFileAndFieldAndLeaveTheRecordAl
         EXPECT_TRUE(test::Mentions(*error, path)) << error->what();
         EXPECT_TRUE(test::Mentions(*error, broken.field)) << error->what();
         EXPECT_TRUE(record.PersistentFieldsEqual(before));
+    }
+}
+
+// Files written elsewhere may name the refrigerant with a hyphen; the set and the record take the
+// program's name and code.
+TEST(CoefficientFile, HyphenatedRefrigerantNamesAreTheProgramsOwn) {
+    for (const bool csv : { false, true }) {
+        for (const auto& [written, name, code] : { std::tuple { "R-22", "R22", 14 },
+                 std::tuple { "R-410A", "R410A", 15 }, std::tuple { "R-407C", "R407C", 16 } }) {
+            const std::string text = Replace(GoodText(csv), "R134a", written);
+            const CoefficientSet set
+                = csv ? DecodeCoefficientsCsv(text, "set.csv") : DecodeCoefficientsJson(text, "set.json");
+            EXPECT_EQ(set.refrigerant, name) << written;
+            EXPECT_EQ(RecordFromCoefficients(set).refrigerantIndex, code) << written;
+        }
     }
 }
 

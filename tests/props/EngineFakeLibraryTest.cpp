@@ -181,7 +181,7 @@ TEST_F(EngineWithFakeLibrary, NoEvaluationBeforeSetupNorAfterACodeOutsideTheList
     EXPECT_NE(engine.LastError().find("unknown operation code 99"), std::string::npos);
 
     ASSERT_TRUE(engine.SetupFluid(3).ok);
-    for (int code : { -1, 14 }) {
+    for (int code : { -1, 17 }) {
         const SetupResult result = engine.SetupFluid(code);
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.message.find("refrigerant code " + std::to_string(code)), std::string::npos)

@@ -29,7 +29,7 @@ struct Refrigerant {
     bool blend;
     // Whether absolute enthalpy and entropy compare with the check values. These use the IIR
     // reference state for every fluid, while "DEF" gives NBP for propane and isobutane; and the
-    // R404A, R513A, R448A and R449A values reduced the ideal-gas part of R134a (and R1234ze(E))
+    // R404A, R513A, R448A, R449A and R407C values reduced the ideal-gas part of R134a (and R1234ze(E))
     // with its critical point instead of its equation's reducing values, which shifts absolute s
     // by about 1e-5 relative. Differences compare for all.
     bool absoluteComparable;
@@ -59,6 +59,9 @@ const Refrigerant kRefrigerants[] = {
     { 11, "R513A", true, false, kBlendDischarge, 368.4 },
     { 12, "R448A", true, false, kBlendDischarge, 355.9 },
     { 13, "R449A", true, false, kBlendDischarge, 355.6 },
+    { 14, "R22", false, true, test::tol::kPureFluid, 369.2 },
+    { 15, "R410A", true, true, test::tol::kBlend, 344.4 },
+    { 16, "R407C", true, false, kBlendDischarge, 359.2 },
 };
 
 std::string TestName(const char* name) {

@@ -32,6 +32,22 @@ TEST(CompressorRecord, NewRestoresEveryPersistentFieldButKeepsConversionTarget) 
     EXPECT_EQ(record.recordLoaded, 1);
 }
 
+// Every listed name and its hyphenated form give the code; near misses give -1 rather than a
+// neighbour's code.
+TEST(CompressorRecord, RefrigerantNamesAsFilesWriteThem) {
+    for (int code = 0; code < kRefrigerantCount; ++code) {
+        const std::string name = kRefrigerantNames[static_cast<size_t>(code)];
+        EXPECT_EQ(RefrigerantCodeOf(name), code) << name;
+        EXPECT_EQ(RefrigerantCodeOf("R-" + name.substr(1)), code) << name;
+    }
+    EXPECT_EQ(RefrigerantCodeOf("R-410A"), 15);
+    EXPECT_EQ(RefrigerantCodeOf("R22"), 14);
+    EXPECT_EQ(RefrigerantCodeOf("R407C"), 16);
+    for (const char* other :
+        { "", "R", "R-", "R-R22", "R--22", "22", "R 22", "r22", "R-410a", "R410", "R4100A", "R22 ", "R12" })
+        EXPECT_EQ(RefrigerantCodeOf(other), -1) << '"' << other << '"';
+}
+
 TEST(CompressorRecord, SIDefaultAxesLeaveThreeRowsEmptyAndKeepMapTexts) {
     CompressorRecord record;
     record.ApplyNewDefaults();

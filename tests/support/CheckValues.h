@@ -10,8 +10,9 @@
 
 namespace velutra::test {
 
-// One row of fluid-data/check-values.csv or check-values-lowgwp.csv: its table ("state" or "cycle"), its
-// fluid and the other fields by column name as text (empty where the row has no value).
+// One row of fluid-data/check-values.csv, check-values-lowgwp.csv or check-values-legacy.csv: its table
+// ("state" or "cycle"), its fluid and the other fields by column name as text (empty where the row has no
+// value).
 struct CheckRow {
     std::string table;
     std::string fluid;
@@ -26,11 +27,12 @@ struct CheckRow {
     double number(const std::string& column) const { return std::stod(text(column)); }
 };
 
-// All rows of both files, read once; each table starts with its own header line ("table,...").
+// All rows of the three files, read once; each table starts with its own header line ("table,...").
 inline const std::vector<CheckRow>& CheckValues() {
     static const std::vector<CheckRow> rows = [] {
         std::vector<CheckRow> out;
-        for (const char* file : { "check-values.csv", "check-values-lowgwp.csv" }) {
+        for (const char* file :
+            { "check-values.csv", "check-values-lowgwp.csv", "check-values-legacy.csv" }) {
             std::ifstream in(std::string(VELUTRA_SHARED_DIR) + "/fluid-data/" + file);
             if (!in)
                 throw std::runtime_error(std::string("cannot open the check values ") + file);

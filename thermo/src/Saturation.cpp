@@ -2,6 +2,7 @@
 
 #include "Properties.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -18,9 +19,19 @@ constexpr double kStepTolerance = 1e-12;
 // Residuals of the equilibrium conditions at the level of rounding error (see below).
 constexpr double kResidualTolerance = 1e-15;
 
+// Below this relative step, a step that is no longer at most half the one before is rounding
+// noise: Newton's steps shrink quadratically until the residuals reach their rounding level. An
+// equation whose terms cancel heavily (R22: the terms of delta alphar_delta add up to thousands in
+// the liquid, and tau^25 terms at low temperature) has residuals whose rounding level lies above
+// the two tolerances before, so the steps never fall below kStepTolerance: they stall at 1e-12 to
+// 1e-10, and within 10 mK of the critical point, where the Jacobian is nearly singular, at 1e-8.
+constexpr double kNoiseStepTolerance = 1e-7;
+
 // Relative pressure mismatch accepted by SaturationAtP (the pressure of a converged saturation
-// state is itself only good to a few 1e-15).
+// state is itself only good to a few 1e-15, for R22 to about 1e-12), or relative temperature
+// step below which the remaining mismatch is the saturation pressure's own rounding noise.
 constexpr double kPressureTolerance = 1e-12;
+constexpr double kTemperatureStepTolerance = 1e-12;
 
 SaturationResult Fail(SolverStatus status, const char* reason) {
     return { { status, reason }, kNaN, kNaN, kNaN, kNaN, kNaN };
@@ -49,6 +60,7 @@ SaturationResult SaturationAtT(const PureFluid& fluid, double tempK, const TauTe
     const double rt = gasR * tempK;
     double rhoL = fluid.superancillary().rhoL(tempK);
     double rhoV = fluid.superancillary().rhoV(tempK);
+    double lastStep = std::numeric_limits<double>::infinity();
 
     for (int iteration = 0; iteration < 50; ++iteration) {
         const ResidualDerivatives rl = fluid.residual().evaluate(tauTerms, fluid.delta(rhoL));
@@ -87,8 +99,9 @@ SaturationResult SaturationAtT(const PureFluid& fluid, double tempK, const TauTe
         const double nextV = rhoV + stepV;
         if (!(nextV > 0.0 && nextL > nextV))
             break;
-        const bool done
-            = std::fabs(stepL) <= kStepTolerance * rhoL && std::fabs(stepV) <= kStepTolerance * rhoV;
+        const double step = std::max(std::fabs(stepL) / rhoL, std::fabs(stepV) / rhoV);
+        const bool done = step <= kStepTolerance || (step <= kNoiseStepTolerance && step > 0.5 * lastStep);
+        lastStep = step;
         rhoL = nextL;
         rhoV = nextV;
         if (done) {
@@ -122,7 +135,10 @@ SaturationResult SaturationAtP(const PureFluid& fluid, double pressureKPa) {
         const double mismatch = pressureKPa - sat.pressure;
         if (std::fabs(mismatch) <= kPressureTolerance * pressureKPa)
             return sat;
-        tempK += mismatch / sat.dpdT;
+        const double step = mismatch / sat.dpdT;
+        if (std::fabs(step) <= kTemperatureStepTolerance * tempK)
+            return sat;
+        tempK += step;
     }
     return Fail(SolverStatus::NoConvergence, "the saturation temperature iteration did not converge");
 }

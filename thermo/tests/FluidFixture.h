@@ -27,7 +27,7 @@ inline std::vector<const CheckRow*> StateRows(
 // The pure fluids of the check values.
 inline const std::vector<std::string>& PureFluids() {
     static const std::vector<std::string> fluids { "R134a", "R152a", "R290", "R600a", "R125", "R143a", "R32",
-        "R1234yf", "R1234ze(E)" };
+        "R1234yf", "R1234ze(E)", "R22" };
     return fluids;
 }
 
@@ -45,7 +45,7 @@ inline const PureFluid& Fluid(const std::string& name, ReferenceState reference 
     static const std::map<std::string, std::string> files { { "R134a", "R134a.fld" },
         { "R152a", "R152a.fld" }, { "R290", "propane.fld" }, { "R600a", "isobutan.fld" },
         { "R125", "R125.fld" }, { "R143a", "R143a.fld" }, { "R32", "R32.fld" }, { "R1234yf", "R1234yf.fld" },
-        { "R1234ze(E)", "R1234zee.fld" } };
+        { "R1234ze(E)", "R1234zee.fld" }, { "R22", "R22.fld" } };
     static std::map<std::pair<std::string, ReferenceState>, std::unique_ptr<PureFluid>> cache;
     auto& slot = cache[{ name, reference }];
     if (!slot) {

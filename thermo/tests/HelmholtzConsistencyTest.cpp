@@ -93,6 +93,21 @@ TEST(IdealGasHeatCapacity, MatchesPublishedForms) {
     }
     // The file's characteristic temperatures are theta / T_r rounded to seven digits.
     EXPECT_NEAR_REL(PropertiesAt(propane, tempK, rhoDilute).cp / propane.gasConstant(), cp0Propane, 1e-6);
+
+    // R22 (Kamei et al. 1995): cp0/R = 4.00526140446 + 1.20662553e-4 T + sum u_k^2 e^u_k / (e^u_k - 1)^2,
+    // u_k = theta_k / T. The constant is a term type of its own in the data; were it lost, cp0
+    // would be off by 4 R, and h and s with it.
+    const PureFluid& r22 = Fluid("R22");
+    const double thetaR22[]
+        = { 4352.3095, 1935.1591, 1887.6794, 1694.8828, 1605.6785, 1162.5342, 857.5129, 605.7264, 530.9098 };
+    for (const double t : { 200.0, 300.0, 450.0 }) {
+        double cp0R22 = 4.00526140446 + 1.20662553e-4 * t;
+        for (const double th : thetaR22) {
+            const double u = th / t;
+            cp0R22 += u * u * std::exp(u) / std::pow(std::exp(u) - 1.0, 2);
+        }
+        EXPECT_NEAR_REL(PropertiesAt(r22, t, rhoDilute).cp / r22.gasConstant(), cp0R22, 1e-8) << t << " K";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(PureFluids, HelmholtzConsistencyTest, ::testing::ValuesIn(PureFluids()), TestName);

@@ -19,10 +19,12 @@ using velutra::test::NearRel;
 
 // Highest temperature of the sweeps: 2 K below the critical region of each blend, where dew and
 // bubble points meet (about 345.3 K for R404A, 343.8 K for R507A, 350.0 K for R454B, 356.4 K for
-// R454C, 368.4 K for R513A, 355.6 K for R449A and 355.9 K for R448A in this model).
+// R454C, 368.4 K for R513A, 355.6 K for R449A, 355.9 K for R448A, 344.4 K for R410A and 359.2 K
+// for R407C in this model).
 double SweepTopK(const std::string& blend) {
     static const std::map<std::string, double> top { { "R404A", 343.0 }, { "R507A", 341.5 },
-        { "R454B", 348.0 }, { "R454C", 354.4 }, { "R513A", 366.4 }, { "R449A", 353.6 }, { "R448A", 353.9 } };
+        { "R454B", 348.0 }, { "R454C", 354.4 }, { "R513A", 366.4 }, { "R449A", 353.6 }, { "R448A", 353.9 },
+        { "R410A", 342.4 }, { "R407C", 357.2 } };
     return top.at(blend);
 }
 
@@ -216,7 +218,8 @@ TEST_P(MixtureEquilibriumTest, KnownDewPointGivesTheSameFlash) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Blends, MixtureEquilibriumTest,
-    ::testing::Values("R404A", "R507A", "R454B", "R454C", "R513A", "R449A", "R448A"), TestName);
+    ::testing::Values("R404A", "R507A", "R454B", "R454C", "R513A", "R449A", "R448A", "R410A", "R407C"),
+    TestName);
 
 } // namespace
 } // namespace velutra::thermo::test

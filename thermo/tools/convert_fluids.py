@@ -32,6 +32,7 @@ FLUIDS = [
     ("R32.json", "R32.fld", "R32", "IIR", GAS_EXTRAPOLATION_K),
     ("R1234yf.json", "R1234yf.fld", "R1234yf", "IIR", GAS_EXTRAPOLATION_K),
     ("R1234ze(E).json", "R1234zee.fld", "R1234ze(E)", "IIR", GAS_EXTRAPOLATION_K),
+    ("R22.json", "R22.fld", "R22", "IIR", None),
 ]
 
 REPOSITORY = Path(__file__).resolve().parents[2]
@@ -51,6 +52,12 @@ def integers(values, what):
     return out
 
 
+def require_reducing_tc(term, tr):
+    # The cp0 terms are written in T = Tc / tau; their Tc must be the reducing temperature.
+    if abs(term["Tc"] - tr) > 1e-9 * tr:
+        raise SystemExit(f"{term['type']} with Tc {term['Tc']} != reducing T {tr}")
+
+
 def ideal_terms(alpha0, tr):
     out = []
     for term in alpha0:
@@ -64,10 +71,13 @@ def ideal_terms(alpha0, tr):
         elif kind == "IdealGasHelmholtzPlanckEinstein":
             out.append({"type": "planckEinstein", "n": term["n"], "t": term["t"]})
         elif kind == "IdealGasHelmholtzCP0PolyT":
-            # The term is written in T = Tc / tau; its Tc must be the reducing temperature.
-            if abs(term["Tc"] - tr) > 1e-9 * tr:
-                raise SystemExit(f"CP0PolyT with Tc {term['Tc']} != reducing T {tr}")
+            require_reducing_tc(term, tr)
             out.append({"type": "cp0PolyT", "c": term["c"], "t": term["t"], "T0": term["T0"]})
+        elif kind == "IdealGasHelmholtzCP0Constant":
+            # A constant cp0/R is the exponent-0 term of the cp0 polynomial, integrated from the
+            # same T0: the library evaluates it as such.
+            require_reducing_tc(term, tr)
+            out.append({"type": "cp0PolyT", "c": [term["cp_over_R"]], "t": [0], "T0": term["T0"]})
         elif kind == "IdealGasHelmholtzEnthalpyEntropyOffset":
             continue
         else:
