@@ -32,7 +32,7 @@ std::string MapText(PropertyEngine& engine) {
         capacity += "capacity," + std::to_string(static_cast<int>(tc));
         power += "power," + std::to_string(static_cast<int>(tc));
         for (const double te : evap) {
-            const CycleStateResult s = engine.CycleStates(te + 273.15, tc + 273.15);
+            const CycleStateResult s = engine.CycleStates(te + 273.15, tc + 273.15, RatingConditions {});
             const double flow = kFlowIntercept + kFlowSlope * s.Pc / s.Pe;
             std::snprintf(cell, sizeof cell, ",%.8g", flow * s.d1 * (s.h1 - s.h3) * kcalPerKJ);
             capacity += cell;

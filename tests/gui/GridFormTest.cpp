@@ -2,6 +2,7 @@
 #include "Session.h"
 #include "analysis/Analysis.h"
 #include "analysis/PublishedMapCsv.h"
+#include "analysis/SmoothingMethods.h"
 #include "app/CommandIds.h"
 #include "app/SwitchFormEvent.h"
 #include "files/CompressorFile.h"
@@ -13,6 +14,8 @@
 #include "record/TextRules.h"
 
 #include <QAbstractButton>
+#include <QProcess>
+#include <nlohmann/json.hpp>
 #include <QAccessible>
 #include <QFile>
 #include <QLabel>
@@ -469,4 +472,63 @@ void GridFormTest::wholeRunSavesTheAdjustedMap() {
     // The smoothed map stays near the typed one: -10 F / 130 F was typed as 820 Btu/h.
     QCOMPARE(example.capacityText[2][3], std::string("820.0"));
     QVERIFY(std::abs(form->Values().capacity[2][3] / 820.0 - 1) < 0.05);
+}
+
+// The smoothed-map form and `velutra-cli analyze --json` show one analysis: the same map,
+// cell by cell, converted when a conversion is asked for (the CLI once reported the map of the
+// measured refrigerant while the form showed the converted one).
+void GridFormTest::formShowsTheMapTheCliReports_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("smoothing");
+    QTest::addColumn<QString>("convertTo");
+    const QString example = VELUTRA_SOURCE_DIR "/Maps/Example-R134a.cmp";
+    const QString secop = VELUTRA_SOURCE_DIR "/Maps/Secop-XV72-R600A-2000rpm.cmp";
+    QTest::newRow("linear") << example << "linear" << "";
+    QTest::newRow("linear to R1234yf") << example << "linear" << "R1234yf";
+    QTest::newRow("quadratic to R290") << secop << "quadratic" << "R290";
+    QTest::newRow("two-variable to R600a") << example << "two-variable" << "R600a";
+}
+
+void GridFormTest::formShowsTheMapTheCliReports() {
+    QFETCH(QString, file);
+    QFETCH(QString, smoothing);
+    QFETCH(QString, convertTo);
+    QStringList arguments { "analyze", file, "--smoothing", smoothing, "--json" };
+    if (!convertTo.isEmpty())
+        arguments << "--convert-to" << convertTo;
+    QProcess cli;
+    cli.start(QStringLiteral(VELUTRA_CLI_PATH), arguments);
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    const auto json = nlohmann::json::parse(cli.readAllStandardOutput().toStdString());
+    const auto& shown = json["smoothedMap"];
+    QCOMPARE(shown["refrigerant"].get<std::string>(),
+        convertTo.isEmpty() ? json["refrigerant"].get<std::string>() : convertTo.toStdString());
+
+    const int method = SmoothingMethodOfKey(smoothing.toStdString());
+    const int target = convertTo.isEmpty() ? -1 : RefrigerantCodeOf(convertTo.toStdString());
+    Session session;
+    CGrid* form = OpenSmoothedMap(session, file, [&](CompressorRecord& record) {
+        record.smoothingMethod = method;
+        record.smoothAllTemps = 1;
+        record.smoothEachCondTemp = 0;
+        record.convertRefrigerant = target >= 0 ? 1 : 0;
+        record.newRefrigerantIndex = target >= 0 ? target : record.refrigerantIndex;
+    });
+    QVERIFY(form);
+    QVERIFY2(session.messages.errors.isEmpty(), qPrintable(session.messages.errors.join("\n")));
+    const CGridCtrl& grid = *form->Grid();
+    const int rows = static_cast<int>(shown["capacity"].size());
+    QCOMPARE(rows, session.Record().condCount);
+    for (int r = 0; r < rows; ++r)
+        for (int k = 0; k < SmoothedMap::kFixedColumns; ++k) {
+            const double capacity = shown["capacity"][r][k].get<double>();
+            const double power = shown["power"][r][k].get<double>();
+            QCOMPARE(form->Values().capacity[r][k], capacity);
+            QCOMPARE(form->Values().power[r][k], power);
+            QCOMPARE(grid.GetCellText(r + 3, k + 1), Shown(capacity));
+            QCOMPARE(grid.GetCellText(r + 11, k + 1), Shown(power));
+        }
+    const double eer = json["smoothedMap"]["ratingEER"].get<double>();
+    QCOMPARE(Named<QLineEdit>(form, "Calculated EER")->text(), QString::fromStdString(FormatNumber(eer, -2)));
 }

@@ -116,6 +116,8 @@ private slots:
     void badMultiplierKeepsPreviousAndZeroPowerHasNoEER();
     void saveUsesMultipliersOfLastUpdateAndWritesTheAxis();
     void conversionSwitchesRefrigerantAndBackRestoresIt();
+    void formShowsTheMapTheCliReports_data();
+    void formShowsTheMapTheCliReports();
     void valuesBeyondTheEnteredMapAreMarked();
     void exportsCsvMapAndCoefficients();
     void controlsReadTheirNamesAndTexts();
