@@ -4,6 +4,7 @@
 #include "analysis/SmoothingMethods.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velutra {
 
@@ -23,6 +24,15 @@ SmoothedMapResult SmoothMap(
     result.ratingBeyondEnteredMap = SmoothedMap::RatingBeyondEnteredMap(engine, shown);
     SetUpFor(engine, analysed.refrigerantIndex);
     return result;
+}
+
+double LargestDeviation(
+    const MapTable<double>& current, const MapTable<double>& entered, int rows, int columns) {
+    double largest = 0;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            largest = std::max(largest, std::fabs(current[r][c] - entered[r][c]) / std::fabs(entered[r][c]));
+    return largest;
 }
 
 } // namespace
@@ -77,6 +87,10 @@ AnalysisResult AnalyzeMap(CycleStateSource& engine, const CompressorRecord& reco
     result.failures = analysis.Failures();
     result.enteredCapacity = analysis.EnteredCapacity();
     result.enteredPower = analysis.EnteredPower();
+    result.largestCapacityDeviation
+        = LargestDeviation(result.capacity, result.enteredCapacity, result.rows, result.columns);
+    result.largestPowerDeviation
+        = LargestDeviation(result.power, result.enteredPower, result.rows, result.columns);
 
     // The efficiency plots' points: the current map's valid points, the suction flow as the
     // volumetric efficiency.

@@ -58,6 +58,10 @@ struct AnalysisResult {
     FittedCompressor fitted;
     OperatingRange enteredRange;
     FitQuality quality;
+    // Largest relative deviation of the current map from the entered one over every point in
+    // use, valid or not (a fraction; NaN when a point has no value).
+    double largestCapacityDeviation = 0;
+    double largestPowerDeviation = 0;
     // The message why the two-variable fit cannot be used on this map; empty when it can.
     std::string twoVariableRefusal;
     double mapRatingEER = 0; // 0 when the entered map does not reach the rating point

@@ -23,16 +23,6 @@ template <typename Row> std::vector<double> Leading(const Row& row, int count) {
     return std::vector<double>(row.begin(), row.begin() + count);
 }
 
-// Largest relative deviation of the current map from the entered one, over the points in use.
-double LargestDeviation(
-    const MapTable<double>& current, const MapTable<double>& entered, int rows, int columns) {
-    double largest = 0;
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            largest = std::max(largest, std::fabs(current[r][c] - entered[r][c]) / std::fabs(entered[r][c]));
-    return largest;
-}
-
 Json FailuresJson(const std::vector<AnalysisFailure>& failures, const char* unit) {
     Json json = Json::array();
     for (const AnalysisFailure& failure : failures)
@@ -146,8 +136,7 @@ nlohmann::ordered_json AnalysisToJson(const AnalysisResult& result) {
             { { "rms", quality.powerRms }, { "max", quality.powerMax },
                 { "perPoint", InUse(quality.powerDeviation, rows, columns) } } } };
     json["largestDeviation"]
-        = { { "capacity", LargestDeviation(result.capacity, result.enteredCapacity, rows, columns) },
-              { "power", LargestDeviation(result.power, result.enteredPower, rows, columns) } };
+        = { { "capacity", result.largestCapacityDeviation }, { "power", result.largestPowerDeviation } };
     json["smoothedMap"] = SmoothedMapJson(result);
     if (result.conversion)
         json["conversion"] = { { "original", RefrigerantMapJson(result.conversion->original, rows, columns) },

@@ -14,6 +14,7 @@
 #include "record/CompressorRecord.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -146,6 +147,10 @@ QAction* CMainFrame::Command(int commandId) const {
 
 QString CMainFrame::CurrentFileText() const {
     return currentFile_->text();
+}
+
+void CMainFrame::RequestForm(int formId) {
+    QCoreApplication::postEvent(this, new SwitchFormEvent(formId));
 }
 
 void CMainFrame::SetCurrentFile(const QString& path) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/FormHost.h"
+#include "props/PropertyEngine.h"
+
 #include <QMainWindow>
 #include <map>
 #include <memory>
@@ -14,11 +17,10 @@ class CVelutraDoc;
 class FormView;
 class HelpWindow;
 class MessageSink;
-class PropertyEngine;
 
 // The main window: menus and keys, the status bar, and exactly one form at a time, replaced
 // at every switch request.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public FormHost {
     Q_OBJECT
 
 public:
@@ -29,7 +31,9 @@ public:
     void ShowInitialForm();
 
     // Names a file in the status bar and makes it the record's current file.
-    void SetCurrentFile(const QString& path);
+    void SetCurrentFile(const QString& path) override;
+    void SetCaption(const QString& caption) override { setWindowTitle(caption); }
+    void RequestForm(int formId) override;
 
     int CurrentFormId() const { return currentFormId_; }
     FormView* CurrentForm() const { return form_; }
@@ -38,7 +42,7 @@ public:
     QString CurrentFileText() const;
     HelpWindow* Help() const { return help_; }
     // The one property engine of the run.
-    PropertyEngine& Engine() { return *propertyEngine_; }
+    PropertyEngine& Engine() override { return *propertyEngine_; }
 
 protected:
     bool event(QEvent* event) override;

@@ -4,15 +4,16 @@ namespace velutra {
 
 struct CompressorRecord;
 class CVelutraDoc;
-class CMainFrame;
+class FormHost;
 class MessageSink;
 
-// What a form works with: the application's one record, the document's file commands and the
-// frame (caption, status bar, switch requests, the property engine) and the message boxes.
+// What a form works with: the application's one record, the document's file commands, what it
+// needs of the window that shows it (caption, status line, switch requests, the property
+// engine) and the message boxes.
 struct FormContext {
     CompressorRecord& record;
     CVelutraDoc& doc;
-    CMainFrame& frame;
+    FormHost& frame;
     MessageSink& messages;
 };
 

@@ -1,12 +1,10 @@
 #include "app/FormView.h"
 
-#include "app/CMainFrame.h"
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
-#include "app/SwitchFormEvent.h"
+#include "app/FormHost.h"
 #include "record/CompressorRecord.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -63,7 +61,7 @@ void FormView::AfterImport() {
 }
 
 void FormView::PostSwitch(int formId) {
-    QCoreApplication::postEvent(&context_.frame, new SwitchFormEvent(formId));
+    context_.frame.RequestForm(formId);
 }
 
 QPushButton* FormView::AddButton(const QString& caption) {
@@ -80,9 +78,9 @@ QPushButton* FormView::AddNavigationButton(const QString& caption, int targetFor
 }
 
 void FormView::SetCaptionWithModel(const QString& title) {
-    context_.frame.setWindowTitle(QStringLiteral("%1 (%2 model %3)")
-                                      .arg(title, QString::fromStdString(context_.record.manufacturer),
-                                          QString::fromStdString(context_.record.model)));
+    context_.frame.SetCaption(QStringLiteral("%1 (%2 model %3)")
+                                  .arg(title, QString::fromStdString(context_.record.manufacturer),
+                                      QString::fromStdString(context_.record.model)));
 }
 
 } // namespace velutra

@@ -74,20 +74,11 @@ void PrintFits(std::ostream& out, const AnalysisResult& result) {
     }
 }
 
-double LargestDeviation(
-    const MapTable<double>& current, const MapTable<double>& entered, const AnalysisResult& result) {
-    double largest = 0;
-    for (int r = 0; r < result.rows; ++r)
-        for (int c = 0; c < result.columns; ++c)
-            largest = std::max(largest, std::fabs(current[r][c] - entered[r][c]) / std::fabs(entered[r][c]));
-    return largest;
-}
-
 void PrintQuality(std::ostream& out, const AnalysisResult& result) {
     const FitQuality& q = result.quality;
     out << "\nLargest deviation from the entered map: capacity "
-        << Number(LargestDeviation(result.capacity, result.enteredCapacity, result) * 100, 2) << " %, power "
-        << Number(LargestDeviation(result.power, result.enteredPower, result) * 100, 2) << " %\n"
+        << Number(result.largestCapacityDeviation * 100, 2) << " %, power "
+        << Number(result.largestPowerDeviation * 100, 2) << " %\n"
         << "Smoothed vs entered at the " << result.validPoints.size() << " valid points: capacity RMS "
         << Number(q.capacityRms, 2) << " %, max " << Number(q.capacityMax, 2) << " %; power RMS "
         << Number(q.powerRms, 2) << " %, max " << Number(q.powerMax, 2) << " %\n"

@@ -1,16 +1,15 @@
 #include "forms/CGrid.h"
 
-#include "app/CMainFrame.h"
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
 #include "app/FileDialogs.h"
+#include "app/FormHost.h"
 #include "app/MessageSink.h"
 #include "app/WaitCursor.h"
 #include "files/ReplaceFile.h"
 #include "grid/CGridCtrl.h"
 #include "interchange/CoefficientFit.h"
 #include "interchange/ShownMapCsv.h"
-#include "props/PropertyEngine.h"
 #include "record/CompressorRecord.h"
 #include "record/TextRules.h"
 

@@ -3,14 +3,13 @@
 #include "analysis/FitQualityText.h"
 #include "analysis/PlotData.h"
 #include "analysis/SmoothingMethods.h"
-#include "app/CMainFrame.h"
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
 #include "app/FileDialogs.h"
+#include "app/FormHost.h"
 #include "app/MessageSink.h"
 #include "app/WaitCursor.h"
 #include "forms/GraphControl.h"
-#include "props/PropertyEngine.h"
 #include "record/CompressorRecord.h"
 
 #include <QButtonGroup>

@@ -1,13 +1,13 @@
 #include "forms/CVelutraView.h"
 
-#include "app/CMainFrame.h"
 #include "app/CVelutraDoc.h"
 #include "app/CommandIds.h"
+#include "app/FormHost.h"
 #include "app/MessageSink.h"
 #include "forms/CompressorPicture.h"
 #include "forms/NumericEdit.h"
 #include "forms/RefrigerantBox.h"
-#include "props/PropertyEngine.h"
+#include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
 
 #include <QCheckBox>
@@ -137,7 +137,7 @@ void CVelutraView::InitialUpdate() {
     auto& record = context_.record;
     refrigerant_->SetCode(0);
     newRefrigerant_->SetCode(0);
-    context_.frame.setWindowTitle(QStringLiteral("Compressor Model: Description"));
+    context_.frame.SetCaption(QStringLiteral("Compressor Model: Description"));
     LoadForm();
     record.mapsDir = QDir(QDir::currentPath()).filePath(QStringLiteral("Maps")).toStdString();
     if (record.firstUpdatePending == 1) {

@@ -14,15 +14,15 @@
 #include "record/TextRules.h"
 
 #include <QAbstractButton>
-#include <QProcess>
-#include <nlohmann/json.hpp>
 #include <QAccessible>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTest>
 #include <cmath>
 #include <functional>
+#include <nlohmann/json.hpp>
 
 using namespace velutra;
 
@@ -483,10 +483,14 @@ void GridFormTest::formShowsTheMapTheCliReports_data() {
     QTest::addColumn<QString>("convertTo");
     const QString example = VELUTRA_SOURCE_DIR "/Maps/Example-R134a.cmp";
     const QString secop = VELUTRA_SOURCE_DIR "/Maps/Secop-XV72-R600A-2000rpm.cmp";
-    QTest::newRow("linear") << example << "linear" << "";
-    QTest::newRow("linear to R1234yf") << example << "linear" << "R1234yf";
-    QTest::newRow("quadratic to R290") << secop << "quadratic" << "R290";
-    QTest::newRow("two-variable to R600a") << example << "two-variable" << "R600a";
+    QTest::newRow("linear") << example << "linear"
+                            << "";
+    QTest::newRow("linear to R1234yf") << example << "linear"
+                                       << "R1234yf";
+    QTest::newRow("quadratic to R290") << secop << "quadratic"
+                                       << "R290";
+    QTest::newRow("two-variable to R600a") << example << "two-variable"
+                                           << "R600a";
 }
 
 void GridFormTest::formShowsTheMapTheCliReports() {
