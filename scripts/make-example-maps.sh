@@ -18,4 +18,4 @@ make_example scripts/example-maps/example-r134a.csv Example-R134a --manufacturer
 make_example "$shared/copeland-cs20k6e-r404a.csv" Copeland-CS20K6E-R404A --manufacturer "Copeland" \
   --model "CS20K6E-TF5" --voltage "208-230" --speed "3500"
 make_example "$shared/secop-xv72-r600a-2000rpm.csv" Secop-XV72-R600A-2000rpm --manufacturer "Secop" \
-  --model "XV7.2KX" --speed "2000" --voltage "230"
+  --model "XV7.2KX" --speed "2000" --voltage "230" --rated cecomaf --displacement 7.48

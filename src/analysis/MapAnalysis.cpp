@@ -121,8 +121,7 @@ std::string MapAnalysis::ComputePointQuantities(int r, int c) {
     }
 
     const double massFlow = MassFlowOfCapacity(s, M, qKJh); // kg/h
-    const bool belowLiquidLine
-        = rating.liquid == RatingConditions::Liquid::LiquidTemperature && tcK < rating.liquidValue;
+    const bool belowLiquidLine = LiquidAboveCondensing(rating, tcK, s);
     suctionFlow[r][c] = belowLiquidLine ? kNoFlow : massFlow / (M * s.d1);
     pressureRatio[r][c] = s.Pc / s.Pe;
     suctionPressure[r][c] = s.Pe;

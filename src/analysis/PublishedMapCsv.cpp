@@ -1,5 +1,9 @@
 #include "analysis/PublishedMapCsv.h"
 
+#include "record/RatingSpec.h"
+
+#include <charconv>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -37,6 +41,12 @@ struct Parser {
     }
 };
 
+// A positive number of a "speed" or "displacement" line.
+bool PositiveNumber(const std::string& text, double& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value) && value > 0;
+}
+
 } // namespace
 
 void DecodePublishedMap(std::string_view text, CompressorRecord& record, const std::string& fileName) {
@@ -47,6 +57,11 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
     int evapCount = 0;
     std::vector<std::string> capacityConds;
     std::vector<std::string> powerConds;
+    // A map without a "rating" line was rated at the default conditions; one without a
+    // "displacement" line has no known displacement.
+    result.ratingConditions = {};
+    result.displacementCm3 = 0;
+    bool haveRating = false, haveSpeed = false, haveDisplacement = false;
 
     std::istringstream lines { std::string(text) };
     std::string line;
@@ -86,6 +101,27 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
             MapTable<std::string>& table = key == "capacity" ? result.capacityText : result.powerText;
             for (int c = 0; c < kMaxEvap; ++c)
                 table[r][c] = c < evapCount ? f[c + 2] : std::string();
+        } else if (key == "rating" && f.size() >= 2) {
+            // The written form has commas of its own: the rest of the line is the spec.
+            const ParsedRatingConditions rating
+                = ParseRatingConditions(trimmed.substr(trimmed.find(',') + 1));
+            if (!rating.ok() || haveRating)
+                parser.Fail(haveRating ? "a second rating line" : "rating conditions " + rating.error);
+            result.ratingConditions = rating.value;
+            haveRating = true;
+        } else if ((key == "speed" || key == "displacement") && f.size() == 2) {
+            bool& have = key == "speed" ? haveSpeed : haveDisplacement;
+            double value = 0;
+            if (have)
+                parser.Fail("a second " + key + " line: a file holds one map");
+            if (!PositiveNumber(f[1], value))
+                parser.Fail(key + " \"" + f[1] + "\" is not a positive number ("
+                    + (key == "speed" ? "rpm" : "cm3") + ")");
+            if (key == "speed")
+                result.speedText = f[1];
+            else
+                result.displacementCm3 = value;
+            have = true;
         } else {
             parser.Fail("unexpected line \"" + trimmed + "\"");
         }

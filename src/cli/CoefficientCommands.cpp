@@ -1,6 +1,7 @@
 #include "cli/AnalysisRun.h"
 #include "cli/CliCommand.h"
 #include "cli/MapInput.h"
+#include "cli/RatingOptions.h"
 #include "files/CompressorFile.h"
 #include "files/ReplaceFile.h"
 #include "interchange/CoefficientFit.h"
@@ -25,6 +26,7 @@ struct CoefficientOptions {
     int refrigerant = -1; // -1: the file's own
     std::optional<CoefficientUnits> units; // unset: by the record's unit system
     bool csv = false;
+    RatingOptions rating { RatingOptions::kRated };
 };
 
 CoefficientOptions ParseCoefficientOptions(const std::vector<std::string>& args) {
@@ -55,7 +57,7 @@ CoefficientOptions ParseCoefficientOptions(const std::vector<std::string>& args)
             options.output = value();
         } else if (options.path.empty() && !arg.empty() && arg[0] != '-') {
             options.path = arg;
-        } else {
+        } else if (!options.rating.Take(args, i)) {
             throw UsageError("unexpected argument \"" + arg + "\"");
         }
     }
@@ -68,6 +70,7 @@ int Coefficients(const std::vector<std::string>& args) {
     const CoefficientOptions options = ParseCoefficientOptions(args);
     CompressorRecord record;
     ReadMapFile(options.path, record);
+    options.rating.ApplyTo(record);
     if (options.refrigerant >= 0)
         record.refrigerantIndex = options.refrigerant;
     if (options.smoothingMethod >= 0)
@@ -131,12 +134,6 @@ int FromCoefficients(const std::vector<std::string>& args) {
 
     const CoefficientSet set = ReadCoefficientFile(files[0]);
     const CompressorRecord record = RecordFromCoefficients(set, axes);
-    const double line = AnalysisLineTemp(set.units);
-    if (std::fabs(set.suctionGasTemp - line) > 1e-6 || std::fabs(set.liquidTemp - line) > 1e-6)
-        std::cerr << "velutra-cli from-coefficients: the set is rated with suction gas at "
-                  << FormatFixed(set.suctionGasTemp, 1) << " and liquid at " << FormatFixed(set.liquidTemp, 1)
-                  << ' ' << NamesOf(set.units).temperature << "; the analysis takes both at "
-                  << FormatFixed(line, 1) << ", so its efficiencies are shifted accordingly\n";
     WriteCompressorFile(files[1], record);
     return 0;
 }

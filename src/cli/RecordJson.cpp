@@ -1,5 +1,7 @@
 #include "cli/RecordJson.h"
 
+#include "record/RatingSpec.h"
+
 namespace velutra::cli {
 
 nlohmann::ordered_json PersistentFieldsToJson(const CompressorRecord& record) {
@@ -19,6 +21,11 @@ nlohmann::ordered_json PersistentFieldsToJson(const CompressorRecord& record) {
     json["evapTempText"] = record.evapTempText;
     json["capacityText"] = record.capacityText;
     json["powerText"] = record.powerText;
+    // After the fields of the original layout, as the file keeps them: the rating conditions in
+    // their written form, the displacement (null when not known).
+    json["ratingConditions"] = FormatRatingConditions(record.ratingConditions);
+    json["displacementCm3"] = record.displacementCm3 > 0 ? nlohmann::ordered_json(record.displacementCm3)
+                                                         : nlohmann::ordered_json(nullptr);
     return json;
 }
 

@@ -2,7 +2,10 @@
 
 #include "files/ReplaceFile.h"
 #include "files/Windows1252.h"
+#include "record/RatingSpec.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -62,6 +65,9 @@ public:
         , fileName_(fileName) { }
 
     std::int32_t Int() { return static_cast<std::int32_t>(Unsigned(4)); }
+
+    size_t Remaining() const { return bytes_.size() - position_; }
+    std::string_view Take(size_t count) { return Bytes(count); }
 
     std::string Text() {
         std::uint64_t length = Length();
@@ -142,13 +148,84 @@ void VisitFields(Record& record, TextFn text, IntFn integer) {
             text(cell);
 }
 
+// What today's fields cannot hold, the rating conditions and the displacement, follows them in
+// a block of its own: a mark, a version, the length of the rest, then the conditions in their
+// written form and the displacement as a text (empty: not known). Readers of the fields alone
+// stop before it; a record rated at the default conditions without a displacement writes none,
+// so its file is what it always was.
+constexpr std::string_view kBlockMark = "VELUTRA-RATING";
+constexpr std::int32_t kBlockVersion = 1;
+
+bool NeedsBlock(const CompressorRecord& record) {
+    return record.ratingConditions != RatingConditions {} || record.displacementCm3 != 0;
+}
+
+std::string DisplacementText(double cm3) {
+    if (cm3 == 0)
+        return {};
+    char text[32];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, cm3);
+    return ec == std::errc() ? std::string(text, end) : std::string();
+}
+
+void ReadBlock(Reader& reader, CompressorRecord& read, const std::string& fileName) {
+    if (reader.Remaining() == 0)
+        return;
+    const auto damaged = [&](const std::string& why) {
+        return CompressorFileError(
+            "\"" + fileName + "\" has a damaged rating block after the map: " + why + ".");
+    };
+    if (reader.Remaining() < kBlockMark.size() + 8 || reader.Take(kBlockMark.size()) != kBlockMark)
+        throw damaged("bytes follow the map that are not one");
+    const std::int32_t version = reader.Int();
+    if (version != kBlockVersion)
+        throw damaged("version " + std::to_string(version) + ", this program reads version "
+            + std::to_string(kBlockVersion));
+    const std::int32_t length = reader.Int();
+    if (length < 0 || static_cast<size_t>(length) != reader.Remaining())
+        throw damaged("it states " + std::to_string(length) + " bytes, the file holds "
+            + std::to_string(reader.Remaining()));
+    std::string spec, displacement;
+    try {
+        spec = reader.Text();
+        displacement = reader.Text();
+    } catch (const CompressorFileError&) {
+        throw damaged("a text runs past its end");
+    }
+    if (reader.Remaining() != 0)
+        throw damaged(std::to_string(reader.Remaining()) + " bytes after its fields");
+    const ParsedRatingConditions rating = ParseRatingConditions(spec);
+    if (!rating.ok())
+        throw damaged("rating conditions " + rating.error);
+    read.ratingConditions = rating.value;
+    if (displacement.empty())
+        return;
+    double cm3 = 0;
+    const auto [end, ec]
+        = std::from_chars(displacement.data(), displacement.data() + displacement.size(), cm3);
+    if (ec != std::errc() || end != displacement.data() + displacement.size() || !std::isfinite(cm3)
+        || cm3 <= 0)
+        throw damaged("displacement \"" + displacement + "\" is not a positive number");
+    read.displacementCm3 = cm3;
+}
+
 } // namespace
 
 std::string EncodeCompressorFile(const CompressorRecord& record) {
     Writer writer;
     VisitFields(
         record, [&](const std::string& text) { writer.Text(text); }, [&](int value) { writer.Int(value); });
-    return writer.Take();
+    std::string bytes = writer.Take();
+    if (!NeedsBlock(record))
+        return bytes;
+    Writer block;
+    block.Text(FormatRatingConditions(record.ratingConditions));
+    block.Text(DisplacementText(record.displacementCm3));
+    const std::string payload = block.Take();
+    Writer head;
+    head.Int(kBlockVersion);
+    head.Int(static_cast<std::int32_t>(payload.size()));
+    return bytes.append(kBlockMark).append(head.Take()).append(payload);
 }
 
 void DecodeCompressorFile(std::string_view bytes, CompressorRecord& record, const std::string& fileName) {
@@ -156,6 +233,7 @@ void DecodeCompressorFile(std::string_view bytes, CompressorRecord& record, cons
     CompressorRecord read;
     VisitFields(
         read, [&](std::string& text) { text = reader.Text(); }, [&](int& value) { value = reader.Int(); });
+    ReadBlock(reader, read, fileName);
     // A code past the list would index past every refrigerant table: the file is from a newer
     // program or damaged.
     if (!IsRefrigerantCode(read.refrigerantIndex))

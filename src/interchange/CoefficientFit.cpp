@@ -94,8 +94,7 @@ CoefficientSet FitCoefficients(CycleStateSource& engine, const AnalysisResult& a
     set.manufacturer = record.manufacturer;
     set.model = record.model;
     set.smoothingMethod = method;
-    set.suctionGasTemp = AnalysisLineTemp(units);
-    set.liquidTemp = AnalysisLineTemp(units);
+    SetRatingOfSet(set, record.ratingConditions);
     const auto [evapLow, evapHigh] = std::minmax_element(entered.evap.begin(), entered.evap.end());
     const auto [condLow, condHigh] = std::minmax_element(entered.cond.begin(), entered.cond.end());
     set.evapMin = *evapLow;

@@ -107,6 +107,8 @@ CompressorRecord RecordFromCoefficients(const CoefficientSet& set, const MapAxes
     record.unitsEnglish = IsEnglish(set.units) ? 1 : 0;
     record.unitsSI = IsEnglish(set.units) ? 0 : 1;
     record.refrigerantIndex = refrigerant;
+    // The polynomials describe the compressor at the set's own conditions; the record keeps them.
+    record.ratingConditions = RatingOfSet(set);
     if (!set.manufacturer.empty())
         record.manufacturer = set.manufacturer;
     if (!set.model.empty())

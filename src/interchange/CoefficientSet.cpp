@@ -4,6 +4,7 @@
 #include "files/ReplaceFile.h"
 #include "record/CompressorRecord.h"
 #include "record/RatingConditions.h"
+#include "record/UnitRules.h"
 
 #include <algorithm>
 #include <array>
@@ -251,11 +252,57 @@ private:
 
 const char* kCsvDeviationSuffix = " deviation %";
 
+RatingConditions::Basis BasisOfKey(const std::string& key, const std::string& fileName) {
+    if (key == "dew")
+        return RatingConditions::Basis::Dew;
+    if (key == "midpoint")
+        return RatingConditions::Basis::MidPoint;
+    Fail(fileName, "basis", "\"" + key + "\" is not dew or midpoint");
+}
+
 } // namespace
 
 double AnalysisLineTemp(CoefficientUnits units) {
     constexpr double lineF = RatingConditions::kAshraeLineTempF;
     return IsEnglish(units) ? lineF : (lineF - 32) / 1.8;
+}
+
+RatingConditions RatingOfSet(const CoefficientSet& set) {
+    using R = RatingConditions;
+    const bool english = IsEnglish(set.units);
+    const double line = AnalysisLineTemp(set.units);
+    if (set.suction == R::Suction::GasTemperature && set.liquid == R::Liquid::LiquidTemperature
+        && set.basis == R::Basis::Dew && std::fabs(set.suctionGasTemp - line) <= 1e-6
+        && std::fabs(set.liquidTemp - line) <= 1e-6)
+        return {};
+    const auto difference = [&](double value) { return english ? value * units::kKelvinPerRankine : value; };
+    R rating;
+    rating.suction = set.suction;
+    rating.suctionValue = set.suction == R::Suction::Superheat ? difference(set.suctionGasTemp)
+                                                               : MapTempToKelvin(english, set.suctionGasTemp);
+    rating.liquid = set.liquid;
+    rating.liquidValue = set.liquid == R::Liquid::Subcooling ? difference(set.liquidTemp)
+                                                             : MapTempToKelvin(english, set.liquidTemp);
+    rating.basis = set.basis;
+    return rating;
+}
+
+void SetRatingOfSet(CoefficientSet& set, const RatingConditions& rating) {
+    using R = RatingConditions;
+    const bool english = IsEnglish(set.units);
+    const auto difference = [&](double k) { return english ? k * 1.8 : k; };
+    set.suction = rating.suction;
+    set.liquid = rating.liquid;
+    set.basis = rating.basis;
+    if (rating == R {}) {
+        set.suctionGasTemp = set.liquidTemp = AnalysisLineTemp(set.units);
+        return;
+    }
+    set.suctionGasTemp = rating.suction == R::Suction::Superheat
+        ? difference(rating.suctionValue)
+        : KelvinToMapTemp(english, rating.suctionValue);
+    set.liquidTemp = rating.liquid == R::Liquid::Subcooling ? difference(rating.liquidValue)
+                                                            : KelvinToMapTemp(english, rating.liquidValue);
 }
 
 void CheckCoefficientSet(const CoefficientSet& set, const std::string& fileName) {
@@ -267,8 +314,14 @@ void CheckCoefficientSet(const CoefficientSet& set, const std::string& fileName)
         if (!std::isfinite(value))
             Fail(fileName, field, "is not finite");
     };
-    finite(set.suctionGasTemp, "suction gas temperature");
-    finite(set.liquidTemp, "liquid temperature");
+    const bool superheat = set.suction == RatingConditions::Suction::Superheat;
+    const bool subcooling = set.liquid == RatingConditions::Liquid::Subcooling;
+    finite(set.suctionGasTemp, superheat ? "superheat" : "suction gas temperature");
+    finite(set.liquidTemp, subcooling ? "subcooling" : "liquid temperature");
+    if (superheat && set.suctionGasTemp < 0)
+        Fail(fileName, "superheat", RoundTrip(set.suctionGasTemp) + " is negative");
+    if (subcooling && set.liquidTemp < 0)
+        Fail(fileName, "subcooling", RoundTrip(set.liquidTemp) + " is negative");
     const auto range = [&](double low, double high, const std::string& field) {
         finite(low, field + " minimum");
         finite(high, field + " maximum");
@@ -308,8 +361,14 @@ std::string EncodeCoefficientsJson(const CoefficientSet& set) {
         json["model"] = set.model;
     if (set.smoothingMethod >= 0)
         json["method"] = MethodKey(set.smoothingMethod);
-    json["ratingConditions"]
-        = { { "suctionGasTemperature", set.suctionGasTemp }, { "liquidTemperature", set.liquidTemp } };
+    Json rating = Json::object();
+    rating[set.suction == RatingConditions::Suction::Superheat ? "superheat" : "suctionGasTemperature"]
+        = set.suctionGasTemp;
+    rating[set.liquid == RatingConditions::Liquid::Subcooling ? "subcooling" : "liquidTemperature"]
+        = set.liquidTemp;
+    if (set.basis == RatingConditions::Basis::MidPoint)
+        rating["basis"] = "midpoint";
+    json["ratingConditions"] = rating;
     json["evaporatingRange"] = { { "min", set.evapMin }, { "max", set.evapMax } };
     json["condensingRange"] = { { "min", set.condMin }, { "max", set.condMax } };
     for (const Quantity& quantity : kQuantities) {
@@ -378,8 +437,32 @@ CoefficientSet DecodeCoefficientsJson(std::string_view text, const std::string& 
         set.smoothingMethod = MethodOfKey(RequiredText(json, "method", fileName), fileName, "method");
 
     const Json& rating = RequiredObject(json, "ratingConditions", fileName);
-    set.suctionGasTemp = RequiredNumber(rating, "suctionGasTemperature", fileName, "suction gas temperature");
-    set.liquidTemp = RequiredNumber(rating, "liquidTemperature", fileName, "liquid temperature");
+    // Either form of each line, not both; the basis is dew unless stated.
+    const auto either = [&](const char* temperatureKey, const char* differenceKey,
+                            const char* temperatureField, const char* differenceField, bool& isDifference) {
+        const bool hasTemperature = Member(rating, temperatureKey) != nullptr;
+        isDifference = Member(rating, differenceKey) != nullptr;
+        if (hasTemperature && isDifference)
+            Fail(fileName, "ratingConditions",
+                std::string("gives both ") + temperatureKey + " and " + differenceKey);
+        return isDifference ? RequiredNumber(rating, differenceKey, fileName, differenceField)
+                            : RequiredNumber(rating, temperatureKey, fileName, temperatureField);
+    };
+    bool superheat = false, subcooling = false;
+    set.suctionGasTemp
+        = either("suctionGasTemperature", "superheat", "suction gas temperature", "superheat", superheat);
+    set.liquidTemp
+        = either("liquidTemperature", "subcooling", "liquid temperature", "subcooling", subcooling);
+    set.suction
+        = superheat ? RatingConditions::Suction::Superheat : RatingConditions::Suction::GasTemperature;
+    set.liquid
+        = subcooling ? RatingConditions::Liquid::Subcooling : RatingConditions::Liquid::LiquidTemperature;
+    if (Member(rating, "basis") != nullptr)
+        set.basis = BasisOfKey(RequiredText(rating, "basis", fileName), fileName);
+    for (const auto& [key, value] : rating.items())
+        if (key != "suctionGasTemperature" && key != "superheat" && key != "liquidTemperature"
+            && key != "subcooling" && key != "basis")
+            Fail(fileName, "ratingConditions " + key, "is not a rating condition");
     const Json& evap = RequiredObject(json, "evaporatingRange", fileName);
     set.evapMin = RequiredNumber(evap, "min", fileName, "evaporating range minimum");
     set.evapMax = RequiredNumber(evap, "max", fileName, "evaporating range maximum");
@@ -437,8 +520,12 @@ std::string EncodeCoefficientsCsv(const CoefficientSet& set) {
         out += "model," + CsvField(set.model) + "\n";
     if (set.smoothingMethod >= 0)
         out += "method," + MethodKey(set.smoothingMethod) + "\n";
-    out += "suction gas temperature," + RoundTrip(set.suctionGasTemp) + "\n";
-    out += "liquid temperature," + RoundTrip(set.liquidTemp) + "\n";
+    out += (set.suction == RatingConditions::Suction::Superheat ? "superheat," : "suction gas temperature,")
+        + RoundTrip(set.suctionGasTemp) + "\n";
+    out += (set.liquid == RatingConditions::Liquid::Subcooling ? "subcooling," : "liquid temperature,")
+        + RoundTrip(set.liquidTemp) + "\n";
+    if (set.basis == RatingConditions::Basis::MidPoint)
+        out += "basis,midpoint\n";
     out += "# valid range: minimum, maximum\n";
     out += "evaporating range," + RoundTrip(set.evapMin) + "," + RoundTrip(set.evapMax) + "\n";
     out += "condensing range," + RoundTrip(set.condMin) + "," + RoundTrip(set.condMax) + "\n";
@@ -465,9 +552,9 @@ std::string EncodeCoefficientsCsv(const CoefficientSet& set) {
 CoefficientSet DecodeCoefficientsCsv(std::string_view text, const std::string& fileName) {
     const CsvLines lines(text, fileName);
     lines.RefuseUnknownLines({ "units", "temperature unit", "refrigerant", "manufacturer", "model", "method",
-        "suction gas temperature", "liquid temperature", "evaporating range", "condensing range",
-        std::string("capacity") + kCsvDeviationSuffix, std::string("power") + kCsvDeviationSuffix, "quantity",
-        "capacity", "power", "mass flow" });
+        "suction gas temperature", "liquid temperature", "superheat", "subcooling", "basis",
+        "evaporating range", "condensing range", std::string("capacity") + kCsvDeviationSuffix,
+        std::string("power") + kCsvDeviationSuffix, "quantity", "capacity", "power", "mass flow" });
 
     CoefficientSet set;
     const std::string units = lines.Text("units");
@@ -488,9 +575,22 @@ CoefficientSet DecodeCoefficientsCsv(std::string_view text, const std::string& f
     if (lines.Find("method") != nullptr)
         set.smoothingMethod = MethodOfKey(lines.Text("method"), fileName, "method");
 
-    set.suctionGasTemp
-        = lines.Number(lines.Required("suction gas temperature"), 1, "suction gas temperature");
-    set.liquidTemp = lines.Number(lines.Required("liquid temperature"), 1, "liquid temperature");
+    const auto either = [&](const char* temperatureKey, const char* differenceKey, bool& isDifference) {
+        isDifference = lines.Find(differenceKey) != nullptr;
+        if (isDifference && lines.Find(temperatureKey) != nullptr)
+            Fail(fileName, differenceKey, std::string("and ") + temperatureKey + " are both given");
+        const char* key = isDifference ? differenceKey : temperatureKey;
+        return lines.Number(lines.Required(key), 1, key);
+    };
+    bool superheat = false, subcooling = false;
+    set.suctionGasTemp = either("suction gas temperature", "superheat", superheat);
+    set.liquidTemp = either("liquid temperature", "subcooling", subcooling);
+    set.suction
+        = superheat ? RatingConditions::Suction::Superheat : RatingConditions::Suction::GasTemperature;
+    set.liquid
+        = subcooling ? RatingConditions::Liquid::Subcooling : RatingConditions::Liquid::LiquidTemperature;
+    if (lines.Find("basis") != nullptr)
+        set.basis = BasisOfKey(lines.Text("basis"), fileName);
     const CsvLine& evap = lines.Required("evaporating range");
     set.evapMin = lines.Number(evap, 1, "evaporating range minimum");
     set.evapMax = lines.Number(evap, 2, "evaporating range maximum");

@@ -2,6 +2,7 @@
 
 #include "interchange/CoefficientUnits.h"
 #include "interchange/TenTermPolynomial.h"
+#include "record/RatingConditions.h"
 
 #include <limits>
 #include <stdexcept>
@@ -22,9 +23,15 @@ struct CoefficientSet {
     std::string model; // optional
     int smoothingMethod = -1; // the smoothing the set was fitted to; -1 when not known
 
-    // Suction gas and liquid line temperatures, in the set's temperature unit.
+    // The rating conditions: the suction gas temperature, or with `suction` Superheat the
+    // superheat; the liquid line temperature, or with `liquid` Subcooling the subcooling; in the
+    // set's temperature unit (F or C; differences in F or K). `basis`: which temperature of a
+    // blend's glide the polynomials' S and D are.
     double suctionGasTemp = 0;
     double liquidTemp = 0;
+    RatingConditions::Suction suction = RatingConditions::Suction::GasTemperature;
+    RatingConditions::Liquid liquid = RatingConditions::Liquid::LiquidTemperature;
+    RatingConditions::Basis basis = RatingConditions::Basis::Dew;
 
     // Where the polynomials hold, in the set's temperature unit.
     double evapMin = 0;
@@ -55,6 +62,12 @@ public:
 // The rating conditions the analysis assumes: suction gas and liquid at 90 F, in the units' own
 // temperature unit.
 double AnalysisLineTemp(CoefficientUnits units);
+
+// The set's rating conditions as the analysis takes them, and a set's fields from them. A set
+// at the analysis's default line temperatures (within 1e-6 of AnalysisLineTemp) gives exactly
+// the default value, so that it is analysed and saved as it always was.
+RatingConditions RatingOfSet(const CoefficientSet& set);
+void SetRatingOfSet(CoefficientSet& set, const RatingConditions& rating);
 
 // Checks what every reader and writer checks: known units, method and refrigerant, finite
 // coefficients, rating conditions and bounds, each minimum below its maximum. Throws

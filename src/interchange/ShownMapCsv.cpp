@@ -1,5 +1,6 @@
 #include "interchange/ShownMapCsv.h"
 
+#include "record/RatingSpec.h"
 #include "record/TextRules.h"
 
 #include <algorithm>
@@ -42,6 +43,10 @@ std::string EncodeShownMapCsv(const CompressorRecord& record, const SmoothedMap&
         + FormatNumber(powerMultiplier, -4) + "\n";
     out += "refrigerant," + Field(refrigerant) + "\n";
     out += std::string("units,") + (english ? "English" : "SI") + "\n";
+    if (record.ratingConditions != RatingConditions {})
+        out += "rating," + FormatRatingConditions(record.ratingConditions) + "\n";
+    if (record.displacementCm3 > 0)
+        out += "displacement," + FormatNumber(record.displacementCm3, -4) + "\n";
     out += "evaporating";
     for (int c = 0; c < columns; ++c)
         out += ','

@@ -97,30 +97,51 @@ CycleStateResult PropertyEngine::CycleStates(
     double evapTempK, double condTempK, const RatingConditions& rating) {
     lastError_.clear();
     CycleStateResult result;
+    result.Tbubble = kNaN;
     Run(kWMOL);
     result.M = molarMass;
-    if (rating.basis != RatingConditions::Basis::Dew
-        || rating.liquid != RatingConditions::Liquid::LiquidTemperature)
-        Fail("only dew-point temperatures and a liquid temperature can be rated yet");
+    const bool midPoint = rating.basis == RatingConditions::Basis::MidPoint && block_.componentCount > 1;
 
-    temperature = evapTempK;
+    // On the dew basis the map's temperatures are the dew temperatures at Pe and Pc; on the
+    // mid-point basis they are the means of dew and bubble temperatures at those pressures.
+    result.Te = midPoint ? DewTempOfMidPoint(evapTempK) : evapTempK;
+    temperature = result.Te;
     StatePoint(kDewPressureAtT);
     result.Pe = pressure;
 
-    // On the dew basis the evaporating temperature is the dew temperature at Pe.
-    temperature = rating.suction == RatingConditions::Suction::Superheat ? evapTempK + rating.suctionValue
-                                                                         : rating.suctionValue;
+    const double gasK = rating.suction == RatingConditions::Suction::Superheat
+        ? result.Te + rating.suctionValue
+        : rating.suctionValue;
+    const bool belowDew = gasK < result.Te;
+    if (belowDew)
+        Fail("the suction gas at " + Number(gasK) + " K lies below the dew temperature " + Number(result.Te)
+            + " K at the suction pressure: the rating gives no suction gas state");
+    const std::string errorBefore = lastError_;
+    temperature = belowDew ? kNaN : gasK;
     pressure = result.Pe;
     StatePoint(kStateFromTP);
+    if (lastError_ != errorBefore && errorBefore.empty())
+        lastError_ = "no suction gas state at " + Number(gasK) + " K and " + Number(result.Pe)
+            + " kPa: " + lastError_;
     result.h1 = enthalpy;
     result.s1 = entropy;
     result.d1 = vaporDensity;
 
-    temperature = condTempK;
+    result.Tc = midPoint ? DewTempOfMidPoint(condTempK) : condTempK;
+    temperature = result.Tc;
     StatePoint(kDewPressureAtT);
     result.Pc = pressure;
 
-    LiquidLineEnthalpy(rating.liquidValue, result.Pc);
+    // The bubble temperature at Pc is only solved for where the rating needs it, so that a
+    // liquid temperature on the dew basis takes exactly the steps it always took.
+    const bool subcooling = rating.liquid == RatingConditions::Liquid::Subcooling;
+    if (block_.componentCount == 1)
+        result.Tbubble = result.Tc;
+    else if (subcooling || midPoint)
+        result.Tbubble = BubbleTempAt(result.Pc, result.Tc);
+    result.Tliquid = subcooling ? result.Tbubble - rating.liquidValue : rating.liquidValue;
+
+    LiquidLineEnthalpy(result.Tliquid, result.Pc);
     result.h3 = enthalpy;
 
     pressure = result.Pc;
@@ -129,6 +150,72 @@ CycleStateResult PropertyEngine::CycleStates(
     result.h2s = enthalpy;
     result.error = lastError_;
     return result;
+}
+
+// Bubble pressure at T (SATT, liquid phase flag); NaN and the library's error when it has none.
+double PropertyEngine::BubblePressure(double tempK) {
+    block_.temperature = tempK;
+    block_.phaseFlag = 1;
+    Run(kSATT);
+    return block_.pressure;
+}
+
+double PropertyEngine::DewPressure(double tempK) {
+    block_.temperature = tempK;
+    block_.phaseFlag = 2;
+    Run(kSATT);
+    return block_.pressure;
+}
+
+// The temperature whose bubble pressure is `pressureKPa`: secant steps on ln P against 1/T,
+// nearly a straight line, from the dew temperature at that pressure (the bubble temperature
+// lies below it by the glide).
+double PropertyEngine::BubbleTempAt(double pressureKPa, double dewTempK) {
+    if (!std::isfinite(pressureKPa) || !std::isfinite(dewTempK))
+        return kNaN;
+    constexpr int kMaxSteps = 40;
+    constexpr double kToleranceK = 1e-10;
+    const double target = std::log(pressureKPa);
+    double x0 = 1.0 / dewTempK;
+    double f0 = std::log(BubblePressure(dewTempK)) - target;
+    double x1 = 1.0 / (dewTempK - 1.0);
+    for (int step = 0; step < kMaxSteps && std::isfinite(f0); ++step) {
+        const double f1 = std::log(BubblePressure(1.0 / x1)) - target;
+        if (!std::isfinite(f1))
+            break;
+        if (f1 == 0 || f1 == f0)
+            return 1.0 / x1;
+        const double x2 = x1 - f1 * (x1 - x0) / (f1 - f0);
+        x0 = x1;
+        f0 = f1;
+        x1 = x2;
+        if (std::abs(1.0 / x1 - 1.0 / x0) < kToleranceK * (1.0 / x1))
+            return 1.0 / x1;
+    }
+    Fail("no bubble temperature found at " + Number(pressureKPa) + " kPa");
+    return kNaN;
+}
+
+// The dew temperature whose pressure has dew and bubble temperatures averaging `midPointK`.
+// The glide changes slowly with pressure, so moving the dew temperature by the mean's miss
+// converges in a few steps.
+double PropertyEngine::DewTempOfMidPoint(double midPointK) {
+    constexpr int kMaxSteps = 40;
+    constexpr double kToleranceK = 1e-10;
+    double dewK = midPointK;
+    double bubbleK = kNaN;
+    for (int step = 0; step < kMaxSteps; ++step) {
+        const double p = DewPressure(dewK);
+        bubbleK = BubbleTempAt(p, dewK);
+        if (!std::isfinite(bubbleK))
+            break;
+        const double miss = 0.5 * (dewK + bubbleK) - midPointK;
+        dewK -= miss;
+        if (std::abs(miss) < kToleranceK * midPointK)
+            return dewK;
+    }
+    Fail("no pressure found whose mid-point temperature is " + Number(midPointK) + " K");
+    return kNaN;
 }
 
 void PropertyEngine::StatePoint(int mode) {

@@ -57,10 +57,13 @@ public:
 
     double MolarMass() override;
 
-    // The cycle state sequence: dew pressures at Te and Tc, suction gas at Pe and the rating's
-    // suction temperature, liquid at Pc and the rating's liquid temperature, isentropic discharge
-    // at (Pc, s1). Leaves the discharge state in the fields. A failure leaves NaN in what it
-    // affects and its message in `error`.
+    // The cycle state sequence at the given rating conditions: dew pressures Pe and Pc (on the
+    // mid-point basis at the pressures whose dew and bubble temperatures average Te and Tc),
+    // suction gas at Pe (a gas temperature, or a superheat above the dew temperature), liquid at
+    // Pc (a liquid temperature, or a subcooling below the bubble temperature), isentropic
+    // discharge at (Pc, s1). Leaves the discharge state in the fields. A failure, including
+    // conditions that give no state (a suction gas below its dew temperature), leaves NaN in
+    // what it affects and its message in `error`.
     CycleStateResult CycleStates(double evapTempK, double condTempK, const RatingConditions& rating) override;
 
     // What failed in the last SetupFluid, CallRoutine, CalcStatePoint or CycleStates; empty if
@@ -73,6 +76,10 @@ private:
     void Run(int code);
     void RunTherm();
     void StatePoint(int mode);
+    double BubblePressure(double tempK);
+    double DewPressure(double tempK);
+    double BubbleTempAt(double pressureKPa, double dewTempK);
+    double DewTempOfMidPoint(double midPointK);
     void LiquidLineEnthalpy(double tempK, double pressureKPa);
     void BubbleLiquidInstead(double tempK, double pressureKPa, const std::string& errorBefore);
     bool Ready(const char* routine);

@@ -77,6 +77,8 @@ void CompressorRecord::ApplyNewDefaults() {
         row.fill("");
     for (auto& row : powerText)
         row.fill("");
+    ratingConditions = {};
+    displacementCm3 = 0;
 
     convertRefrigerant = 0;
     plotType = 0;
@@ -116,6 +118,8 @@ void CompressorRecord::CopyPersistentFrom(const CompressorRecord& other) {
     evapTempText = other.evapTempText;
     capacityText = other.capacityText;
     powerText = other.powerText;
+    ratingConditions = other.ratingConditions;
+    displacementCm3 = other.displacementCm3;
 }
 
 bool CompressorRecord::PersistentFieldsEqual(const CompressorRecord& other) const {
@@ -126,7 +130,8 @@ bool CompressorRecord::PersistentFieldsEqual(const CompressorRecord& other) cons
         && refrigerantIndex == other.refrigerantIndex && condCount == other.condCount
         && evapCount == other.evapCount && condTempText == other.condTempText
         && evapTempText == other.evapTempText && capacityText == other.capacityText
-        && powerText == other.powerText;
+        && powerText == other.powerText && ratingConditions == other.ratingConditions
+        && displacementCm3 == other.displacementCm3;
 }
 
 } // namespace velutra

@@ -65,6 +65,9 @@ struct CompressorRecord {
     MapTable<std::string> powerText;
     // The conditions the map was rated at.
     RatingConditions ratingConditions;
+    // Swept volume per revolution in cm3; 0 when not known. With the speed it turns the
+    // normalised volumetric efficiency into the true one.
+    double displacementCm3 = 0;
 
     // Working choices, not stored in the compressor file.
     int convertRefrigerant = 0;

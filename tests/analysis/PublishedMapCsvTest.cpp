@@ -62,5 +62,41 @@ TEST(PublishedMapCsv, RefusesInconsistentMapsAndKeepsTheRecord) {
     }
 }
 
+// Rating conditions (with commas of their own), speed and displacement lines; without them the
+// map is rated ashrae with no displacement, whatever the record held.
+TEST(PublishedMapCsv, ReadsRatingSpeedAndDisplacementLines) {
+    const std::string map = "refrigerant,R449A\nunits,SI\nevaporating,-10,0\ncapacity,40,1,2\npower,40,3,4\n";
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    DecodePublishedMap(
+        "rating,en12900,basis=midpoint\nspeed,2900\ndisplacement,12.5\n" + map, record, "r.csv");
+    EXPECT_EQ(record.ratingConditions.basis, RatingConditions::Basis::MidPoint);
+    EXPECT_EQ(record.ratingConditions.suction, RatingConditions::Suction::Superheat);
+    EXPECT_EQ(record.speedText, "2900");
+    EXPECT_EQ(record.displacementCm3, 12.5);
+    DecodePublishedMap(map, record, "plain.csv");
+    EXPECT_EQ(record.ratingConditions, RatingConditions {});
+    EXPECT_EQ(record.displacementCm3, 0.0);
+
+    const std::pair<const char*, const char*> refused[] = {
+        { "rating,cecomaf,superheat=-3K\n", "superheat=-3K" },
+        { "rating,cecomaf\nrating,ashrae\n", "line 2" },
+        { "speed,fast\n", "speed" },
+        { "displacement,0\n", "displacement" },
+        { "speed,2000\nspeed,4000\n", "one map" },
+    };
+    for (const auto& [lines, named] : refused) {
+        CompressorRecord kept;
+        kept.ApplyNewDefaults();
+        try {
+            DecodePublishedMap(lines + map, kept, "bad.csv");
+            ADD_FAILURE() << lines << " was read";
+        } catch (const PublishedMapError& error) {
+            EXPECT_NE(std::string(error.what()).find(named), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(kept.speedText, "3450");
+    }
+}
+
 } // namespace
 } // namespace velutra

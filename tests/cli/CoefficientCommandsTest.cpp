@@ -87,6 +87,40 @@ TEST(CliCoefficients, FromCoefficientsThenCoefficientsGivesTheSetBack) {
         NearRel(siSet.massFlow.Evaluate(-20, 40), back.massFlow.Evaluate(-4, 104) * 0.45359237, 1e-9));
 }
 
+// A set rated with 18 F superheat and saturated liquid is used at its own conditions: the
+// compressor file keeps them and the polynomials fitted back state them; --rated overrides.
+TEST(CliCoefficients, ASetRatedOtherwiseKeepsItsConditions) {
+    test::TempDir dir;
+    CoefficientSet set = PublishedSet();
+    set.suction = RatingConditions::Suction::Superheat;
+    set.suctionGasTemp = 18;
+    set.liquid = RatingConditions::Liquid::Subcooling;
+    set.liquidTemp = 0;
+    WriteCoefficientFile(dir.File("rated.json"), set);
+    const auto made = RunCli({ "from-coefficients", dir.File("rated.json"), dir.File("map.cmp") });
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.err, "");
+    CompressorRecord record;
+    ReadCompressorFile(dir.File("map.cmp"), record);
+    EXPECT_EQ(record.ratingConditions.suction, RatingConditions::Suction::Superheat);
+    EXPECT_NEAR(record.ratingConditions.suctionValue, 10.0, 1e-12);
+    EXPECT_EQ(record.ratingConditions.liquid, RatingConditions::Liquid::Subcooling);
+
+    const auto own = RunCli({ "coefficients", dir.File("map.cmp"), "--smoothing", "linear", "--csv" });
+    ASSERT_EQ(own.status, 0) << own.err;
+    const CoefficientSet back = DecodeCoefficientsCsv(own.out, "stdout");
+    EXPECT_EQ(back.suction, RatingConditions::Suction::Superheat);
+    EXPECT_NEAR(back.suctionGasTemp, 18.0, 1e-12);
+    EXPECT_EQ(back.liquidTemp, 0.0);
+
+    const auto ashrae = RunCli({ "coefficients", dir.File("map.cmp"), "--rated", "ashrae", "--csv" });
+    ASSERT_EQ(ashrae.status, 0) << ashrae.err;
+    const CoefficientSet old = DecodeCoefficientsCsv(ashrae.out, "stdout");
+    EXPECT_EQ(old.suction, RatingConditions::Suction::GasTemperature);
+    EXPECT_EQ(old.suctionGasTemp, 90.0);
+    EXPECT_EQ(RunCli({ "coefficients", dir.File("map.cmp"), "--rated", "bogus" }).status, 2);
+}
+
 TEST(CliCoefficients, DefaultAxesAndRefusals) {
     test::TempDir dir;
     WriteCoefficientFile(dir.File("published.csv"), PublishedSet());

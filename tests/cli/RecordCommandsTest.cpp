@@ -24,7 +24,9 @@ TEST(CliRecordCommands, JsonCarriesEveryStoredFieldWithUtf8Texts) {
     const auto shown = RunCli({ "show", "--json", path });
     ASSERT_EQ(shown.status, 0) << shown.err;
     const auto json = nlohmann::json::parse(shown.out);
-    EXPECT_EQ(json.size(), 15u);
+    EXPECT_EQ(json.size(), 17u);
+    EXPECT_EQ(json["ratingConditions"], "ashrae");
+    EXPECT_TRUE(json["displacementCm3"].is_null());
     EXPECT_EQ(json["manufacturer"], "K\xC3\xA4ltetechnik \xE2\x82\xAC");
     EXPECT_EQ(json["refrigerantIndex"], 3);
     EXPECT_EQ(json["condTempText"][1][1], "100.0");

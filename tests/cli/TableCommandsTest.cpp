@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 #include "TempDir.h"
 #include "files/CompressorFile.h"
+#include "record/RatingSpec.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -90,6 +91,34 @@ TEST(CliTableCommands, ExportOfASmoothedMapWritesTheRebuiltValues) {
     EXPECT_EQ(rebuilt.condCount, original.condCount);
     EXPECT_EQ(rebuilt.evapCount, original.evapCount);
     EXPECT_EQ(rebuilt.evapTempText[0], "-40");
+}
+
+// A published map is imported with its own conditions, or those of --rated; show prints them.
+// A bad spec is a usage error that writes nothing.
+TEST(CliTableCommands, ImportTakesAMapCsvWithItsRatingConditions) {
+    test::TempDir dir;
+    const std::string csv = dir.File("map.csv");
+    test::WriteBytes(csv,
+        "refrigerant,R600a\nunits,SI\nspeed,2000\nevaporating,-30,-20\ncapacity,35,55.0,93.7\n"
+        "capacity,45,47.3,82.5\npower,35,34,43\npower,45,35,47\n");
+    const std::string out = dir.File("map.cmp");
+    const auto imported = RunCli({ "import", csv, out, "--rated", "cecomaf", "--displacement", "7.48" });
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    CompressorRecord record;
+    ReadCompressorFile(out, record);
+    EXPECT_EQ(record.ratingConditions, CecomafRating());
+    EXPECT_EQ(record.displacementCm3, 7.48);
+    EXPECT_EQ(record.speedText, "2000") << "the map's own speed";
+    EXPECT_EQ(record.capacityText[1][1], "82.5");
+    const auto shown = RunCli({ "show", "--json", out });
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(nlohmann::json::parse(shown.out)["ratingConditions"], "cecomaf");
+    EXPECT_EQ(nlohmann::json::parse(shown.out)["displacementCm3"], 7.48);
+
+    const auto refused = RunCli({ "import", csv, dir.File("bad.cmp"), "--rated", "cecomaf,superheat=-3K" });
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("superheat=-3K"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("bad.cmp")));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "files/CompressorFile.h"
 
 #include "TempDir.h"
+#include "record/RatingSpec.h"
 
 #include <gtest/gtest.h>
 
@@ -197,6 +198,71 @@ TEST(CompressorFile, SaveAsCutsTheFileNameAtItsSecondDot) {
     EXPECT_EQ(SaveAsPath("/a.b/Maps/x"), "/a.b/Maps/x");
     EXPECT_EQ(SaveAsPath("/a.b/c.d/x.y.z.cmp"), "/a.b/c.d/x.y");
     EXPECT_EQ(SaveAsPath("x.tab.cmp"), "x.tab");
+}
+
+// Conditions other than the default and a displacement travel in a block after the map; a
+// reader of the fields alone (here: the block cut off) gets the map unchanged.
+TEST(CompressorFile, RatingBlockCarriesConditionsAndDisplacementAfterTheFields) {
+    const std::string plain = EncodeCompressorFile(DistinctRecord());
+    CompressorRecord rated = DistinctRecord();
+    rated.ratingConditions = ParseRatingConditions("en12900,superheat=20F,basis=midpoint").value;
+    rated.displacementCm3 = 7.48;
+    const std::string bytes = EncodeCompressorFile(rated);
+    ASSERT_GT(bytes.size(), plain.size());
+    EXPECT_EQ(bytes.substr(0, plain.size()), plain) << "today's fields come first, unchanged";
+
+    CompressorRecord read = NewRecord();
+    DecodeCompressorFile(bytes, read, "rated.cmp");
+    EXPECT_TRUE(read.PersistentFieldsEqual(rated));
+    EXPECT_EQ(read.ratingConditions, rated.ratingConditions);
+    EXPECT_EQ(read.displacementCm3, 7.48);
+
+    CompressorRecord old = NewRecord();
+    old.ratingConditions = rated.ratingConditions;
+    DecodeCompressorFile(plain, old, "old.cmp");
+    EXPECT_EQ(old.ratingConditions, RatingConditions {}) << "a file without the block is rated ashrae";
+    EXPECT_EQ(old.displacementCm3, 0.0);
+
+    // Either alone is enough to need the block.
+    CompressorRecord displacementOnly = DistinctRecord();
+    displacementOnly.displacementCm3 = 12.5;
+    CompressorRecord back = NewRecord();
+    DecodeCompressorFile(EncodeCompressorFile(displacementOnly), back, "d.cmp");
+    EXPECT_EQ(back.displacementCm3, 12.5);
+    EXPECT_EQ(back.ratingConditions, RatingConditions {});
+}
+
+TEST(CompressorFile, DamagedRatingBlockIsRefusedNamingTheFile) {
+    CompressorRecord rated = DistinctRecord();
+    rated.ratingConditions = CecomafRating();
+    rated.displacementCm3 = 7.48;
+    const std::string bytes = EncodeCompressorFile(rated);
+    const size_t fields = EncodeCompressorFile(DistinctRecord()).size();
+    const std::string block = bytes.substr(fields);
+
+    std::string badSpec = bytes;
+    badSpec.replace(badSpec.find("cecomaf"), 7, "cecomax");
+    std::string badNumber = bytes;
+    badNumber.replace(badNumber.find("7.48"), 4, "-7.4");
+    std::string badVersion = bytes;
+    badVersion[fields + 14] = 9;
+    const std::string cases[] = {
+        bytes.substr(0, bytes.size() - 1), // cut inside the block
+        bytes + "x", // a byte more than the block states
+        std::string(bytes.substr(0, fields)) + "garbage after the map",
+        badSpec,
+        badNumber,
+        badVersion,
+    };
+    for (const std::string& damaged : cases) {
+        CompressorRecord record = NewRecord();
+        const CompressorRecord before = record;
+        const auto error = test::Thrown<CompressorFileError>(
+            [&] { DecodeCompressorFile(damaged, record, "/maps/rated.cmp"); });
+        ASSERT_TRUE(error) << "accepted a damaged block of " << damaged.size() - fields << " bytes";
+        EXPECT_TRUE(test::Mentions(*error, "\"/maps/rated.cmp\"")) << error->what();
+        EXPECT_TRUE(record.PersistentFieldsEqual(before));
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "TempDir.h"
 #include "interchange/CoefficientImport.h"
 #include "interchange/CoefficientSet.h"
+#include "record/RatingSpec.h"
 
 #include <cmath>
 #include <functional>
@@ -92,6 +93,49 @@ TEST(CoefficientFile, WrittenSetsReadBackIdenticalInBothForms) {
     EXPECT_NE(csv.find("\ncapacity,W,"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\nquantity,unit,C1,C2,C3,C4,C5,C6,C7,C8,C9,C10\n"), std::string::npos);
     EXPECT_EQ(csv.find("\nmass flow,"), std::string::npos);
+}
+
+// A set rated with a superheat, a subcooling and mid-point temperatures states them in both
+// forms under their own keys and reads back to the same conditions; 18 F of superheat is 10 K.
+TEST(CoefficientFile, OtherRatingConditionsAreStatedAndReadBack) {
+    TempDir dir;
+    CoefficientSet set = AwkwardSet();
+    set.units = CoefficientUnits::Ahri540;
+    SetRatingOfSet(set, ParseRatingConditions("superheat=10K,subcooling=5K,basis=midpoint").value);
+    EXPECT_NEAR(set.suctionGasTemp, 18.0, 1e-12);
+    EXPECT_NEAR(set.liquidTemp, 9.0, 1e-12);
+    for (const char* name : { "rated.json", "rated.csv" }) {
+        WriteCoefficientFile(dir.File(name), set);
+        const std::string text = test::ReadBytes(dir.File(name));
+        EXPECT_NE(text.find("superheat"), std::string::npos) << text;
+        EXPECT_NE(text.find("subcooling"), std::string::npos);
+        EXPECT_NE(text.find("midpoint"), std::string::npos);
+        const CoefficientSet back = ReadCoefficientFile(dir.File(name));
+        ExpectSameSet(back, set);
+        const RatingConditions rating = RatingOfSet(back);
+        EXPECT_EQ(rating.suction, RatingConditions::Suction::Superheat);
+        EXPECT_NEAR(rating.suctionValue, 10.0, 1e-12);
+        EXPECT_NEAR(rating.liquidValue, 5.0, 1e-12);
+        EXPECT_EQ(rating.basis, RatingConditions::Basis::MidPoint);
+    }
+    // The analysis's default line temperatures, as today's files write them, are ashrae exactly.
+    EXPECT_EQ(RatingOfSet(AwkwardSet()), RatingConditions {});
+    const CoefficientSet cecomaf = [] {
+        CoefficientSet c = AwkwardSet();
+        SetRatingOfSet(c, CecomafRating());
+        return c;
+    }();
+    EXPECT_NEAR(cecomaf.suctionGasTemp, 32.0, 1e-12);
+    EXPECT_EQ(RatingOfSet(cecomaf), CecomafRating());
+
+    const std::string json = EncodeCoefficientsJson(set);
+    for (const auto& [from, to] :
+        { std::pair { "\"subcooling\"", "\"liquidTemperature\": 90.0, \"subcooling\"" },
+            std::pair { "\"midpoint\"", "\"bubble\"" } }) {
+        std::string broken = json;
+        broken.replace(broken.find(from), std::string(from).size(), to);
+        EXPECT_THROW(DecodeCoefficientsJson(broken, "broken.json"), CoefficientFileError) << broken;
+    }
 }
 
 // A good file of each form, for the broken variants below.
