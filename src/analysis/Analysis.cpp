@@ -31,7 +31,9 @@ double LargestDeviation(
     double largest = 0;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
-            largest = std::max(largest, std::fabs(current[r][c] - entered[r][c]) / std::fabs(entered[r][c]));
+            if (std::isfinite(entered[r][c])) // a blank cell has nothing to compare
+                largest
+                    = std::max(largest, std::fabs(current[r][c] - entered[r][c]) / std::fabs(entered[r][c]));
     return largest;
 }
 
@@ -73,6 +75,7 @@ AnalysisResult AnalyzeMap(CycleStateSource& engine, const CompressorRecord& reco
     result.isentropicEff = analysis.isentropicEff;
     for (int r = 0; r < kMaxCond; ++r)
         for (int c = 0; c < kMaxEvap; ++c) {
+            result.pointBlank[r][c] = analysis.PointBlank(r, c);
             result.pointFailed[r][c] = analysis.PointFailed(r, c);
             result.pointValid[r][c] = analysis.PointValid(r, c);
         }
@@ -106,7 +109,8 @@ AnalysisResult AnalyzeMap(CycleStateSource& engine, const CompressorRecord& reco
     if (result.smoothingMethod != kSmoothingOriginal)
         result.smoothedMap = SmoothMap(engine, analysed, result.fitted);
     if (analysed.convertRefrigerant == 1) {
-        ConversionAxes axes { result.condTemp, result.evapTemp, result.rows, result.columns };
+        ConversionAxes axes { result.condTemp, result.evapTemp, result.rows, result.columns,
+            result.pointBlank };
         result.conversion
             = ConvertRefrigerant(engine, analysed, result.fitted, axes, analysed.newRefrigerantIndex);
     }

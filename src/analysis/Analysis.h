@@ -52,6 +52,7 @@ struct AnalysisResult {
     MapTable<double> pressureRatio {};
     MapTable<double> suctionFlow {}; // m3/h; -1 on rows below the liquid line
     MapTable<double> isentropicEff {};
+    MapTable<bool> pointBlank {}; // outside the operating envelope: no value, no derived quantity
     MapTable<bool> pointFailed {}; // states of the entered point could not be computed
     MapTable<bool> pointValid {}; // the points the fits and the fit quality are made of
     std::vector<EfficiencyPoint> validPoints; // of the current map, sorted by pressure ratio
@@ -64,7 +65,9 @@ struct AnalysisResult {
     double largestPowerDeviation = 0;
     // The message why the two-variable fit cannot be used on this map; empty when it can.
     std::string twoVariableRefusal;
-    double mapRatingEER = 0; // 0 when the entered map does not reach the rating point
+    // 0 when the entered map does not reach the rating point, NaN when a cell its interpolation
+    // needs is blank.
+    double mapRatingEER = 0;
     bool mapRatingExtrapolated = false;
     double smoothedRatingEER = 0; // 0 for the original map data
     bool smoothedRatingExtrapolated = false;

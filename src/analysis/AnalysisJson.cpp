@@ -53,6 +53,15 @@ Json FitsJson(const FittedCompressor& fitted, int rows) {
     return json;
 }
 
+Json MarkedCells(const MapTable<bool>& marked, int rows, int columns) {
+    Json cells = Json::array();
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            if (marked[r][c])
+                cells.push_back({ r, c });
+    return cells;
+}
+
 Json SmoothedMapJson(const AnalysisResult& result) {
     if (!result.smoothedMap)
         return nullptr;
@@ -60,11 +69,7 @@ Json SmoothedMapJson(const AnalysisResult& result) {
     std::vector<double> evapTemp;
     for (int k = 0; k < SmoothedMap::kFixedColumns; ++k)
         evapTemp.push_back(SmoothedMap::FixedEvapTemp(k, result.english));
-    Json beyond = Json::array();
-    for (int r = 0; r < result.rows; ++r)
-        for (int k = 0; k < SmoothedMap::kFixedColumns; ++k)
-            if (map.beyondEnteredMap[r][k])
-                beyond.push_back({ r, k });
+    const Json beyond = MarkedCells(map.beyondEnteredMap, result.rows, SmoothedMap::kFixedColumns);
     Json failures = Json::array();
     for (const AnalysisFailure& failure : map.failures)
         failures.push_back({ { "row", failure.row }, { "column", failure.column },
@@ -81,8 +86,9 @@ Json SmoothedMapJson(const AnalysisResult& result) {
 Json RefrigerantMapJson(const RefrigerantMap& map, int rows, int columns) {
     return { { "refrigerant", kRefrigerantNames[static_cast<size_t>(map.refrigerantIndex)] },
         { "capacity", InUse(map.capacity, rows, columns) }, { "power", InUse(map.power, rows, columns) },
+        { "extrapolated", MarkedCells(map.beyondEnteredMap, rows, columns) },
         { "ratingCapacity", map.ratingCapacity }, { "ratingPower", map.ratingPower },
-        { "ratingEER", map.ratingEER } };
+        { "ratingEER", map.ratingEER }, { "ratingExtrapolated", map.ratingBeyondEnteredMap } };
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "record/UnitRules.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velutra {
 
@@ -58,6 +59,13 @@ CompressorOutput FittedCompressor::AllPointsOutputAt(const CycleStateResult& s) 
 
 bool FittedCompressor::Unsound(const FittedFlow& fitted) const {
     return UnsoundPoint(fitted.isentropicEff, fitted.suctionFlow / DisplacementFlow(), fitted.suctionFlow);
+}
+
+bool BeyondEnteredMap(const OperatingRange& entered, const CycleStateResult& s,
+    const FittedCompressor& fitted, const FittedFlow& value, const CompressorOutput& out) {
+    const bool positive = out.capacityKJh > 0 && out.powerW > 0 && std::isfinite(out.capacityKJh)
+        && std::isfinite(out.powerW);
+    return !entered.Contains(s.Pc / s.Pe, s.Pe) || fitted.Unsound(value) || !positive;
 }
 
 FittedCompressor FittedCompressor::FromRecord(const CompressorRecord& record) {

@@ -83,4 +83,10 @@ private:
         double pressureRatio, double suctionPressureKPa, const LineFit& line, const Vector3& quad) const;
 };
 
+// Whether the fitted compressor's value at a state is one the entered map does not vouch for:
+// the state lies outside the region of the map's valid points, the fitted flow or efficiency is
+// one no compressor has, or the capacity or power is zero, negative or not finite.
+bool BeyondEnteredMap(const OperatingRange& entered, const CycleStateResult& s,
+    const FittedCompressor& fitted, const FittedFlow& value, const CompressorOutput& out);
+
 } // namespace velutra

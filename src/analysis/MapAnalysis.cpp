@@ -93,6 +93,13 @@ void MapAnalysis::ReadMapFromRecord() {
     for (int r = 0; r < kMaxCond; ++r)
         for (int c = 0; c < kMaxEvap; ++c)
             power[r][c] = TextToNumber(record.powerText[r][c]);
+    // A blank cell has no value: NaN keeps it out of every computation that follows.
+    for (int r = 0; r < kMaxCond; ++r)
+        for (int c = 0; c < kMaxEvap; ++c) {
+            pointBlank[r][c] = IsBlankCell(record.capacityText[r][c], record.powerText[r][c]);
+            if (pointBlank[r][c])
+                capacity[r][c] = power[r][c] = kNaN;
+        }
     enteredCapacity = capacity;
     enteredPower = power;
 
@@ -103,6 +110,10 @@ void MapAnalysis::ReadMapFromRecord() {
 }
 
 std::string MapAnalysis::ComputePointQuantities(int r, int c) {
+    if (pointBlank[r][c]) {
+        suctionFlow[r][c] = pressureRatio[r][c] = isentropicEff[r][c] = suctionPressure[r][c] = kNaN;
+        return {};
+    }
     const double teK = ToKelvin(evapTemp[c]);
     const double tcK = ToKelvin(condTemp[r]);
     const double qKJh = MapCapacityToKJh(English(), capacity[r][c]);
@@ -163,16 +174,10 @@ void MapAnalysis::FitMap() {
             pointValid[r][c] = suctionFlow[r][c] > 0;
             if (!pointValid[r][c])
                 continue;
-            const double p = pressureRatio[r][c];
-            const double pe = suctionPressure[r][c];
-            OperatingRange& range = enteredRange;
-            range.minRatio = range.empty ? p : std::min(range.minRatio, p);
-            range.maxRatio = range.empty ? p : std::max(range.maxRatio, p);
-            range.minSuctionKPa = range.empty ? pe : std::min(range.minSuctionKPa, pe);
-            range.maxSuctionKPa = range.empty ? pe : std::max(range.maxSuctionKPa, pe);
-            range.empty = false;
+            enteredRange.Add(pressureRatio[r][c], suctionPressure[r][c]);
         }
     }
+    enteredRange.MakeHull();
 
     FitAllPoints(anyFailed);
     FitRows(rows, columns);
@@ -223,7 +228,7 @@ void MapAnalysis::RebuildMapFromFits() {
     const RatingConditions& rating = record.ratingConditions;
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
-            if (pointFailed[r][c]) { // already listed; its states fail again
+            if (pointFailed[r][c] || pointBlank[r][c]) { // already listed, or no value to rebuild
                 capacity[r][c] = kNaN;
                 power[r][c] = kNaN;
                 continue;

@@ -108,6 +108,9 @@ public:
     // leave such points out.
     bool PointFailed(int r, int c) const { return pointFailed[r][c]; }
 
+    // Whether an entered cell is blank: outside the operating envelope, no derived quantities.
+    bool PointBlank(int r, int c) const { return pointBlank[r][c]; }
+
     // Whether an entered point was valid (positive suction flow) in the last FitMap: the points
     // the fits and the fit quality are made of.
     bool PointValid(int r, int c) const { return pointValid[r][c]; }
@@ -151,6 +154,7 @@ private:
     bool originalMapAvailable = true;
     MapTable<bool> pointFailed {}; // states of the entered point could not be computed
     MapTable<bool> pointValid {}; // a valid point of the entered map
+    MapTable<bool> pointBlank {}; // a blank cell of the entered map
     MapTable<double> enteredCapacity {};
     MapTable<double> enteredPower {};
     std::string surfaceRefusal = "the map has not been fitted";

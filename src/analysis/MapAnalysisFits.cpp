@@ -87,15 +87,17 @@ std::string MapAnalysis::SmoothingRefusal(int method) const {
     return "The two-variable fit cannot be used on this map: " + surfaceRefusal + ".";
 }
 
-// Per-row fits take every point of the row in use, valid or not, except those whose states
-// could not be computed.
+// Per-row fits take every point of the row in use, valid or not, except blank cells and those
+// whose states could not be computed.
 void MapAnalysis::FitRows(int rows, int columns) {
     for (int r = 0; r < rows; ++r) {
         std::array<double, kMaxEvap> ratios {};
         std::array<double, kMaxEvap> efficiencies {};
         int n = 0;
+        int failed = 0;
         for (int c = 0; c < columns; ++c) {
-            if (pointFailed[r][c])
+            failed += pointFailed[r][c] ? 1 : 0;
+            if (pointFailed[r][c] || pointBlank[r][c])
                 continue;
             ratios[n] = pressureRatio[r][c];
             efficiencies[n] = isentropicEff[r][c];
@@ -107,7 +109,7 @@ void MapAnalysis::FitRows(int rows, int columns) {
         const Vector3& quad = fits.iseQuadByCond[r];
         const bool defined = std::isfinite(line.intercept) && std::isfinite(line.slope)
             && std::isfinite(quad[0]) && std::isfinite(quad[1]) && std::isfinite(quad[2]);
-        if (n < columns && !defined)
+        if (failed > 0 && !defined)
             AddFailure(AnalysisFailure::Stage::Fit, r, -1,
                 "not every fit could be computed from the " + std::to_string(n) + " of "
                     + std::to_string(columns) + " points of the row that could be computed");

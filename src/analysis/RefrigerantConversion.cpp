@@ -20,24 +20,36 @@ RefrigerantMap Evaluate(CycleStateSource& engine, const CompressorRecord& record
     const bool english = record.unitsEnglish != 0;
     const std::string name = kRefrigerantNames[static_cast<size_t>(index)];
     // The fitted compressor at evaporating and condensing temperatures in K; all NaN and the
-    // library's message when the states cannot be computed.
-    const auto outputAt = [&](double evapK, double condK, std::string& error) {
+    // library's message when the states cannot be computed. `beyond` says whether the entered
+    // map vouches for the value.
+    const auto outputAt = [&](double evapK, double condK, std::string& error, bool& beyond) {
         const CycleStateResult s = engine.CycleStates(evapK, condK, record.ratingConditions);
         error = s.error;
-        return s.error.empty() ? fitted.AllPointsOutputAt(s) : CompressorOutput { kNaN, kNaN, kNaN };
+        beyond = true;
+        if (!s.error.empty())
+            return CompressorOutput { kNaN, kNaN, kNaN };
+        const FittedFlow value = fitted.AllPointsAt(s.Pc / s.Pe, s.Pe);
+        const CompressorOutput out = ModelOutput(s, s.M, value.suctionFlow, value.isentropicEff);
+        beyond = BeyondEnteredMap(record.enteredRange, s, fitted, value, out);
+        return out;
     };
     std::string error;
     for (int r = 0; r < axes.rows; ++r)
         for (int c = 0; c < axes.columns; ++c) {
+            if (axes.blank[r][c]) { // outside the operating envelope: nothing to convert
+                map.capacity[r][c] = map.power[r][c] = kNaN;
+                continue;
+            }
             const CompressorOutput out = outputAt(MapTempToKelvin(english, axes.evapTemp[c]),
-                MapTempToKelvin(english, axes.condTemp[r]), error);
+                MapTempToKelvin(english, axes.condTemp[r]), error, map.beyondEnteredMap[r][c]);
             if (!error.empty())
                 failures.push_back(name + " at evaporating " + std::to_string(axes.evapTemp[c])
                     + ", condensing " + std::to_string(axes.condTemp[r]) + ": " + error);
             map.capacity[r][c] = KJhToMapCapacity(english, out.capacityKJh);
             map.power[r][c] = out.powerW;
         }
-    const CompressorOutput rating = outputAt(kRatingPointK.evapTemp, kRatingPointK.condTemp, error);
+    const CompressorOutput rating
+        = outputAt(kRatingPointK.evapTemp, kRatingPointK.condTemp, error, map.ratingBeyondEnteredMap);
     if (!error.empty())
         failures.push_back(name + " at the rating point: " + error);
     map.ratingCapacity = KJhToMapCapacity(english, rating.capacityKJh);

@@ -18,6 +18,9 @@ struct RefrigerantMap {
     double ratingCapacity = 0;
     double ratingPower = 0;
     double ratingEER = 0;
+    // Values the entered map does not vouch for (see BeyondEnteredMap), and the rating point's.
+    MapTable<bool> beyondEnteredMap {};
+    bool ratingBeyondEnteredMap = false;
 };
 
 // A compressor map rebuilt for another refrigerant. The compressor is what the analysis fitted to
@@ -39,6 +42,7 @@ struct ConversionAxes {
     EvapRow<double> evapTemp {};
     int rows = 0;
     int columns = 0;
+    MapTable<bool> blank {}; // cells outside the operating envelope, converted to nothing
 };
 
 // Sets the engine up for the record's refrigerant, evaluates, sets it up for `newIndex`,

@@ -54,8 +54,7 @@ void SmoothedMap::Compute(
             const CompressorOutput out = ModelOutput(s, s.M, value.suctionFlow, value.isentropicEff);
             capacity[r][k] = KJhToMapCapacity(english, out.capacityKJh);
             power[r][k] = out.powerW;
-            beyondEnteredMap[r][k]
-                = !record.enteredRange.Contains(s.Pc / s.Pe, s.Pe) || fitted.Unsound(value);
+            beyondEnteredMap[r][k] = BeyondEnteredMap(record.enteredRange, s, fitted, value, out);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "record/TextRules.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ostream>
 #include <sstream>
 
@@ -30,6 +31,10 @@ std::string Number(double value, int precision) {
     return FormatFixed(value, precision);
 }
 
+std::string Eer(double value) {
+    return value != 0 && std::isfinite(value) ? Number(value, 3) : "";
+}
+
 // The row's fields after the file name, for an analysed map.
 std::string AnalysedFields(const AnalysisResult& result, const std::string& failures) {
     const auto& points = result.validPoints;
@@ -43,16 +48,16 @@ std::string AnalysedFields(const AnalysisResult& result, const std::string& fail
     const auto [iseLow, iseHigh] = std::minmax_element(points.begin(), points.end(), byIse);
     const auto [volLow, volHigh] = std::minmax_element(points.begin(), points.end(), byVol);
     const FitQuality& quality = result.quality;
-    // An EER of 0: the map does not reach the rating point, or no smoothing rebuilt it.
+    // An EER of 0: the map does not reach the rating point, or no smoothing rebuilt it; not
+    // finite: a cell it needs is blank.
     return std::string(kRefrigerantNames[static_cast<size_t>(result.refrigerantIndex)]) + ","
         + kSmoothingMethods[static_cast<size_t>(result.smoothingMethod)].key + ","
         + std::to_string(points.size()) + "," + (any ? Number(iseLow->isentropicEff, 4) : "") + ","
         + (any ? Number(iseHigh->isentropicEff, 4) : "") + "," + (any ? Number(volLow->volumetricEff, 4) : "")
-        + "," + (any ? Number(volHigh->volumetricEff, 4) : "") + ","
-        + (result.mapRatingEER != 0 ? Number(result.mapRatingEER, 3) : "") + ","
-        + (result.smoothedRatingEER != 0 ? Number(result.smoothedRatingEER, 3) : "") + ","
-        + Number(quality.capacityRms, 3) + "," + Number(quality.capacityMax, 3) + ","
-        + Number(quality.powerRms, 3) + "," + Number(quality.powerMax, 3) + "," + CsvField(failures);
+        + "," + (any ? Number(volHigh->volumetricEff, 4) : "") + "," + Eer(result.mapRatingEER) + ","
+        + Eer(result.smoothedRatingEER) + "," + Number(quality.capacityRms, 3) + ","
+        + Number(quality.capacityMax, 3) + "," + Number(quality.powerRms, 3) + ","
+        + Number(quality.powerMax, 3) + "," + CsvField(failures);
 }
 
 // One summary row; returns the file's exit status.

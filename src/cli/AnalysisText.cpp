@@ -17,16 +17,38 @@ std::string Number(double value, int precision) {
     return std::isfinite(value) ? FormatFixed(value, precision) : "nan";
 }
 
+// A table of rows in use; blank cells of the entered map stay blank (`blank` null for tables at
+// other temperatures), and a value that could not be computed reads "nan".
 void PrintTable(std::ostream& out, const std::string& title, const MapTable<double>& table,
-    const AnalysisResult& result, int columns, int precision) {
+    const AnalysisResult& result, int columns, int precision, const MapTable<bool>* blank) {
     out << title << '\n';
     for (int r = 0; r < result.rows; ++r) {
         out << FormatFixed(result.condTemp[r], 1, 8) << " |";
-        for (int c = 0; c < columns; ++c)
-            out << ' '
-                << (std::isfinite(table[r][c]) ? FormatFixed(table[r][c], precision, 10) : "       nan");
+        for (int c = 0; c < columns; ++c) {
+            if (blank && (*blank)[r][c])
+                out << std::string(11, ' ');
+            else
+                out << ' '
+                    << (std::isfinite(table[r][c]) ? FormatFixed(table[r][c], precision, 10) : "       nan");
+        }
         out << '\n';
     }
+}
+
+// An EER, or "n/a" where there is none.
+std::string Eer(double value) {
+    return std::isfinite(value) ? FormatFixed(value, 3) : "n/a";
+}
+
+// "Beyond the entered map (row, column from 1): (1, 2) ..." when any cell is marked.
+void PrintMarkedCells(std::ostream& out, const MapTable<bool>& marked, int rows, int columns) {
+    std::string cells;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            if (marked[r][c])
+                cells += " (" + std::to_string(r + 1) + ", " + std::to_string(c + 1) + ')';
+    if (!cells.empty())
+        out << "Beyond the entered map (row, column from 1):" << cells << '\n';
 }
 
 std::string CapacityTitle(const AnalysisResult& result) {
@@ -42,8 +64,8 @@ void PrintSmoothedMap(std::ostream& out, const AnalysisResult& result) {
     if (shownFor != result.refrigerantIndex)
         out << ", " << kRefrigerantNames[static_cast<size_t>(shownFor)];
     out << '\n';
-    PrintTable(out, CapacityTitle(result), map.capacity, result, SmoothedMap::kFixedColumns, 1);
-    PrintTable(out, "Power (W)", map.power, result, SmoothedMap::kFixedColumns, 1);
+    PrintTable(out, CapacityTitle(result), map.capacity, result, SmoothedMap::kFixedColumns, 1, nullptr);
+    PrintTable(out, "Power (W)", map.power, result, SmoothedMap::kFixedColumns, 1, nullptr);
     const std::string beyond = ExtrapolationText(map.BeyondCount(result.rows),
         result.rows * SmoothedMap::kFixedColumns, result.smoothedMap->ratingBeyondEnteredMap);
     if (beyond.empty())
@@ -82,9 +104,9 @@ void PrintQuality(std::ostream& out, const AnalysisResult& result) {
         << "Smoothed vs entered at the " << result.validPoints.size() << " valid points: capacity RMS "
         << Number(q.capacityRms, 2) << " %, max " << Number(q.capacityMax, 2) << " %; power RMS "
         << Number(q.powerRms, 2) << " %, max " << Number(q.powerMax, 2) << " %\n"
-        << "EER at the rating point (Btu/h per W): map " << Number(result.mapRatingEER, 3)
+        << "EER at the rating point (Btu/h per W): map " << Eer(result.mapRatingEER)
         << (result.mapRatingExtrapolated ? " (extrapolated)" : "") << ", smoothed "
-        << Number(result.smoothedRatingEER, 3)
+        << Eer(result.smoothedRatingEER)
         << (result.smoothedRatingExtrapolated ? " (extrapolated beyond the entered map)" : "") << '\n';
 }
 
@@ -97,23 +119,30 @@ void PrintConversion(std::ostream& out, const AnalysisResult& result) {
     const std::string unit = result.english ? "Btu/h" : "kcal/h";
     out << "\nConverted to " << convertedName << ": the compressor fitted to the " << originalName
         << " map, at the same (dew-point) temperatures\n";
-    PrintTable(out, "Capacity (" + unit + ")", conversion.converted.capacity, result, result.columns, 1);
-    PrintTable(out, "Power (W)", conversion.converted.power, result, result.columns, 1);
+    PrintTable(out, "Capacity (" + unit + ")", conversion.converted.capacity, result, result.columns, 1,
+        &result.pointBlank);
+    PrintTable(out, "Power (W)", conversion.converted.power, result, result.columns, 1, &result.pointBlank);
+    PrintMarkedCells(out, conversion.converted.beyondEnteredMap, result.rows, result.columns);
+    // A ratio of capacities only where both are capacities a compressor can have.
+    const auto positive = [](double value) { return value > 0 && std::isfinite(value); };
     MapTable<double> ratio {};
     for (int r = 0; r < result.rows; ++r)
-        for (int c = 0; c < result.columns; ++c)
-            ratio[r][c] = conversion.converted.capacity[r][c] / conversion.original.capacity[r][c] * 100;
+        for (int c = 0; c < result.columns; ++c) {
+            const double a = conversion.converted.capacity[r][c];
+            const double b = conversion.original.capacity[r][c];
+            ratio[r][c] = positive(a) && positive(b) ? a / b * 100 : std::nan("");
+        }
     PrintTable(out, "Capacity against the " + originalName + " fits at the same point (%)", ratio, result,
-        result.columns, 1);
+        result.columns, 1, &result.pointBlank);
     const auto line = [&](const RefrigerantMap& map, const std::string& name) {
         out << "  " << name << ": capacity " << Number(map.ratingCapacity, 1) << ' ' << unit << ", power "
-            << Number(map.ratingPower, 1) << " W, EER " << Number(map.ratingEER, 3) << '\n';
+            << Number(map.ratingPower, 1) << " W, EER " << Eer(map.ratingEER)
+            << (map.ratingBeyondEnteredMap ? " (beyond the entered map)" : "") << '\n';
     };
     out << "Rating point (fits of the entered map)\n";
     line(conversion.original, originalName);
     line(conversion.converted, convertedName);
-    if (std::isfinite(conversion.original.ratingCapacity)
-        && std::isfinite(conversion.converted.ratingCapacity))
+    if (positive(conversion.original.ratingCapacity) && positive(conversion.converted.ratingCapacity))
         out << "  capacity ratio " << convertedName << "/" << originalName << " "
             << FormatFixed(conversion.converted.ratingCapacity / conversion.original.ratingCapacity * 100, 1)
             << " %\n";
@@ -133,11 +162,12 @@ void PrintAnalysisText(std::ostream& out, const AnalysisResult& result) {
     for (int c = 0; c < result.columns; ++c)
         out << ' ' << FormatFixed(result.evapTemp[c], 1, 10);
     out << "\nCondensing rows below; rows below 90 F have suction flow -1.\n\n";
-    PrintTable(out, CapacityTitle(result), result.capacity, result, result.columns, 1);
-    PrintTable(out, "Power (W)", result.power, result, result.columns, 1);
-    PrintTable(out, "Pressure ratio", result.pressureRatio, result, result.columns, 3);
-    PrintTable(out, "Suction flow (m3/h)", result.suctionFlow, result, result.columns, 3);
-    PrintTable(out, "Isentropic efficiency", result.isentropicEff, result, result.columns, 4);
+    PrintTable(out, CapacityTitle(result), result.capacity, result, result.columns, 1, &result.pointBlank);
+    PrintTable(out, "Power (W)", result.power, result, result.columns, 1, &result.pointBlank);
+    PrintTable(out, "Pressure ratio", result.pressureRatio, result, result.columns, 3, &result.pointBlank);
+    PrintTable(out, "Suction flow (m3/h)", result.suctionFlow, result, result.columns, 3, &result.pointBlank);
+    PrintTable(
+        out, "Isentropic efficiency", result.isentropicEff, result, result.columns, 4, &result.pointBlank);
     if (result.smoothedMap)
         PrintSmoothedMap(out, result);
     PrintFits(out, result);

@@ -489,11 +489,27 @@ TEST(FitQuality, ZeroForTheEnteredMapAndUndefinedOffTheValidPoints) {
 }
 
 TEST(Extrapolation, RangeOfTheEnteredMapAndTheRatingPoint) {
-    OperatingRange range { 2.0, 8.0, 100.0, 300.0, false };
-    EXPECT_TRUE(range.Contains(2.0, 300.0));
+    OperatingRange range;
+    range.Add(2.0, 100.0);
+    range.Add(8.0, 300.0);
+    range.MakeHull();
+    EXPECT_TRUE(range.Contains(2.0, 300.0)) << "two points span a box";
     EXPECT_FALSE(range.Contains(8.01, 200.0));
     EXPECT_FALSE(range.Contains(4.0, 99.0));
     EXPECT_FALSE(OperatingRange {}.Contains(4.0, 200.0)) << "an empty range holds nothing";
+
+    // Points with a corner left blank: inside both ranges, but beyond what the points cover.
+    OperatingRange corner;
+    for (const auto& [ratio, pressure] :
+        { std::pair { 2.0, 100.0 }, { 8.0, 100.0 }, { 2.0, 300.0 }, { 4.0, 100.0 } })
+        corner.Add(ratio, pressure);
+    corner.MakeHull();
+    EXPECT_EQ(corner.hull.size(), 3u) << "a point on an edge is no vertex";
+    EXPECT_FALSE(corner.Contains(7.0, 290.0));
+    EXPECT_TRUE(corner.Contains(3.0, 120.0));
+    for (const auto& [ratio, pressure] :
+        { std::pair { 2.0, 100.0 }, { 8.0, 100.0 }, { 2.0, 300.0 }, { 4.0, 100.0 } })
+        EXPECT_TRUE(corner.Contains(ratio, pressure)) << "the map's own points are inside: " << ratio;
 
     EXPECT_FALSE(UnsoundPoint(0.6, 0.9, 1.2));
     EXPECT_TRUE(UnsoundPoint(1.05, 0.9, 1.2));
@@ -513,11 +529,19 @@ TEST(Extrapolation, RangeOfTheEnteredMapAndTheRatingPoint) {
     EXPECT_TRUE(m.SmoothedRatingExtrapolated());
     EXPECT_FALSE(m.EnteredRange().empty);
 
-    // From -20 F the rating point's ratio and suction pressure lie inside the entered ones,
-    // though its 130 F still precedes the first row.
+    // From -20 F the rating point's ratio and suction pressure lie inside the ranges of the
+    // entered ones, but its 130 F precedes the first row: at its suction pressure every entered
+    // ratio is higher, so it lies outside the region the points cover.
     record.evapTempText[0] = "-20";
     m.Run();
     EXPECT_TRUE(m.MapRatingExtrapolated());
+    EXPECT_TRUE(m.SmoothedRatingExtrapolated());
+
+    // With a row at 120 F the point lies between the rows and columns: neither is extrapolated.
+    record.condTempText[0] = { "120", "120" };
+    FillMapOnCurves(record, Curves {});
+    m.Run();
+    EXPECT_FALSE(m.MapRatingExtrapolated());
     EXPECT_FALSE(m.SmoothedRatingExtrapolated());
 }
 

@@ -230,5 +230,73 @@ TEST(CliAnalyze, ConvertToRebuildsTheMapForAnotherRefrigerant) {
     EXPECT_NE(RunCli({ "analyze", kSecop, "--summary", "--convert-to", "R290" }).status, 0);
 }
 
+// A published map leaves the cells outside the operating envelope blank (the 4000 rpm map has
+// no -5 C and 0 C values). They used to read as 0: an infinite efficiency, NaN fits and a
+// `-nan` EER with exit 0. Now the blank cells have no values and every other point comes out
+// exactly as for the same map cut to its first six columns, with every smoothing.
+TEST(CliAnalyze, BlankCellsAreLeftOutAsIfTheMapEndedBeforeThem) {
+    const std::string full = VELUTRA_SHARED_DIR "/maps/secop-xv72-r600a-4000rpm.csv";
+    test::TempDir dir;
+    const std::string cut = dir.File("cut.csv");
+    std::string text = test::ReadBytes(full);
+    for (size_t at = text.find(",,"); at != std::string::npos; at = text.find(",,", at))
+        text.erase(at, 2);
+    text.replace(text.find("-5,0"), 4, "");
+    text.erase(text.find("-10,\n") + 3, 1);
+    test::WriteBytes(cut, text);
+
+    for (const char* method : { "original", "linear", "quadratic", "two-variable" }) {
+        const auto blank = RunCli({ "analyze", full, "--smoothing", method, "--json" });
+        const auto six = RunCli({ "analyze", cut, "--smoothing", method, "--json" });
+        ASSERT_EQ(blank.status, 0) << method << blank.err;
+        ASSERT_EQ(six.status, 0) << method << six.err << text;
+        EXPECT_EQ(blank.out.find("nan"), std::string::npos) << method;
+        const auto b = nlohmann::json::parse(blank.out);
+        const auto s = nlohmann::json::parse(six.out);
+        ASSERT_EQ(s["evapCount"], 6) << method;
+        for (const char* table : { "capacity", "power", "pressureRatio", "suctionFlow", "isentropicEff" })
+            for (int r = 0; r < 3; ++r) {
+                for (int c = 0; c < 6; ++c)
+                    EXPECT_EQ(b[table][r][c], s[table][r][c]) << method << ' ' << table << r << c;
+                EXPECT_TRUE(b[table][r][6].is_null() && b[table][r][7].is_null()) << method << ' ' << table;
+            }
+        EXPECT_EQ(b["fitQuality"]["capacity"]["rms"], s["fitQuality"]["capacity"]["rms"]) << method;
+        EXPECT_EQ(b["fitQuality"]["power"]["max"], s["fitQuality"]["power"]["max"]) << method;
+        EXPECT_EQ(b["validPoints"], s["validPoints"]) << method;
+        EXPECT_EQ(b["iseQuadByCond"], s["iseQuadByCond"]) << method;
+        EXPECT_EQ(b["smoothedMap"], s["smoothedMap"]) << method;
+        EXPECT_EQ(b["mapRatingEER"], s["mapRatingEER"]) << method;
+        EXPECT_EQ(b["smoothedRatingEER"], s["smoothedRatingEER"]) << method;
+    }
+}
+
+// Converted with the quadratic fits, the Copeland R404A compressor gives R134a a negative
+// capacity at the rating point, far outside its map: it used to print with a capacity ratio of
+// -176 % and no mark. Every value that is not positive and finite is marked as beyond the map.
+TEST(CliAnalyze, ConversionMarksValuesNoCompressorCanHave) {
+    const std::string copeland = VELUTRA_SHARED_DIR "/maps/copeland-cs20k6e-r404a.csv";
+    const auto json = AnalyzeJson({ copeland, "--smoothing", "quadratic", "--convert-to", "R134a" });
+    ASSERT_FALSE(json.is_null());
+    const auto& converted = json["conversion"]["converted"];
+    EXPECT_LT(converted["ratingCapacity"].get<double>(), 0) << "the case this test is about";
+    EXPECT_TRUE(converted["ratingExtrapolated"].get<bool>());
+    const auto marked = [&](size_t r, size_t c) {
+        for (const auto& cell : converted["extrapolated"])
+            if (cell[0] == r && cell[1] == c)
+                return true;
+        return false;
+    };
+    for (size_t r = 0; r < converted["capacity"].size(); ++r)
+        for (size_t c = 0; c < converted["capacity"][r].size(); ++c) {
+            const auto& q = converted["capacity"][r][c];
+            const auto& w = converted["power"][r][c];
+            const bool sound = q.is_number() && q.get<double>() > 0 && w.is_number() && w.get<double>() > 0;
+            EXPECT_TRUE(sound || marked(r, c)) << r << ", " << c;
+        }
+    const auto text = RunCli({ "analyze", copeland, "--smoothing", "quadratic", "--convert-to", "R134a" });
+    EXPECT_EQ(text.out.find("capacity ratio"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("EER -1.315 (beyond the entered map)"), std::string::npos) << text.out;
+}
+
 } // namespace
 } // namespace velutra

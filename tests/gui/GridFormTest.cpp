@@ -287,7 +287,8 @@ void GridFormTest::conversionSwitchesRefrigerantAndBackRestoresIt() {
 
 // The Secop map spans -35..0 C of R600a, suction pressures of about 37 to 157 kPa: the -40 C
 // column lies below them. Converted to R290 (111 kPa at -40 C, 132 kPa at -35 C, 168 kPa at
-// -30 C), the columns from -30 C on lie above them.
+// -30 C), the columns from -30 C on lie above them, and the two before at pressure ratios of 8
+// to 14, which the R600a map reaches only below 50 kPa: nothing of it is vouched for.
 void GridFormTest::valuesBeyondTheEnteredMapAreMarked() {
     const QString secop = VELUTRA_SOURCE_DIR "/Maps/Secop-XV72-R600A-2000rpm.cmp";
     const auto amber = [](CGrid* form, int row, int column) {
@@ -311,10 +312,10 @@ void GridFormTest::valuesBeyondTheEnteredMapAreMarked() {
     });
     QVERIFY(form);
     QVERIFY(LabelStarting(form, "Refrigerant: R290"));
-    QVERIFY(LabelStarting(form, "15 of 21 values extrapolated beyond the entered map, and the EER"));
+    QVERIFY(LabelStarting(form, "21 of 21 values extrapolated beyond the entered map, and the EER"));
     for (int r = 0; r < 3; ++r)
         for (int column = 1; column <= 7; ++column)
-            QCOMPARE(amber(form, 3 + r, column), column >= 3);
+            QVERIFY(amber(form, 3 + r, column) && amber(form, 11 + r, column));
 }
 
 // "Export CSV..." writes the map as shown, multipliers applied, in the form Import CSV Map reads
