@@ -1,6 +1,11 @@
 #include "analysis/PublishedMapCsv.h"
 
+#include "record/MapEntry.h"
+#include "record/TextRules.h"
+
+#include <cmath>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -35,7 +40,22 @@ struct Parser {
     [[noreturn]] void Fail(const std::string& what) const {
         throw PublishedMapError(fileName + ", line " + std::to_string(lineNumber) + ": " + what);
     }
+
+    // A field must be a number as a whole: "340abc" or "3.4.5" is not read as far as it goes.
+    void RequireNumber(const std::string& field, const std::string& what) const {
+        const std::optional<double> value = WholeTextNumber(field);
+        if (!value)
+            Fail(what + " " + QuoteForMessage(field) + " is not a number");
+        if (!std::isfinite(*value))
+            Fail(what + " " + QuoteForMessage(field) + " is not finite");
+    }
 };
+
+// A cell named by its temperatures, as the map entry form names it.
+std::string CellName(const std::string& cond, const std::string& evap, bool haveUnits, bool unitsSI) {
+    const std::string unit = !haveUnits ? "" : unitsSI ? " C" : " F";
+    return ClipForMessage(cond) + unit + " condensing, " + ClipForMessage(evap) + unit + " evaporating";
+}
 
 } // namespace
 
@@ -63,7 +83,7 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
                 if (f[1] == kRefrigerantNames[i])
                     index = static_cast<int>(i);
             if (index < 0)
-                parser.Fail("unknown refrigerant \"" + f[1] + "\"");
+                parser.Fail("unknown refrigerant " + QuoteForMessage(f[1]));
             result.refrigerantIndex = index;
             haveRefrigerant = true;
         } else if (key == "units" && f.size() == 2 && (f[1] == "English" || f[1] == "SI")) {
@@ -74,6 +94,8 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
             evapCount = static_cast<int>(f.size()) - 1;
             if (evapCount < 1 || evapCount > kMaxEvap)
                 parser.Fail("expected 1 to 8 evaporating temperatures");
+            for (int c = 0; c < evapCount; ++c)
+                parser.RequireNumber(f[c + 1], "evaporating temperature " + std::to_string(c + 1));
             for (int c = 0; c < kMaxEvap; ++c)
                 result.evapTempText[c] = c < evapCount ? f[c + 1] : std::string();
         } else if (key == "capacity" || key == "power") {
@@ -85,12 +107,20 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
             const int r = static_cast<int>(conds.size());
             if (r == kMaxCond)
                 parser.Fail("more than 6 " + key + " rows");
+            parser.RequireNumber(f[1], "condensing temperature");
+            // An empty field is a blank cell (outside the operating envelope); any other must be a
+            // number. Whether capacity and power agree is checked on the whole map below.
+            for (int c = 0; c < evapCount; ++c)
+                if (!f[c + 2].empty())
+                    parser.RequireNumber(f[c + 2],
+                        key + " at " + CellName(f[1], result.evapTempText[c], haveUnits, result.unitsSI == 1)
+                            + ":");
             conds.push_back(f[1]);
             MapTable<std::string>& table = key == "capacity" ? result.capacityText : result.powerText;
             for (int c = 0; c < kMaxEvap; ++c)
                 table[r][c] = c < evapCount ? f[c + 2] : std::string();
         } else {
-            parser.Fail("unexpected line \"" + trimmed + "\"");
+            parser.Fail("unexpected line " + QuoteForMessage(trimmed));
         }
     }
     if (!haveRefrigerant || !haveUnits || evapCount == 0 || capacityConds.empty())
@@ -109,6 +139,8 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
     }
     result.condCount = condCount;
     result.evapCount = evapCount;
+    if (const std::string problem = CheckMapCells(result); !problem.empty())
+        throw PublishedMapError(fileName + ": " + problem);
     record = std::move(result);
 }
 

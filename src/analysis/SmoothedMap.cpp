@@ -3,6 +3,7 @@
 #include "analysis/MapAnalysis.h"
 #include "analysis/SmoothingMethods.h"
 #include "analysis/SurfaceFit.h"
+#include "record/MapEntry.h"
 #include "record/TextRules.h"
 
 #include <algorithm>
@@ -136,8 +137,8 @@ std::string ExtrapolationText(int beyond, int total, bool ratingBeyond) {
         text = std::to_string(beyond) + " of " + std::to_string(total)
             + " values extrapolated beyond the entered map";
     if (ratingBeyond)
-        text += text.empty() ? "The rating-point EER is extrapolated beyond the entered map"
-                             : ", and the EER";
+        text
+            += text.empty() ? "The rating-point EER is extrapolated beyond the entered map" : ", and the EER";
     return text;
 }
 
@@ -192,6 +193,8 @@ void WriteAdjustedMap(
     CompressorRecord& record, const SmoothedMap& map, double capacityMultiplier, double powerMultiplier) {
     for (int r = 0; r < kMaxCond; ++r)
         for (int c = 0; c < kMaxEvap; ++c) {
+            if (record.smoothingMethod == 0 && IsBlankCell(record.capacityText[r][c], record.powerText[r][c]))
+                continue; // a blank cell of the entered map stays blank: a reader refuses "0.0"
             record.capacityText[r][c] = FormatNumber(map.capacity[r][c] * capacityMultiplier, -1);
             record.powerText[r][c] = FormatNumber(map.power[r][c] * powerMultiplier, -1);
         }

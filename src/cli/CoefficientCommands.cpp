@@ -85,10 +85,12 @@ int Coefficients(const std::vector<std::string>& args) {
 
     const bool csv = options.csv || (!options.output.empty() && IsCsvPath(options.output));
     const std::string text = csv ? EncodeCoefficientsCsv(set) : EncodeCoefficientsJson(set);
+    // A fit that could not be computed is refused, not printed or written as NaN or null.
     if (options.output.empty()) {
+        CheckWritableCoefficients(set, "standard output");
         std::cout << text;
     } else {
-        CheckCoefficientSet(set, options.output);
+        CheckWritableCoefficients(set, "\"" + options.output + "\"");
         ReplaceFileContents(options.output, text);
     }
     return status;
@@ -106,7 +108,8 @@ std::vector<double> TemperatureList(const std::string& option, const std::string
         const auto result = std::from_chars(begin, item.data() + item.size(), value);
         if (item.empty() || result.ec != std::errc() || result.ptr != item.data() + item.size()
             || !std::isfinite(value))
-            throw UsageError(option + " expects comma-separated temperatures; \"" + item + "\" is not one");
+            throw UsageError(
+                option + " expects comma-separated temperatures; " + QuoteForMessage(item) + " is not one");
         values.push_back(value);
         start = comma + 1;
     }
@@ -132,7 +135,7 @@ int FromCoefficients(const std::vector<std::string>& args) {
         throw UsageError("expects a coefficient file and an output compressor file");
 
     const CoefficientSet set = ReadCoefficientFile(files[0]);
-    const CompressorRecord record = RecordFromCoefficients(set, axes);
+    const CompressorRecord record = RecordFromCoefficients(set, axes, files[0]);
     const double line = AnalysisLineTemp(set.units);
     if (std::fabs(set.suctionGasTemp - line) > 1e-6 || std::fabs(set.liquidTemp - line) > 1e-6)
         std::cerr << "velutra-cli from-coefficients: the set is rated with suction gas at "
