@@ -2,6 +2,7 @@
 
 #include "analysis/MapRatingEER.h"
 #include "analysis/SmoothingMethods.h"
+#include "record/MapEntry.h"
 #include "record/TextRules.h"
 #include "record/UnitRules.h"
 

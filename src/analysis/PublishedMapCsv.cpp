@@ -1,10 +1,13 @@
 #include "analysis/PublishedMapCsv.h"
 
+#include "record/MapEntry.h"
 #include "record/RatingSpec.h"
+#include "record/TextRules.h"
 
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -39,12 +42,27 @@ struct Parser {
     [[noreturn]] void Fail(const std::string& what) const {
         throw PublishedMapError(fileName + ", line " + std::to_string(lineNumber) + ": " + what);
     }
+
+    // A field must be a number as a whole: "340abc" or "3.4.5" is not read as far as it goes.
+    void RequireNumber(const std::string& field, const std::string& what) const {
+        const std::optional<double> value = WholeTextNumber(field);
+        if (!value)
+            Fail(what + " " + QuoteForMessage(field) + " is not a number");
+        if (!std::isfinite(*value))
+            Fail(what + " " + QuoteForMessage(field) + " is not finite");
+    }
 };
 
 // A positive number of a "speed" or "displacement" line.
 bool PositiveNumber(const std::string& text, double& value) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value) && value > 0;
+}
+
+// A cell named by its temperatures, as the map entry form names it.
+std::string CellName(const std::string& cond, const std::string& evap, bool haveUnits, bool unitsSI) {
+    const std::string unit = !haveUnits ? "" : unitsSI ? " C" : " F";
+    return ClipForMessage(cond) + unit + " condensing, " + ClipForMessage(evap) + unit + " evaporating";
 }
 
 } // namespace
@@ -75,7 +93,7 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
         if (key == "refrigerant" && f.size() == 2) {
             const int index = RefrigerantCodeOf(f[1]);
             if (index < 0)
-                parser.Fail("unknown refrigerant \"" + f[1] + "\"");
+                parser.Fail("unknown refrigerant " + QuoteForMessage(f[1]));
             result.refrigerantIndex = index;
             haveRefrigerant = true;
         } else if (key == "units" && f.size() == 2 && (f[1] == "English" || f[1] == "SI")) {
@@ -86,6 +104,8 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
             evapCount = static_cast<int>(f.size()) - 1;
             if (evapCount < 1 || evapCount > kMaxEvap)
                 parser.Fail("expected 1 to 8 evaporating temperatures");
+            for (int c = 0; c < evapCount; ++c)
+                parser.RequireNumber(f[c + 1], "evaporating temperature " + std::to_string(c + 1));
             for (int c = 0; c < kMaxEvap; ++c)
                 result.evapTempText[c] = c < evapCount ? f[c + 1] : std::string();
         } else if (key == "capacity" || key == "power") {
@@ -97,6 +117,14 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
             const int r = static_cast<int>(conds.size());
             if (r == kMaxCond)
                 parser.Fail("more than 6 " + key + " rows");
+            parser.RequireNumber(f[1], "condensing temperature");
+            // An empty field is a blank cell (outside the operating envelope); any other must be a
+            // number. Whether capacity and power agree is checked on the whole map below.
+            for (int c = 0; c < evapCount; ++c)
+                if (!f[c + 2].empty())
+                    parser.RequireNumber(f[c + 2],
+                        key + " at " + CellName(f[1], result.evapTempText[c], haveUnits, result.unitsSI == 1)
+                            + ":");
             conds.push_back(f[1]);
             MapTable<std::string>& table = key == "capacity" ? result.capacityText : result.powerText;
             for (int c = 0; c < kMaxEvap; ++c)
@@ -123,7 +151,7 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
                 result.displacementCm3 = value;
             have = true;
         } else {
-            parser.Fail("unexpected line \"" + trimmed + "\"");
+            parser.Fail("unexpected line " + QuoteForMessage(trimmed));
         }
     }
     if (!haveRefrigerant || !haveUnits || evapCount == 0 || capacityConds.empty())
@@ -142,6 +170,8 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
     }
     result.condCount = condCount;
     result.evapCount = evapCount;
+    if (const std::string problem = CheckMapCells(result); !problem.empty())
+        throw PublishedMapError(fileName + ": " + problem);
     record = std::move(result);
 }
 

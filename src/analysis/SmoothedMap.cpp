@@ -1,6 +1,7 @@
 #include "analysis/SmoothedMap.h"
 
 #include "analysis/SmoothingMethods.h"
+#include "record/MapEntry.h"
 #include "record/TextRules.h"
 #include "record/UnitRules.h"
 
@@ -144,6 +145,8 @@ void WriteAdjustedMap(
     CompressorRecord& record, const SmoothedMap& map, double capacityMultiplier, double powerMultiplier) {
     for (int r = 0; r < kMaxCond; ++r)
         for (int c = 0; c < kMaxEvap; ++c) {
+            if (record.smoothingMethod == 0 && IsBlankCell(record.capacityText[r][c], record.powerText[r][c]))
+                continue; // a blank cell of the entered map stays blank: a reader refuses "0.0"
             record.capacityText[r][c] = FormatNumber(map.capacity[r][c] * capacityMultiplier, -1);
             record.powerText[r][c] = FormatNumber(map.power[r][c] * powerMultiplier, -1);
         }

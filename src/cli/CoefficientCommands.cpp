@@ -86,10 +86,12 @@ int Coefficients(const std::vector<std::string>& args) {
 
     const bool csv = options.csv || (!options.output.empty() && IsCsvPath(options.output));
     const std::string text = csv ? EncodeCoefficientsCsv(set) : EncodeCoefficientsJson(set);
+    // A fit that could not be computed is refused, not printed or written as NaN or null.
     if (options.output.empty()) {
+        CheckWritableCoefficients(set, "standard output");
         std::cout << text;
     } else {
-        CheckCoefficientSet(set, options.output);
+        CheckWritableCoefficients(set, "\"" + options.output + "\"");
         ReplaceFileContents(options.output, text);
     }
     return status;
@@ -107,7 +109,8 @@ std::vector<double> TemperatureList(const std::string& option, const std::string
         const auto result = std::from_chars(begin, item.data() + item.size(), value);
         if (item.empty() || result.ec != std::errc() || result.ptr != item.data() + item.size()
             || !std::isfinite(value))
-            throw UsageError(option + " expects comma-separated temperatures; \"" + item + "\" is not one");
+            throw UsageError(
+                option + " expects comma-separated temperatures; " + QuoteForMessage(item) + " is not one");
         values.push_back(value);
         start = comma + 1;
     }
@@ -133,7 +136,7 @@ int FromCoefficients(const std::vector<std::string>& args) {
         throw UsageError("expects a coefficient file and an output compressor file");
 
     const CoefficientSet set = ReadCoefficientFile(files[0]);
-    const CompressorRecord record = RecordFromCoefficients(set, axes);
+    const CompressorRecord record = RecordFromCoefficients(set, axes, files[0]);
     WriteCompressorFile(files[1], record);
     return 0;
 }

@@ -2,8 +2,11 @@
 
 #include "files/ReplaceFile.h"
 #include "files/Windows1252.h"
+#include "record/MapEntry.h"
 #include "record/RatingSpec.h"
+#include "record/TextRules.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -209,7 +212,37 @@ void ReadBlock(Reader& reader, CompressorRecord& read, const std::string& fileNa
     read.displacementCm3 = cm3;
 }
 
+// A map text that holds what a non-finite value formats to: "nan", "-inf" and the like, or a
+// number too large for a double.
+bool IsNonFiniteText(const std::string& text) {
+    std::string word;
+    for (const char c : text)
+        if (c != ' ' && c != '\t' && c != '+' && c != '-')
+            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (word == "nan" || word == "inf" || word == "infinity")
+        return true;
+    return StartsWithNumber(text) && !std::isfinite(TextToNumber(text));
+}
+
 } // namespace
+
+void CheckWritableMapTexts(const CompressorRecord& record, const std::string& path) {
+    MapEntry entry;
+    entry.LoadFrom(record);
+    for (int r = 0; r < kMaxCond; ++r)
+        for (int c = 0; c < kMaxEvap; ++c) {
+            if (!InUse(r, record.condCount) || !InUse(c, record.evapCount))
+                continue;
+            for (const bool capacity : { true, false }) {
+                const std::string& text = capacity ? record.capacityText[r][c] : record.powerText[r][c];
+                if (IsNonFiniteText(text))
+                    throw CompressorFileError("Cannot write \"" + path + "\": the "
+                        + (capacity ? "capacity" : "power") + " at "
+                        + MapCellName(entry, record.unitsSI == 1, r, c) + " could not be computed ("
+                        + QuoteForMessage(text) + "); nothing was written.");
+            }
+        }
+}
 
 std::string EncodeCompressorFile(const CompressorRecord& record) {
     Writer writer;
@@ -240,6 +273,10 @@ void DecodeCompressorFile(std::string_view bytes, CompressorRecord& record, cons
         throw CompressorFileError("\"" + fileName + "\" names refrigerant code "
             + std::to_string(read.refrigerantIndex) + ", which this program does not know (it knows 0 to "
             + std::to_string(kRefrigerantCount - 1) + ").");
+    // An empty map text is a blank cell; a cell with one value only or a value that cannot be a
+    // capacity or power is refused here rather than analysed as 0.
+    if (const std::string problem = CheckMapCells(read); !problem.empty())
+        throw CompressorFileError("\"" + fileName + "\": " + problem);
     record.CopyPersistentFrom(read);
     record.recordLoaded = 1;
     record.newRecordDefaultsPending = 0;
@@ -259,6 +296,7 @@ void ReadCompressorFile(const std::string& path, CompressorRecord& record) {
 }
 
 void WriteCompressorFile(const std::string& path, const CompressorRecord& record) {
+    CheckWritableMapTexts(record, path);
     try {
         ReplaceFileContents(path, EncodeCompressorFile(record));
     } catch (const FileWriteError& error) {

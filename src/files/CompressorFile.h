@@ -18,12 +18,18 @@ public:
 std::string EncodeCompressorFile(const CompressorRecord& record);
 
 // Reads the bytes of a compressor file. On success the persistent fields of `record` are replaced
-// and recordLoaded = 1, newRecordDefaultsPending = 0. On failure throws CompressorFileError
+// and recordLoaded = 1, newRecordDefaultsPending = 0. An empty map text is a blank cell; a map
+// cell in use that CheckMapCells refuses is refused. On failure throws CompressorFileError
 // (message mentions `fileName`) and `record` is left exactly as it was.
 void DecodeCompressorFile(std::string_view bytes, CompressorRecord& record, const std::string& fileName);
 
+// Refuses, with CompressorFileError naming `path` and the cell, a map text in use that holds a
+// value that could not be computed: "nan", "inf" (any case or sign) or a number beyond a double.
+void CheckWritableMapTexts(const CompressorRecord& record, const std::string& path);
+
 // File-level forms of the two above. Writing goes to a temporary file in the same folder that is
-// renamed over the target, so a failed write never destroys an existing file.
+// renamed over the target, so a failed write never destroys an existing file; a record that
+// CheckWritableMapTexts refuses writes nothing.
 void ReadCompressorFile(const std::string& path, CompressorRecord& record);
 void WriteCompressorFile(const std::string& path, const CompressorRecord& record);
 

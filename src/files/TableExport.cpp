@@ -1,9 +1,11 @@
 #include "files/TableExport.h"
 
 #include "files/ReplaceFile.h"
+#include "record/MapEntry.h"
 #include "record/TextRules.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velutra {
 
@@ -17,6 +19,44 @@ std::string TemperatureField(double value, int width) {
     return text;
 }
 
+[[noreturn]] void Refuse(const std::string& what) {
+    throw TableFileError(TableFileError::Reason::CannotWrite, what);
+}
+
+// A table row is read token by token, so a blank cell can only be left out at the end of a row.
+// Everything written must be a finite number.
+void CheckWritable(const CompressorRecord& record, int rows, int columns) {
+    MapEntry entry;
+    entry.LoadFrom(record);
+    const bool si = record.unitsSI == 1;
+    for (int c = 0; c < columns; ++c)
+        if (!std::isfinite(record.evapTemp[c]))
+            Refuse(
+                "the evaporating temperature of column " + std::to_string(c + 1) + " could not be computed");
+    for (int r = 0; r < rows; ++r) {
+        if (!std::isfinite(record.condTemp[r]))
+            Refuse("the condensing temperature of row " + std::to_string(r + 1) + " could not be computed");
+        bool blankSeen = false;
+        for (int c = 0; c < columns; ++c) {
+            if (IsBlankCell(record.capacityText[r][c], record.powerText[r][c])) {
+                blankSeen = true;
+                continue;
+            }
+            if (blankSeen)
+                Refuse("the map cell at " + MapCellName(entry, si, r, c)
+                    + " follows a blank cell in its row, which a table cannot hold (its rows are read up "
+                      "to the first missing value)");
+            for (const bool capacity : { true, false }) {
+                const double value = capacity ? record.capacity[r][c] : record.power[r][c];
+                if (!std::isfinite(value))
+                    Refuse(std::string("the ") + (capacity ? "capacity" : "power") + " at "
+                        + MapCellName(entry, si, r, c) + " could not be computed (" + FormatFixed(value, 1)
+                        + ")");
+            }
+        }
+    }
+}
+
 void AppendMapBlock(std::string& out, const CompressorRecord& record, const MapTable<double>& map, int rows,
     int columns, const std::string& heading) {
     out += heading;
@@ -26,8 +66,10 @@ void AppendMapBlock(std::string& out, const CompressorRecord& record, const MapT
     out += '\n';
     for (int r = 0; r < rows; ++r) {
         out += TemperatureField(record.condTemp[r], 10);
+        // Blank cells come only at the end of a row (CheckWritable): they are left out.
         for (int c = 0; c < columns; ++c)
-            out += FormatFixed(map[r][c], 1, 12);
+            if (!IsBlankCell(record.capacityText[r][c], record.powerText[r][c]))
+                out += FormatFixed(map[r][c], 1, 12);
         out += '\n';
     }
 }
@@ -39,6 +81,7 @@ std::string FormatTable(const CompressorRecord& record) {
     const int columns = std::clamp(record.evapCount, 0, kMaxEvap);
     const int rows = std::clamp(record.condCount, 0, kMaxCond);
     const bool english = record.unitsEnglish == 1;
+    CheckWritable(record, rows, columns);
     const std::string heading = english ? "COND TEMP, F            EVAPORATING TEMPERATURE, F\n"
                                         : "COND TEMP, C            EVAPORATING TEMPERATURE, C\n";
 
@@ -67,7 +110,13 @@ std::string FormatTable(const CompressorRecord& record) {
 }
 
 void ExportTable(const std::string& path, const CompressorRecord& record) {
-    const std::string table = FormatTable(record);
+    std::string table;
+    try {
+        table = FormatTable(record);
+    } catch (const TableFileError& error) {
+        throw TableFileError(TableFileError::Reason::CannotWrite,
+            "Cannot write \"" + path + "\": " + error.what() + "; nothing was written.");
+    }
     std::string crlf;
     crlf.reserve(table.size() + table.size() / 32);
     for (const char c : table) {

@@ -2,6 +2,7 @@
 
 #include "files/TableLineReader.h"
 #include "files/Windows1252.h"
+#include "record/MapEntry.h"
 #include "record/TextRules.h"
 
 #include <array>
@@ -74,7 +75,13 @@ public:
         RequireLine(evapCount_ != 0, kEvapCountLine, "number of evaporating temperatures");
         RequireLine(condCount_ != 0, kCondCountLine, "number of condensing temperatures");
         RequireLine(haveUnits_, kUnitsLine, "units code");
-        Store(record);
+        // Tokens missing at the end of a row leave empty texts: blank cells where both the
+        // capacity and the power row end early, refused where only one does.
+        CompressorRecord read = record;
+        Store(read);
+        if (const std::string problem = CheckMapCells(read); !problem.empty())
+            throw TableFileError(TableFileError::Reason::Malformed, "\"" + fileName_ + "\": " + problem);
+        record = std::move(read);
     }
 
 private:
@@ -131,8 +138,8 @@ private:
     std::string Checked(const std::string& token, int k) const {
         if (token.size() > kMaxTableToken)
             throw Malformed(k,
-                "\"" + token.substr(0, 40) + (token.size() > 40 ? "..." : "") + "\" is longer than "
-                    + std::to_string(kMaxTableToken) + " characters.");
+                QuoteForMessage(token) + " is longer than " + std::to_string(kMaxTableToken)
+                    + " characters.");
         return IsValidUtf8(token) ? token : Windows1252ToUtf8(token);
     }
 

@@ -20,7 +20,10 @@ namespace velutra {
 // On failure it throws TableFileError and leaves the record exactly as it was: a table whose
 // line 4, 5 or 7 is missing or does not begin with an integer, whose evaporating count is outside
 // 1..8 or whose condensing count is outside 1..kMaxTableCondCount, or which holds a used token
-// longer than 19 characters, is refused with a message naming the file and the line.
+// longer than 19 characters, is refused with a message naming the file and the line; a map cell
+// in use that CheckMapCells refuses (a capacity without a power, a zero, negative or non-numeric
+// value) is refused naming the file and the cell. A row whose tokens end early leaves its last
+// cells empty: blank cells when the capacity and the power row both end there.
 //
 // The import command itself (reloadFormsFromRecord = 0 before the dialog, SetCurrentFile once the
 // file has opened, i.e. unless the reason is CannotOpen, the working directory) is the caller's.

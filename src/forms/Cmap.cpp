@@ -284,6 +284,14 @@ bool Cmap::CheckTemperatures() {
     return false;
 }
 
+bool Cmap::CheckCells() {
+    const std::string message = velutra::CheckMapCells(entry_, context_.record.unitsSI == 1);
+    if (message.empty())
+        return true;
+    context_.messages.ShowError(QStringLiteral("   %1   ").arg(QString::fromStdString(message)));
+    return false;
+}
+
 void Cmap::OnBack() {
     StoreMapForm();
     PostSwitch(kFormDescription);
@@ -292,7 +300,7 @@ void Cmap::OnBack() {
 // The record holds the typed map even when the check fails, so a later pass starts from it.
 void Cmap::OnNext() {
     StoreMapForm();
-    if (CheckTemperatures())
+    if (CheckTemperatures() && CheckCells())
         PostSwitch(kFormPlots);
 }
 

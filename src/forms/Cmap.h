@@ -16,7 +16,8 @@ class UpDownControl;
 // The manufacturer's map entry form: up to 6 condensing by 8 evaporating temperatures, with a
 // capacity block and a power block that share the temperature axes. Everything is held as the
 // typed text; the record receives it on "<< Back" and "Next >>", and "Next >>" checks the
-// temperatures before the analysis may start.
+// temperatures and the cells before the analysis may start. A cell left empty in both blocks
+// lies outside the operating envelope and is accepted.
 class Cmap : public FormView {
     Q_OBJECT
 
@@ -30,6 +31,9 @@ public:
     void StoreMapForm();
     // True when the stored temperatures pass; otherwise the reason has been shown.
     bool CheckTemperatures();
+    // True when every cell in use is blank or holds a positive capacity and power; otherwise the
+    // reason, naming the cell by its temperatures, has been shown.
+    bool CheckCells();
     void ClearMapValues();
 
 private:

@@ -3,6 +3,7 @@
 #include "record/TextRules.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -20,6 +21,15 @@ std::string TemperatureText(double value) {
             return text;
     }
     return FormatNumber(value, -4);
+}
+
+// A value for a message: two decimals, or six digits and an exponent when it is huge.
+std::string ValueText(double value) {
+    if (!std::isfinite(value) || std::fabs(value) < 1e9)
+        return FormatFixed(value, 2);
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    return { buffer, result.ptr };
 }
 
 // The tenth of a degree at or inside each bound, so that a clipped value written with one decimal
@@ -52,21 +62,28 @@ std::vector<double> Clip(const std::vector<double>& axis, double low, double hig
     return even;
 }
 
+// Where an error is about a file, its message starts with the file's name.
+std::string Source(const std::string& fileName) {
+    return fileName.empty() ? std::string() : fileName + ": ";
+}
+
 void CheckAxis(const std::vector<double>& axis, size_t most, double low, double high, const char* name,
-    const char* unit) {
+    const char* unit, const std::string& fileName) {
+    const std::string source = Source(fileName);
     if (axis.empty() || axis.size() > most)
-        throw MapAxesError("The " + std::string(name) + " temperatures must be 1 to " + std::to_string(most)
-            + " values; there are " + std::to_string(axis.size()) + ".");
+        throw MapAxesError(source + "The " + std::string(name) + " temperatures must be 1 to "
+            + std::to_string(most) + " values; there are " + std::to_string(axis.size()) + ".");
     for (size_t i = 0; i < axis.size(); ++i) {
         if (!std::isfinite(axis[i]))
-            throw MapAxesError("The " + std::string(name) + " temperatures must be finite numbers.");
+            throw MapAxesError(source + "The " + std::string(name) + " temperatures must be finite numbers.");
         if (i > 0 && !(axis[i] > axis[i - 1]))
-            throw MapAxesError("The " + std::string(name) + " temperatures must be in ascending order.");
+            throw MapAxesError(
+                source + "The " + std::string(name) + " temperatures must be in ascending order.");
         const double slack = 1e-9 * (1 + std::fabs(low) + std::fabs(high));
         if (axis[i] < low - slack || axis[i] > high + slack)
-            throw MapAxesError("The " + std::string(name) + " temperature " + FormatFixed(axis[i], 2) + " "
-                + unit + " lies outside the range the polynomials hold in, " + FormatFixed(low, 2) + " to "
-                + FormatFixed(high, 2) + " " + unit + ".");
+            throw MapAxesError(source + "The " + std::string(name) + " temperature " + FormatFixed(axis[i], 2)
+                + " " + unit + " lies outside the range the polynomials hold in, " + FormatFixed(low, 2)
+                + " to " + FormatFixed(high, 2) + " " + unit + ".");
     }
 }
 
@@ -85,7 +102,8 @@ MapAxes DefaultAxes(const CoefficientSet& set) {
     return axes;
 }
 
-CompressorRecord RecordFromCoefficients(const CoefficientSet& set, const MapAxes& given) {
+CompressorRecord RecordFromCoefficients(
+    const CoefficientSet& set, const MapAxes& given, const std::string& fileName) {
     // An axis not given is the default one. The map is evaluated at the temperatures as their
     // texts read, so those are what must lie inside the bounds.
     const MapAxes defaults = DefaultAxes(set);
@@ -95,12 +113,12 @@ CompressorRecord RecordFromCoefficients(const CoefficientSet& set, const MapAxes
     for (const double t : given.cond.empty() ? defaults.cond : given.cond)
         axes.cond.push_back(TextToNumber(TemperatureText(t)));
     const char* unit = NamesOf(set.units).temperature;
-    CheckAxis(axes.evap, kMaxEvap, set.evapMin, set.evapMax, "evaporating", unit);
-    CheckAxis(axes.cond, kMaxCond, set.condMin, set.condMax, "condensing", unit);
+    CheckAxis(axes.evap, kMaxEvap, set.evapMin, set.evapMax, "evaporating", unit, fileName);
+    CheckAxis(axes.cond, kMaxCond, set.condMin, set.condMax, "condensing", unit, fileName);
     const int refrigerant = RefrigerantCodeOf(set.refrigerant);
     if (refrigerant < 0)
-        throw CoefficientFileError(
-            "the set's refrigerant \"" + set.refrigerant + "\" is not one the program knows");
+        throw CoefficientFileError(Source(fileName) + "the set's refrigerant "
+            + QuoteForMessage(set.refrigerant) + " is not one the program knows");
 
     CompressorRecord record;
     record.ApplyNewDefaults();
@@ -126,16 +144,31 @@ CompressorRecord RecordFromCoefficients(const CoefficientSet& set, const MapAxes
         const double d = TextToNumber(record.condTempText[r][0]);
         for (int c = 0; c < record.evapCount; ++c) {
             const double s = TextToNumber(record.evapTempText[c]);
+            const auto text = [&](const char* quantity, double value, const char* valueUnit) {
+                // The text is what a reader takes: single precision, two decimals. It must read as
+                // a positive finite number, or the file written would hold a cell no reader takes.
+                const std::string written = FormatNumber(value, kMapTextStyle);
+                const double read = TextToNumber(written);
+                if (!std::isfinite(value) || !StartsWithNumber(written) || !std::isfinite(read)
+                    || !(read > 0))
+                    throw CoefficientFileError(Source(fileName) + "the polynomials give a " + quantity
+                        + " of " + ValueText(value) + " " + valueUnit + " at " + record.evapTempText[c] + " "
+                        + unit + " evaporating, " + record.condTempText[r][0] + " " + unit
+                        + " condensing, which is not a positive finite " + quantity
+                        + "; no map is made from it");
+                return written;
+            };
             record.capacityText[r][c]
-                = FormatNumber(SetCapacityToRecord(set.units, set.capacity.Evaluate(s, d)), kMapTextStyle);
-            record.powerText[r][c] = FormatNumber(set.power.Evaluate(s, d), kMapTextStyle);
+                = text("capacity", SetCapacityToRecord(set.units, set.capacity.Evaluate(s, d)),
+                    IsEnglish(set.units) ? "Btu/h" : "kcal/h");
+            record.powerText[r][c] = text("power", set.power.Evaluate(s, d), "W");
         }
     }
     return record;
 }
 
 CompressorRecord ImportCoefficients(const std::string& path, const MapAxes& axes) {
-    return RecordFromCoefficients(ReadCoefficientFile(path), axes);
+    return RecordFromCoefficients(ReadCoefficientFile(path), axes, path);
 }
 
 } // namespace velutra

@@ -31,8 +31,11 @@ MapAxes DefaultAxes(const CoefficientSet& set);
 // default one): the set's refrigerant and unit system (ahri540 English, en12900 SI with the
 // capacity in the program's kcal/h), the description from the set where it has one, and every
 // text written as if typed. Throws MapAxesError for axes that are too many, not ascending, or
-// outside the set's bounds.
-CompressorRecord RecordFromCoefficients(const CoefficientSet& set, const MapAxes& axes = {});
+// outside the set's bounds, and CoefficientFileError naming the point when the polynomials give
+// a capacity or power there that is not finite or whose text (two decimals, single precision)
+// does not read as a positive number. Messages start with `fileName` when one is given.
+CompressorRecord RecordFromCoefficients(
+    const CoefficientSet& set, const MapAxes& axes = {}, const std::string& fileName = {});
 
 // Reads a coefficient file and makes its record; throws CoefficientFileError or MapAxesError.
 CompressorRecord ImportCoefficients(const std::string& path, const MapAxes& axes = {});

@@ -4,6 +4,7 @@
 #include "files/ReplaceFile.h"
 #include "record/CompressorRecord.h"
 #include "record/RatingConditions.h"
+#include "record/TextRules.h"
 #include "record/UnitRules.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace velutra {
@@ -73,7 +75,7 @@ std::string MethodKey(int method) {
 int MethodOfKey(const std::string& key, const std::string& fileName, const std::string& field) {
     const int method = SmoothingMethodOfKey(key);
     if (method < 0)
-        Fail(fileName, field, "\"" + key + "\" is not a smoothing method");
+        Fail(fileName, field, QuoteForMessage(key) + " is not a smoothing method");
     return method;
 }
 
@@ -194,7 +196,7 @@ public:
             const std::string key = parsed.fields[0];
             if (!lines.emplace(key, std::move(parsed)).second)
                 Fail(fileName, "line " + std::to_string(number) + ":",
-                    "\"" + key + "\" appears a second time");
+                    QuoteForMessage(key) + " appears a second time");
         }
     }
 
@@ -206,7 +208,7 @@ public:
     const CsvLine& Required(const std::string& key) const {
         const CsvLine* line = Find(key);
         if (line == nullptr)
-            Fail(fileName, "\"" + key + "\" line", "is missing");
+            Fail(fileName, QuoteForMessage(key) + " line", "is missing");
         return *line;
     }
 
@@ -232,9 +234,9 @@ public:
         const char* begin = text.data() + (text[0] == '+' ? 1 : 0);
         const auto result = std::from_chars(begin, end, value);
         if (result.ec == std::errc::result_out_of_range)
-            Fail(fileName, field, "\"" + text + "\" is not finite");
+            Fail(fileName, field, QuoteForMessage(text) + " is not finite");
         if (result.ec != std::errc() || result.ptr != end)
-            Fail(fileName, field, "\"" + text + "\" is not a number");
+            Fail(fileName, field, QuoteForMessage(text) + " is not a number");
         return value;
     }
 
@@ -242,7 +244,7 @@ public:
         for (const auto& [key, line] : lines)
             if (std::find(known.begin(), known.end(), key) == known.end())
                 Fail(fileName, "line " + std::to_string(line.number) + ":",
-                    "\"" + key + "\" is not a field of a coefficient file");
+                    QuoteForMessage(key) + " is not a field of a coefficient file");
     }
 
 private:
@@ -307,7 +309,8 @@ void SetRatingOfSet(CoefficientSet& set, const RatingConditions& rating) {
 
 void CheckCoefficientSet(const CoefficientSet& set, const std::string& fileName) {
     if (RefrigerantCodeOf(set.refrigerant) < 0)
-        Fail(fileName, "refrigerant", "\"" + set.refrigerant + "\" is not one of " + RefrigerantList());
+        Fail(fileName, "refrigerant",
+            QuoteForMessage(set.refrigerant) + " is not one of " + RefrigerantList());
     if (set.smoothingMethod < -1 || set.smoothingMethod >= static_cast<int>(kSmoothingMethods.size()))
         Fail(fileName, "method", std::to_string(set.smoothingMethod) + " is not a smoothing method");
     const auto finite = [&](double value, const std::string& field) {
@@ -406,9 +409,11 @@ CoefficientSet DecodeCoefficientsJson(std::string_view text, const std::string& 
         std::string field;
         for (const std::string& key : keys)
             field += (field.empty() ? "" : " ") + (key == "massFlow" ? std::string("mass flow") : key);
-        Fail(fileName, field, std::string("is not finite (") + error.what() + ")");
+        Fail(fileName, ClipForMessage(field), "is not finite (" + ClipForMessage(error.what()) + ")");
     } catch (const Json::exception& error) {
-        throw CoefficientFileError(fileName + ": not a JSON coefficient file (" + error.what() + ")");
+        // The parser's message quotes the token it stopped at, which can be a whole line.
+        throw CoefficientFileError(
+            fileName + ": not a JSON coefficient file (" + ClipForMessage(error.what()) + ")");
     }
     if (!json.is_object())
         throw CoefficientFileError(fileName + ": not a JSON coefficient file (no object at the top)");
@@ -417,7 +422,7 @@ CoefficientSet DecodeCoefficientsJson(std::string_view text, const std::string& 
     const std::string units = RequiredText(json, "units", fileName);
     const auto known = CoefficientUnitsOfKey(units);
     if (!known)
-        Fail(fileName, "units", "\"" + units + "\" is not ahri540 or en12900");
+        Fail(fileName, "units", QuoteForMessage(units) + " is not ahri540 or en12900");
     set.units = *known;
     // The unit names are for the reader; when given they must be those of the units.
     if (const Json* given = Member(json, "unitNames"); given != nullptr) {
@@ -428,7 +433,8 @@ CoefficientSet DecodeCoefficientsJson(std::string_view text, const std::string& 
             Fail(fileName, "unitNames", "is not an object");
         for (const auto& [key, value] : given->items())
             if (!expected.contains(key) || value != expected[key])
-                Fail(fileName, "unitNames " + key, value.dump() + " is not the " + units + " unit");
+                Fail(fileName, "unitNames " + ClipForMessage(key),
+                    ClipForMessage(value.dump()) + " is not the " + units + " unit");
     }
     set.refrigerant = KnownRefrigerantName(RequiredText(json, "refrigerant", fileName));
     set.manufacturer = OptionalText(json, "manufacturer", fileName);
@@ -560,13 +566,14 @@ CoefficientSet DecodeCoefficientsCsv(std::string_view text, const std::string& f
     const std::string units = lines.Text("units");
     const auto known = CoefficientUnitsOfKey(units);
     if (!known)
-        Fail(fileName, "units", "\"" + units + "\" is not ahri540 or en12900");
+        Fail(fileName, "units", QuoteForMessage(units) + " is not ahri540 or en12900");
     set.units = *known;
     const CoefficientUnitNames& names = NamesOf(set.units);
     if (const CsvLine* unit = lines.Find("temperature unit");
         unit != nullptr && CsvLines::Field(*unit, 1) != names.temperature)
         Fail(fileName, "temperature unit",
-            "\"" + CsvLines::Field(*unit, 1) + "\" is not the " + names.key + " unit " + names.temperature);
+            QuoteForMessage(CsvLines::Field(*unit, 1)) + " is not the " + names.key + " unit "
+                + names.temperature);
     set.refrigerant = KnownRefrigerantName(lines.Text("refrigerant"));
     if (lines.Find("manufacturer") != nullptr)
         set.manufacturer = lines.Text("manufacturer");
@@ -606,7 +613,7 @@ CoefficientSet DecodeCoefficientsCsv(std::string_view text, const std::string& f
         const std::string unit = CsvLines::Field(row, 1);
         if (unit != names.*quantity.unit)
             Fail(fileName, std::string(quantity.csvKey) + " unit",
-                "\"" + unit + "\" is not the " + names.key + " unit " + names.*quantity.unit);
+                QuoteForMessage(unit) + " is not the " + names.key + " unit " + names.*quantity.unit);
         if (row.fields.size() > 2 + TenTermPolynomial::kTerms)
             Fail(fileName, quantity.csvKey, "has more than ten coefficients");
         for (int k = 0; k < TenTermPolynomial::kTerms; ++k)
@@ -647,8 +654,36 @@ CoefficientSet ReadCoefficientFile(const std::string& path) {
                            : DecodeCoefficientsJson(text.str(), path);
 }
 
+void CheckWritableCoefficients(const CoefficientSet& set, const std::string& destination) {
+    const auto computed = [&](double value, const std::string& field) {
+        if (!std::isfinite(value))
+            throw CoefficientFileError("Cannot write " + destination + ": the " + field
+                + " could not be computed (" + FormatFixed(value, 1) + "); nothing was written.");
+    };
+    computed(set.suctionGasTemp, "suction gas temperature");
+    computed(set.liquidTemp, "liquid temperature");
+    computed(set.evapMin, "evaporating range minimum");
+    computed(set.evapMax, "evaporating range maximum");
+    computed(set.condMin, "condensing range minimum");
+    computed(set.condMax, "condensing range maximum");
+    for (const Quantity& quantity : kQuantities) {
+        if (quantity.polynomial == &CoefficientSet::massFlow && !set.hasMassFlow)
+            continue;
+        for (int k = 0; k < TenTermPolynomial::kTerms; ++k)
+            computed(
+                (set.*quantity.polynomial).c[k], std::string(quantity.csvKey) + " " + CoefficientName(k));
+    }
+    // Unknown deviations are written as null or an empty field, but never as infinity.
+    for (const auto& [value, field] : { std::pair { set.capacityRms, "capacity deviation RMS" },
+             { set.capacityMax, "capacity deviation max" }, { set.powerRms, "power deviation RMS" },
+             { set.powerMax, "power deviation max" } })
+        if (std::isinf(value))
+            computed(value, field);
+    CheckCoefficientSet(set, destination);
+}
+
 void WriteCoefficientFile(const std::string& path, const CoefficientSet& set) {
-    CheckCoefficientSet(set, path);
+    CheckWritableCoefficients(set, "\"" + path + "\"");
     ReplaceFileContents(path, IsCsvPath(path) ? EncodeCoefficientsCsv(set) : EncodeCoefficientsJson(set));
 }
 

@@ -83,8 +83,15 @@ std::string EncodeCoefficientsCsv(const CoefficientSet& set);
 CoefficientSet DecodeCoefficientsJson(std::string_view text, const std::string& fileName);
 CoefficientSet DecodeCoefficientsCsv(std::string_view text, const std::string& fileName);
 
+// What every writer of a set checks first: a coefficient, rating condition or range bound that is
+// not finite (a fit that could not be computed) or an infinite deviation throws
+// CoefficientFileError naming `destination` (as it should appear: a quoted path or "standard
+// output") and the field; then CheckCoefficientSet.
+void CheckWritableCoefficients(const CoefficientSet& set, const std::string& destination);
+
 // By the file's extension: ".csv" is the CSV form, anything else JSON. Writing goes through a
-// temporary file, so a failed write leaves an existing file as it was.
+// temporary file, so a failed write leaves an existing file as it was; a set that
+// CheckWritableCoefficients refuses writes nothing.
 CoefficientSet ReadCoefficientFile(const std::string& path);
 void WriteCoefficientFile(const std::string& path, const CoefficientSet& set);
 bool IsCsvPath(const std::string& path);

@@ -1,9 +1,12 @@
 #include "interchange/ShownMapCsv.h"
 
+#include "record/MapEntry.h"
 #include "record/RatingSpec.h"
 #include "record/TextRules.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace velutra {
 
@@ -47,21 +50,41 @@ std::string EncodeShownMapCsv(const CompressorRecord& record, const SmoothedMap&
         out += "rating," + FormatRatingConditions(record.ratingConditions) + "\n";
     if (record.displacementCm3 > 0)
         out += "displacement," + FormatNumber(record.displacementCm3, -4) + "\n";
+    const bool entered = record.smoothingMethod == 0;
+    const char* unit = english ? " F" : " C";
+    std::array<std::string, kMaxEvap> evap;
+    for (int c = 0; c < columns; ++c) {
+        const double t = entered ? record.evapTemp[c] : SmoothedMap::FixedEvapTemp(c, english);
+        if (!std::isfinite(t))
+            throw ShownMapCsvError("the evaporating temperature of column " + std::to_string(c + 1)
+                + " could not be computed; nothing was written");
+        evap[static_cast<size_t>(c)] = IntToText(TruncateToInt(t));
+    }
     out += "evaporating";
     for (int c = 0; c < columns; ++c)
-        out += ','
-            + IntToText(TruncateToInt(
-                record.smoothingMethod != 0 ? SmoothedMap::FixedEvapTemp(c, english) : record.evapTemp[c]));
+        out += ',' + evap[static_cast<size_t>(c)];
     out += '\n';
     for (const bool capacity : { true, false }) {
         for (int r = 0; r < rows; ++r) {
-            out += std::string(capacity ? "capacity," : "power,")
-                + IntToText(TruncateToInt(record.condTemp[r]));
-            for (int c = 0; c < columns; ++c)
-                out += ','
-                    + FormatNumber(capacity ? map.capacity[r][c] * capacityMultiplier
-                                            : map.power[r][c] * powerMultiplier,
-                        -1);
+            if (!std::isfinite(record.condTemp[r]))
+                throw ShownMapCsvError("the condensing temperature of row " + std::to_string(r + 1)
+                    + " could not be computed; nothing was written");
+            const std::string cond = IntToText(TruncateToInt(record.condTemp[r]));
+            out += std::string(capacity ? "capacity," : "power,") + cond;
+            for (int c = 0; c < columns; ++c) {
+                // The entered map's blank cells stay blank: an empty field.
+                out += ',';
+                if (entered && IsBlankCell(record.capacityText[r][c], record.powerText[r][c]))
+                    continue;
+                const double value
+                    = capacity ? map.capacity[r][c] * capacityMultiplier : map.power[r][c] * powerMultiplier;
+                if (!std::isfinite(value))
+                    throw ShownMapCsvError(std::string("the ") + (capacity ? "capacity" : "power") + " at "
+                        + cond + unit + " condensing, " + evap[static_cast<size_t>(c)] + unit
+                        + " evaporating could not be computed (" + FormatFixed(value, 1)
+                        + "); nothing was written");
+                out += FormatNumber(value, -1);
+            }
             out += '\n';
         }
     }

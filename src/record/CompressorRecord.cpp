@@ -37,12 +37,6 @@ std::pair<long, const char*> NameParts(const char* name) {
 
 } // namespace
 
-bool IsBlankCell(const std::string& capacityText, const std::string& powerText) {
-    const auto empty
-        = [](const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; };
-    return empty(capacityText) && empty(powerText);
-}
-
 int RefrigerantCodeOf(std::string_view name) {
     // Data sheets and some exchange formats write the ASHRAE designation with a hyphen.
     const std::string_view plain = name.substr(0, 2) == "R-" ? name.substr(2) : name;

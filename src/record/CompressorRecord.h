@@ -38,10 +38,6 @@ int RefrigerantCodeOf(std::string_view name);
 // R134a, R1234yf last but one), then by the letters after it (R448A before R449A).
 std::array<int, kRefrigerantCount> RefrigerantCodesByName();
 
-// Whether a map cell lies outside the compressor's operating envelope: its capacity and power
-// texts are both empty (blanks only). Such a cell has no derived quantities.
-bool IsBlankCell(const std::string& capacityText, const std::string& powerText);
-
 // Help topics of the four forms.
 inline constexpr int kHelpDescription = 100;
 inline constexpr int kHelpMap = 110;

@@ -3,6 +3,8 @@
 #include "record/TextRules.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string_view>
 
 namespace velutra {
 
@@ -64,6 +66,75 @@ std::string CheckTemperatures(const MapEntry& entry, bool unitsSI) {
     if (!ascending)
         return "   Condenser and evaporator temperatures must be in ascending order   ";
     return {};
+}
+
+namespace {
+
+// A temperature as typed, for naming a cell; long texts are cut.
+std::string TemperatureName(const std::string& text, const char* unit, const std::string& otherwise) {
+    const std::string_view blanks = " \t\r\n";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return otherwise;
+    return ClipForMessage(text.substr(first, text.find_last_not_of(blanks) - first + 1)) + " " + unit;
+}
+
+// What is wrong with one value of a cell that is not blank, or empty text when it is right.
+std::string ValueProblem(const std::string& text, const char* quantity, const char* other) {
+    if (text.empty())
+        return std::string("has a ") + other + " but no " + quantity;
+    if (!StartsWithNumber(text))
+        return std::string("has a ") + quantity + " of " + QuoteForMessage(text) + ", which is not a number";
+    const double value = TextToNumber(text);
+    if (!std::isfinite(value))
+        return std::string("has a ") + quantity + " of " + QuoteForMessage(text) + ", which is not finite";
+    if (value == 0)
+        return std::string("has a ") + quantity + " of zero";
+    if (value < 0)
+        return std::string("has a negative ") + quantity + " (" + QuoteForMessage(text) + ")";
+    return {};
+}
+
+} // namespace
+
+std::string MapCellName(const MapEntry& entry, bool unitsSI, int row, int column) {
+    const char* unit = unitsSI ? "C" : "F";
+    return TemperatureName(entry.condTempText[row][0], unit, "row " + std::to_string(row + 1))
+        + " condensing, "
+        + TemperatureName(entry.evapTempText[column], unit, "column " + std::to_string(column + 1))
+        + " evaporating";
+}
+
+std::string CheckMapCells(const MapEntry& entry, bool unitsSI) {
+    for (int r = 0; r < kMaxCond; ++r) {
+        for (int c = 0; c < kMaxEvap; ++c) {
+            if (!InUse(r, entry.condCount) || !InUse(c, entry.evapCount))
+                continue;
+            const std::string& capacity = entry.capacityText[r][c];
+            const std::string& power = entry.powerText[r][c];
+            if (IsBlankCell(capacity, power))
+                continue;
+            std::string problem = ValueProblem(capacity, "capacity", "power");
+            if (problem.empty())
+                problem = ValueProblem(power, "power", "capacity");
+            if (problem.empty())
+                continue;
+            std::string message
+                = "The map cell at " + MapCellName(entry, unitsSI, r, c) + " " + problem + ".";
+            if (capacity.empty() || power.empty())
+                message += " A cell outside the operating envelope leaves both empty.";
+            else
+                message += " Capacity and power must be positive numbers.";
+            return message;
+        }
+    }
+    return {};
+}
+
+std::string CheckMapCells(const CompressorRecord& record) {
+    MapEntry entry;
+    entry.LoadFrom(record);
+    return CheckMapCells(entry, record.unitsSI == 1);
 }
 
 namespace {

@@ -51,6 +51,24 @@ inline bool InUse(int index, int count) {
 // the temperatures pass. Texts are read by the usual leading-number rule (empty reads as 0).
 std::string CheckTemperatures(const MapEntry& entry, bool unitsSI);
 
+// A cell outside the compressor's operating envelope: neither a capacity nor a power was given.
+// It is a cell of the map all the same, kept as two empty texts wherever the map goes.
+inline bool IsBlankCell(const std::string& capacityText, const std::string& powerText) {
+    return capacityText.empty() && powerText.empty();
+}
+
+// Checks every cell in use (inside both counts): a cell is blank, or its capacity and power
+// texts both read, by the usual leading-number rule, as positive finite numbers. Returns a
+// message naming the first cell that is neither (row by row) by its temperatures and saying
+// what is wrong, or an empty text when every cell passes. The message has no file name and no
+// framing: each reader and the form add their own.
+std::string CheckMapCells(const MapEntry& entry, bool unitsSI);
+std::string CheckMapCells(const CompressorRecord& record);
+
+// Names a cell of the map by its temperatures as typed, "45 C condensing, -20 C evaporating";
+// a temperature with no text is named by its row or column instead.
+std::string MapCellName(const MapEntry& entry, bool unitsSI, int row, int column);
+
 // The headings of the map form: the lines of hyphens are part of the texts.
 std::string EvapHeading(bool unitsSI);
 std::string CondHeading(bool unitsSI);

@@ -44,11 +44,21 @@ bool IsDigit(char c) {
 
 } // namespace
 
-double TextToNumber(std::string_view text) {
+namespace {
+
+// The extent of the number TextToNumber reads at the start of a text.
+struct NumberSpan {
+    size_t start = 0; // the sign or first digit
+    size_t end = 0; // one past the last character of the number
+    bool found = false;
+};
+
+NumberSpan ScanNumber(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i]))
         ++i;
-    const size_t start = i;
+    NumberSpan span;
+    span.start = i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         ++i;
     size_t digits = 0;
@@ -64,7 +74,7 @@ double TextToNumber(std::string_view text) {
         }
     }
     if (digits == 0)
-        return 0.0;
+        return span;
     // An exponent counts only when at least one digit follows it.
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         size_t j = i + 1;
@@ -76,11 +86,59 @@ double TextToNumber(std::string_view text) {
             i = j;
         }
     }
+    span.end = i;
+    span.found = true;
+    return span;
+}
+
+double ReadSpan(std::string_view text, const NumberSpan& span) {
+    if (!span.found)
+        return 0.0;
     // strtod_l with the C locale: "." is the decimal point whatever the user's locale, and
     // overflow and underflow behave as the C library defines them.
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    const std::string token(text.substr(start, i - start));
+    const std::string token(text.substr(span.start, span.end - span.start));
     return strtod_l(token.c_str(), nullptr, cLocale);
+}
+
+} // namespace
+
+double TextToNumber(std::string_view text) {
+    return ReadSpan(text, ScanNumber(text));
+}
+
+std::optional<double> WholeTextNumber(std::string_view text) {
+    const NumberSpan span = ScanNumber(text);
+    if (!span.found)
+        return std::nullopt;
+    for (size_t i = span.end; i < text.size(); ++i)
+        if (!IsBlank(text[i]))
+            return std::nullopt;
+    return ReadSpan(text, span);
+}
+
+bool StartsWithNumber(std::string_view text) {
+    return ScanNumber(text).found;
+}
+
+std::string ClipForMessage(std::string_view text) {
+    std::string clipped;
+    size_t characters = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        // A UTF-8 continuation byte belongs to the character before it.
+        if ((byte & 0xC0) != 0x80 && ++characters > kQuotedLength)
+            return clipped + "...";
+        clipped += byte < 0x20 || byte == 0x7F ? '?' : c;
+    }
+    return clipped;
+}
+
+std::string QuoteForMessage(std::string_view text) {
+    // append, not "\"" + text: GCC 12 misreads that here (-Wrestrict)
+    std::string quoted(1, '"');
+    quoted.append(ClipForMessage(text)).append(1, '"');
+    return quoted;
 }
 
 long long LeadingInteger(std::string_view text) {

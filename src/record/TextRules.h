@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,23 @@ std::string IntToText(long long value);
 // "." and exponent; reading stops at the first character that does not fit. Empty or
 // non-numeric text reads as 0. The decimal point is always ".", whatever the locale.
 double TextToNumber(std::string_view text);
+
+// The number a whole text holds, blanks around it allowed, read as TextToNumber reads it;
+// nothing when any other character is left over ("340abc", "3.4.5") or there is no number
+// ("", "nan", "inf"). A number beyond the range of a double reads as infinite.
+std::optional<double> WholeTextNumber(std::string_view text);
+
+// Whether a text begins (after blanks) with a number TextToNumber reads, rather than reading as
+// 0 for want of one.
+bool StartsWithNumber(std::string_view text);
+
+// A piece of a file quoted for a message: in double quotes, at most kQuotedLength characters
+// (UTF-8 sequences are kept whole) followed by "..." when cut, control characters shown as "?".
+// A line of a megabyte is not copied into a message whole.
+inline constexpr size_t kQuotedLength = 80;
+std::string QuoteForMessage(std::string_view text);
+// The same without the quotes, for a value named in running text.
+std::string ClipForMessage(std::string_view text);
 
 // The leading optionally signed decimal digits of a text after leading blanks, 0 if none.
 // Saturates instead of overflowing on absurdly long digit runs.

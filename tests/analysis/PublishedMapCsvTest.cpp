@@ -98,5 +98,90 @@ TEST(PublishedMapCsv, ReadsRatingSpeedAndDisplacementLines) {
     }
 }
 
+// Blank cells lie outside the operating envelope: kept as empty texts, the rest read as typed.
+TEST(PublishedMapCsv, EmptyFieldsAreBlankCells) {
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    ReadPublishedMap(VELUTRA_SHARED_DIR "/maps/secop-xv72-r600a-4000rpm.csv", record);
+    EXPECT_EQ(record.condCount, 3);
+    EXPECT_EQ(record.evapCount, 8);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 6; c < 8; ++c) {
+            EXPECT_EQ(record.capacityText[r][c], "") << r << " " << c;
+            EXPECT_EQ(record.powerText[r][c], "") << r << " " << c;
+        }
+    EXPECT_EQ(record.capacityText[2][5], "213.2");
+    EXPECT_EQ(record.powerText[2][5], "128");
+}
+
+// A cell must be a number as a whole, and a filled cell needs both values, positive.
+TEST(PublishedMapCsv, CellsAreReadStrictlyAndNamedByTheirTemperatures) {
+    const auto map = [](const std::string& capacity, const std::string& power) {
+        return "refrigerant,R134a\nunits,English\nevaporating,0,10\ncapacity,90,1000," + capacity
+            + "\ncapacity,100,900,1100\npower,90,300," + power + "\npower,100,310,330\n";
+    };
+    const struct {
+        const char* capacity;
+        const char* power;
+        const char* expected;
+    } bad[] = {
+        { "340abc", "320",
+            "line 4: capacity at 90 F condensing, 10 F evaporating: \"340abc\" is not a number" },
+        { "3.4.5", "320", "\"3.4.5\" is not a number" },
+        { "nan", "320", "\"nan\" is not a number" },
+        { "1200", "inf", "line 6: power at 90 F condensing, 10 F evaporating: \"inf\" is not a number" },
+        { "1e400", "320", "\"1e400\" is not finite" },
+        { "1e-400", "320", "at 90 F condensing, 10 F evaporating has a capacity of zero" },
+        { "0", "320", "has a capacity of zero" },
+        { "1200", "-320", "has a negative power" },
+        { "", "320", "has a power but no capacity" },
+        { "1200", "", "has a capacity but no power" },
+    };
+    for (const auto& cell : bad) {
+        CompressorRecord record;
+        record.ApplyNewDefaults();
+        const auto error = [&]() -> std::string {
+            try {
+                DecodePublishedMap(map(cell.capacity, cell.power), record, "cells.csv");
+            } catch (const PublishedMapError& e) {
+                return e.what();
+            }
+            return "accepted";
+        }();
+        EXPECT_EQ(error.rfind("cells.csv", 0), 0u) << error;
+        EXPECT_NE(error.find(cell.expected), std::string::npos) << error;
+        EXPECT_EQ(record.capacityText[0][1], "") << "a refused map leaves the record alone";
+    }
+    for (const auto& [capacity, power] : { std::pair { " 1200 ", "320" }, { "1.2e3", "+320" }, { "", "" } }) {
+        CompressorRecord record;
+        record.ApplyNewDefaults();
+        EXPECT_NO_THROW(DecodePublishedMap(map(capacity, power), record, "good.csv")) << capacity;
+    }
+    // Temperatures are numbers as a whole too.
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    EXPECT_THROW(DecodePublishedMap("refrigerant,R134a\nunits,English\nevaporating,0,10C\n", record, "t.csv"),
+        PublishedMapError);
+    EXPECT_THROW(DecodePublishedMap(
+                     "refrigerant,R134a\nunits,English\nevaporating,0,10\ncapacity,,1,2\n", record, "t.csv"),
+        PublishedMapError);
+}
+
+TEST(PublishedMapCsv, AMegabyteLineIsNotCopiedIntoTheMessage) {
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    const std::string line(1 << 20, 'x');
+    for (const std::string& text : { "refrigerant,R134a\n" + line + "\n", "refrigerant," + line + "\n",
+             "refrigerant,R134a\nunits,English\nevaporating,0,10\ncapacity,90,1," + line + "\n" }) {
+        try {
+            DecodePublishedMap(text, record, "long.csv");
+            ADD_FAILURE() << "accepted";
+        } catch (const PublishedMapError& error) {
+            EXPECT_LT(std::string(error.what()).size(), 200u);
+            EXPECT_NE(std::string(error.what()).find("xxx...\""), std::string::npos) << error.what();
+        }
+    }
+}
+
 } // namespace
 } // namespace velutra

@@ -145,7 +145,22 @@ TEST(CliCoefficients, DefaultAxesAndRefusals) {
     const auto outside = RunCli({ "from-coefficients", dir.File("published.csv"), dir.File("map.cmp"),
         "--evap", "-50,0", "--cond", "100" });
     EXPECT_EQ(outside.status, 1);
-    EXPECT_NE(outside.err.find("-50.00 F lies outside"), std::string::npos) << outside.err;
+    EXPECT_NE(
+        outside.err.find(dir.File("published.csv") + ": The evaporating temperature -50.00 F lies outside"),
+        std::string::npos)
+        << outside.err;
+    // A set whose capacity overflows on the axes writes nothing and names the point and the file.
+    CoefficientSet overflowing = PublishedSet();
+    overflowing.capacity.c[9] = 1e306;
+    WriteCoefficientFile(dir.File("overflowing.json"), overflowing);
+    const auto overflow = RunCli({ "from-coefficients", dir.File("overflowing.json"), dir.File("new.cmp") });
+    EXPECT_EQ(overflow.status, 1);
+    EXPECT_NE(
+        overflow.err.find(dir.File("overflowing.json")
+            + ": the polynomials give a capacity of inf Btu/h at -40.0 F evaporating, 90.0 F condensing"),
+        std::string::npos)
+        << overflow.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("new.cmp")));
     EXPECT_EQ(
         RunCli({ "from-coefficients", dir.File("published.csv"), dir.File("x.cmp"), "--evap", "0,a" }).status,
         2);

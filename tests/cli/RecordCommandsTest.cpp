@@ -18,6 +18,7 @@ TEST(CliRecordCommands, JsonCarriesEveryStoredFieldWithUtf8Texts) {
     record.manufacturer = "K\xC3\xA4ltetechnik \xE2\x82\xAC";
     record.refrigerantIndex = 3;
     record.capacityText[5][7] = "1234.5";
+    record.capacityText[0][1] = "2100";
     record.powerText[0][1] = "210";
     WriteCompressorFile(path, record);
 

@@ -4,6 +4,7 @@
 #include "record/RatingSpec.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace velutra {
 namespace {
@@ -191,6 +192,64 @@ TEST(CompressorFile, FilesAreWrittenWholeAndErrorsNameTheFile) {
         EXPECT_TRUE(test::Mentions(*error, target)) << error->what();
     }
     EXPECT_TRUE(record.PersistentFieldsEqual(DistinctRecord()));
+}
+
+// The New axes, 3 x 6 in use, every cell filled but one blank cell.
+CompressorRecord MapRecord() {
+    CompressorRecord record = NewRecord();
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 6; ++c) {
+            record.capacityText[r][c] = "1500.5";
+            record.powerText[r][c] = "150";
+        }
+    record.capacityText[2][5] = record.powerText[2][5] = "";
+    return record;
+}
+
+TEST(CompressorFile, BlankCellsAreKeptAndBadCellsRefusedNamingFileAndCell) {
+    CompressorRecord back;
+    DecodeCompressorFile(EncodeCompressorFile(MapRecord()), back, "blank.cmp");
+    EXPECT_TRUE(back.PersistentFieldsEqual(MapRecord()));
+
+    for (const auto& [capacity, power, problem] :
+        { std::tuple { "1500.5", "", "has a capacity but no power" },
+            { "0", "150", "has a capacity of zero" }, { "1500.5", "-150", "has a negative power" } }) {
+        CompressorRecord written = MapRecord();
+        written.capacityText[1][3] = capacity;
+        written.powerText[1][3] = power;
+        CompressorRecord record = NewRecord();
+        const auto error = test::Thrown<CompressorFileError>(
+            [&] { DecodeCompressorFile(EncodeCompressorFile(written), record, "/maps/cell.cmp"); });
+        ASSERT_TRUE(error) << capacity << " " << power;
+        EXPECT_TRUE(test::Mentions(*error, "\"/maps/cell.cmp\"")) << error->what();
+        EXPECT_TRUE(
+            test::Mentions(*error, "at 100.0 F condensing, -10.0 F evaporating " + std::string(problem)))
+            << error->what();
+        EXPECT_TRUE(record.PersistentFieldsEqual(NewRecord()));
+    }
+}
+
+// What a value that could not be computed formats to is never written into a map text in use.
+TEST(CompressorFile, NonFiniteMapTextsAreNotWritten) {
+    test::TempDir dir;
+    const std::string path = dir.File("pump.cmp");
+    test::WriteBytes(path, "old contents");
+    for (const char* text : { "nan", "-nan", "inf", "-INF", "Infinity", "1e999" }) {
+        CompressorRecord record = MapRecord();
+        record.powerText[2][1] = text;
+        const auto error = test::Thrown<CompressorFileError>([&] { WriteCompressorFile(path, record); });
+        ASSERT_TRUE(error) << text;
+        EXPECT_TRUE(test::Mentions(*error, path)) << error->what();
+        EXPECT_TRUE(
+            test::Mentions(*error, "power at 110.0 F condensing, -30.0 F evaporating could not be computed"))
+            << error->what();
+        EXPECT_EQ(test::ReadBytes(path), "old contents");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    }
+    // Out of use, a text is no value of the map.
+    CompressorRecord record = MapRecord();
+    record.powerText[3][1] = "nan";
+    EXPECT_NO_THROW(WriteCompressorFile(path, record));
 }
 
 TEST(CompressorFile, SaveAsCutsTheFileNameAtItsSecondDot) {

@@ -2,8 +2,12 @@
 
 #include "TempDir.h"
 #include "files/TableImport.h"
+#include "record/TextRules.h"
 
+#include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -16,6 +20,15 @@ std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+// The map texts decide which cells are blank; these records fill every cell.
+void FillMapTexts(CompressorRecord& record) {
+    for (int r = 0; r < kMaxCond; ++r)
+        for (int c = 0; c < kMaxEvap; ++c) {
+            record.capacityText[r][c] = FormatNumber(record.capacity[r][c], -1);
+            record.powerText[r][c] = FormatNumber(record.power[r][c], -1);
+        }
 }
 
 // English 6 x 6 map: rows 90..140 F, columns -40..10 F.
@@ -35,6 +48,7 @@ CompressorRecord EnglishRecord() {
         record.evapTemp[c] = -40.0 + 10 * c;
     record.capacity[0][0] = 5234.56;
     record.power[5][5] = 209.04;
+    FillMapTexts(record);
     return record;
 }
 
@@ -83,6 +97,7 @@ TEST(TableExport, SiLayoutAndTruncationTowardZero) {
     record.condTemp[0] = 54.9;
     record.evapTemp = { -10.7, -0.5, 7.99 };
     record.capacity[0] = { 99.95, -0.04, 1e6 };
+    FillMapTexts(record);
     const auto lines = Lines(FormatTable(record));
     ASSERT_EQ(lines.size(), 22u);
     EXPECT_EQ(lines[3], "     3        NUMBER OF DATA POINTS ALONG EVAPORATING TEMPERATURE AXIS");
@@ -146,6 +161,53 @@ TEST(TableExport, FileHasCrLfLineEndsAndImportsBackKeepingTheRecordsOtherFields)
     ASSERT_TRUE(error);
     EXPECT_EQ(error->reason(), TableFileError::Reason::CannotWrite);
     EXPECT_TRUE(test::Mentions(*error, dir.File("missing/map.tab"))) << error->what();
+}
+
+// Blank cells at the end of a row are left out, so the table reads back with them blank.
+TEST(TableExport, BlankCellsAreLeftOutAtTheEndOfTheirRows) {
+    test::TempDir dir;
+    CompressorRecord record = EnglishRecord();
+    record.condCount = 2;
+    record.evapCount = 3;
+    for (int r = 0; r < 2; ++r)
+        record.capacityText[r][2] = record.powerText[r][2] = "";
+    record.capacity[0][2] = std::nan(""); // what the analysis leaves there does not matter
+    const std::string path = dir.File("blank.tab");
+    ExportTable(path, record);
+    CompressorRecord back;
+    back.ApplyNewDefaults();
+    ImportTable(path, back);
+    EXPECT_EQ(back.evapCount, 3);
+    EXPECT_EQ(back.capacityText[0][1], "500.0");
+    EXPECT_EQ(back.capacityText[1][2], "");
+    EXPECT_EQ(back.powerText[0][2], "");
+}
+
+TEST(TableExport, ValuesThatCouldNotBeComputedOrAMidRowBlankWriteNothing) {
+    test::TempDir dir;
+    const std::string path = dir.File("map.tab");
+    test::WriteBytes(path, "old table");
+    const auto refused = [&](const CompressorRecord& record, const std::string& what) {
+        const auto error = test::Thrown<TableFileError>([&] { ExportTable(path, record); });
+        ASSERT_TRUE(error) << what;
+        EXPECT_EQ(error->reason(), TableFileError::Reason::CannotWrite);
+        EXPECT_TRUE(test::Mentions(*error, path)) << error->what();
+        EXPECT_TRUE(test::Mentions(*error, what)) << error->what();
+        EXPECT_EQ(test::ReadBytes(path), "old table");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    };
+    CompressorRecord record = EnglishRecord();
+    record.power[3][1] = -std::numeric_limits<double>::infinity();
+    refused(record, "the power at 120.0 F condensing, -30.0 F evaporating could not be computed (-inf)");
+    record = EnglishRecord();
+    record.capacity[0][5] = std::nan("");
+    refused(record, "the capacity at 90.0 F condensing, 10.0 F evaporating could not be computed");
+    record = EnglishRecord();
+    record.condTemp[4] = std::nan("");
+    refused(record, "condensing temperature of row 5 could not be computed");
+    record = EnglishRecord();
+    record.capacityText[1][2] = record.powerText[1][2] = "";
+    refused(record, "the map cell at 100.0 F condensing, -10.0 F evaporating follows a blank cell");
 }
 
 } // namespace

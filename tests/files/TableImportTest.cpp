@@ -189,6 +189,46 @@ TEST(TableImport, MalformedTablesAreRefusedNamingFileAndLine) {
     }
 }
 
+// A row that ends early leaves its last cells empty: blank when both blocks end there.
+TEST(TableImport, RowsEndingEarlyGiveBlankCellsOrAreRefused) {
+    Table table({ "90", "100" });
+    table.capacityRows[1] = "100 11000.5";
+    table.powerRows[1] = "100 21000";
+    const CompressorRecord record = Import(table.Text());
+    EXPECT_EQ(record.capacityText[1][0], "11000.5");
+    EXPECT_EQ(record.capacityText[1][1], "");
+    EXPECT_EQ(record.powerText[1][2], "");
+
+    const struct {
+        std::string capacityRow;
+        std::string powerRow;
+        std::string expected;
+    } bad[] = {
+        { "100 11000.5", "100 21000 21001",
+            "at 100 F condensing, -10 F evaporating has a power but no capacity" },
+        { "100 11000.5 0 3", "100 21000 21001 21002",
+            "at 100 F condensing, -10 F evaporating has a capacity of zero" },
+        { "100 11000.5 -4 3", "100 21000 21001 21002", "has a negative capacity" },
+        { "100 11000.5 abc 3", "100 21000 21001 21002", "\"abc\", which is not a number" },
+        { "100 11000.5 4 3", "100 21000 1e999 21002", "\"1e999\", which is not finite" },
+    };
+    for (const auto& rows : bad) {
+        Table broken({ "90", "100" });
+        broken.capacityRows[1] = rows.capacityRow;
+        broken.powerRows[1] = rows.powerRow;
+        CompressorRecord record;
+        record.ApplyNewDefaults();
+        const CompressorRecord before = record;
+        std::istringstream in(broken.Text());
+        const auto error = test::Thrown<TableFileError>([&] { ImportTable(in, record, "/maps/cells.tab"); });
+        ASSERT_TRUE(error) << rows.capacityRow;
+        EXPECT_EQ(error->reason(), TableFileError::Reason::Malformed);
+        EXPECT_TRUE(test::Mentions(*error, "\"/maps/cells.tab\"")) << error->what();
+        EXPECT_TRUE(test::Mentions(*error, rows.expected)) << error->what();
+        EXPECT_TRUE(record.PersistentFieldsEqual(before));
+    }
+}
+
 TEST(TableImport, TextsThatAreNotUtf8AreReadAsWindows1252) {
     Table table({ "90" });
     table.capacityRows[0] = "90 12\xB0 3 4";

@@ -48,6 +48,8 @@ QByteArray Table() {
         record.condTemp[r] = 80 + 10 * r;
         record.capacity[r] = { 3100.0 - 150 * r, 4100.0 - 150 * r };
         record.power[r] = { 300.0 + 20 * r, 310.0 + 20 * r };
+        record.capacityText[r] = { "3100", "4100" };
+        record.powerText[r] = { "300", "310" };
     }
     record.evapTemp = { -10, 0 };
     return QByteArray::fromStdString(FormatTable(record));
@@ -295,7 +297,7 @@ void CommandsTest::importCsvMapAndCoefficients() {
     QCOMPARE(session.Record().manufacturer, std::string("Manufacturer"));
     QCOMPARE(session.Frame().CurrentFileText(), "Current file: " + csv);
 
-    // Capacity 1000 + 50 S - 20 D and power 100 + 2 D Btu/h and W, from -20..20 F by 90..130 F.
+    // Capacity 5000 + 50 S - 20 D and power 100 + 2 D Btu/h and W, from -20..20 F by 90..130 F.
     CoefficientSet set;
     set.refrigerant = "R290";
     set.manufacturer = "Acme";
@@ -305,7 +307,7 @@ void CommandsTest::importCsvMapAndCoefficients() {
     set.evapMax = 20;
     set.condMin = 90;
     set.condMax = 130;
-    set.capacity.c = { 1000, 50, -20 };
+    set.capacity.c = { 5000, 50, -20 };
     set.power.c = { 100, 0, 2 };
     set.hasMassFlow = false;
     const QString coefficients = folder_->Path("Maps/acme.json");
@@ -320,7 +322,7 @@ void CommandsTest::importCsvMapAndCoefficients() {
     QCOMPARE(record.manufacturer, std::string("Acme"));
     const double s = std::stod(record.evapTempText[0]);
     const double d = std::stod(record.condTempText[0][0]);
-    QVERIFY(std::abs(std::stod(record.capacityText[0][0]) - (1000 + 50 * s - 20 * d)) < 0.01);
+    QVERIFY(std::abs(std::stod(record.capacityText[0][0]) - (5000 + 50 * s - 20 * d)) < 0.01);
     QVERIFY(std::abs(std::stod(record.powerText[0][0]) - (100 + 2 * d)) < 0.01);
 
     // A coefficient file with an inverted range is refused by name.

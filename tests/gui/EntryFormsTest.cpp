@@ -303,6 +303,46 @@ void EntryFormsTest::temperatureCheckOnNext() {
     QCOMPARE(QString::fromStdString(session.Record().condTempText[0][1]), condTemps[0]);
 }
 
+// A cell empty in both blocks lies outside the operating envelope; one value alone, or a value
+// that cannot be a capacity or power, keeps the form open and names the cell.
+void EntryFormsTest::cellCheckOnNextAcceptsBlankCells() {
+    Session session;
+    QVERIFY(session.Start());
+    CompressorRecord& record = session.Record();
+    record.condCount = 2;
+    record.evapCount = 3;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c) {
+            record.capacityText[r][c] = std::to_string(1000 + 100 * c - 50 * r);
+            record.powerText[r][c] = std::to_string(150 + 10 * c);
+        }
+    EnterMapAsRecorded(session);
+    session.Type("Capacity row 2 column 3", "");
+    QVERIFY(session.Press("Next >>"));
+    QCOMPARE(session.messages.errors,
+        QStringList {
+            "   The map cell at 100.0 F condensing, -20.0 F evaporating has a power but no capacity. "
+            "A cell outside the operating envelope leaves both empty.   " });
+    QCOMPARE(session.FormId(), kFormMap);
+    QCOMPARE(session.Record().capacityText[1][2], std::string()); // stored before the check
+
+    session.messages.errors.clear();
+    session.Type("Power row 1 column 1", "-150");
+    session.Type("Power row 2 column 3", "");
+    QVERIFY(session.Press("Next >>"));
+    QCOMPARE(session.messages.errors,
+        QStringList {
+            "   The map cell at 90.0 F condensing, -40.0 F evaporating has a negative power (\"-150\"). "
+            "Capacity and power must be positive numbers.   " });
+    QCOMPARE(session.FormId(), kFormMap);
+
+    session.messages.errors.clear();
+    session.Type("Power row 1 column 1", "150");
+    QVERIFY(session.Press("Next >>"));
+    QCOMPARE(session.FormId(), kFormPlots);
+    QCOMPARE(session.Record().powerText[1][2], std::string());
+}
+
 void EntryFormsTest::condensingFieldsMirrorTheirTwin() {
     Session session;
     QVERIFY(session.Start());
@@ -342,6 +382,8 @@ void EntryFormsTest::clearDataAndTextMapCopies() {
     EnterMapAsRecorded(session);
     QVERIFY(!Enabled(session, "Capacity row 6 column 8"));
     session.Type("Capacity row 1 column 1", "1200.5");
+    session.Type("Power row 1 column 1", "150");
+    session.Type("Capacity row 6 column 6", "3100");
     session.Type("Power row 6 column 6", "410");
     QVERIFY(session.Press("Next >>"));
     QCOMPARE(session.FormId(), kFormPlots);

@@ -64,6 +64,7 @@ private slots:
     void countStepsClampAndEnableFields();
     void temperatureCheckOnNext_data();
     void temperatureCheckOnNext();
+    void cellCheckOnNextAcceptsBlankCells();
     void condensingFieldsMirrorTheirTwin();
     void clearDataAndTextMapCopies();
 

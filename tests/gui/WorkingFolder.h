@@ -30,6 +30,7 @@ public:
         record.condCount = 2;
         record.condTempText[0] = { "40.0", "40.0" };
         record.capacityText[0][0] = "1234.5";
+        record.powerText[0][0] = "321"; // the other cells in use are blank
         return record;
     }
 

@@ -245,5 +245,70 @@ TEST(CoefficientFile, AnUnreadableSetIsNotWritten) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.json")));
 }
 
+TEST(CoefficientFile, ValuesThatCouldNotBeComputedAreNotWritten) {
+    TempDir dir;
+    for (const bool csv : { false, true }) {
+        const std::string path = dir.File(csv ? "x.csv" : "x.json");
+        test::WriteBytes(path, "old");
+        CoefficientSet set = AwkwardSet();
+        set.capacity.c[2] = INFINITY;
+        auto error = test::Thrown<CoefficientFileError>([&] { WriteCoefficientFile(path, set); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_TRUE(test::Mentions(*error, "\"" + path + "\": the capacity C3 could not be computed (inf)"))
+            << error->what();
+        set = AwkwardSet();
+        set.capacityMax = INFINITY; // an unknown deviation is NaN and written as such; infinite is not
+        error = test::Thrown<CoefficientFileError>([&] { WriteCoefficientFile(path, set); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_TRUE(test::Mentions(*error, "capacity deviation max could not be computed")) << error->what();
+        EXPECT_EQ(test::ReadBytes(path), "old");
+    }
+}
+
+// A map made from a set holds only values a reader takes: the point where the polynomials give
+// none is named with the file.
+TEST(CoefficientFile, MapFromASetRefusesValuesThatAreNotPositiveAndFinite) {
+    CoefficientSet set = AwkwardSet();
+    set.units = CoefficientUnits::Ahri540;
+    set.evapMin = -40;
+    set.evapMax = 10;
+    set.condMin = 90;
+    set.condMax = 140;
+    set.capacity = { { 5000 } };
+    set.power = { { 500 } };
+    const MapAxes axes { { -40, 0 }, { 90, 140 } };
+    EXPECT_EQ(RecordFromCoefficients(set, axes, "c.json").capacityText[1][1], "5000.00");
+
+    const struct {
+        TenTermPolynomial capacity;
+        TenTermPolynomial power;
+        std::string expected;
+    } bad[] = {
+        // Capacity falls below zero at the hottest condensing temperature.
+        { { { 5000, 0, -40 } }, { { 500 } },
+            "a capacity of -600.00 Btu/h at -40.0 F evaporating, 140.0 F condensing" },
+        { { { 5000 } }, { { 0 } }, "a power of 0.00 W at -40.0 F evaporating, 90.0 F condensing" },
+        { { { 5000 } }, { { 0.001 } }, "a power of 0.00 W" }, // rounds to a zero text
+        { { { 1e308, 0, 1e308 } }, { { 500 } }, "a capacity of inf Btu/h" },
+        { { { 1e300, 0, 1e300 } }, { { 500 } }, "a capacity of 9.1e+301 Btu/h" },
+        { { { 1e39 } }, { { 500 } }, "is not a positive finite capacity" }, // beyond single precision
+    };
+    for (const auto& polynomials : bad) {
+        set.capacity = polynomials.capacity;
+        set.power = polynomials.power;
+        const auto error
+            = test::Thrown<CoefficientFileError>([&] { RecordFromCoefficients(set, axes, "/sets/c.json"); });
+        ASSERT_TRUE(error.has_value()) << polynomials.expected;
+        EXPECT_TRUE(test::Mentions(*error, "/sets/c.json: the polynomials give")) << error->what();
+        EXPECT_TRUE(test::Mentions(*error, polynomials.expected)) << error->what();
+    }
+    const auto axisError = test::Thrown<MapAxesError>([&] {
+        RecordFromCoefficients(set, { { 0, -10 }, {} }, "/sets/c.json");
+    });
+    ASSERT_TRUE(axisError.has_value());
+    EXPECT_TRUE(test::Mentions(*axisError, "/sets/c.json: The evaporating temperatures must be in ascending"))
+        << axisError->what();
+}
+
 } // namespace
 } // namespace velutra

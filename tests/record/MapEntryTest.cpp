@@ -114,5 +114,84 @@ TEST(MapEntry, OrderCountsOnlyNeighboursInUse) {
     EXPECT_EQ(CheckTemperatures(entry, false), "");
 }
 
+// Assigns through a call GCC 12 does not inline: inlined, its -Wrestrict misreads these string
+// assignments.
+[[gnu::noinline]] void Put(std::string& text, const char* value) {
+    text = value;
+}
+
+// The New English axes, 3 rows by 6 columns in use, every cell filled.
+MapEntry FilledEntry() {
+    MapEntry entry = EnglishEntry();
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 6; ++c) {
+            Put(entry.capacityText[r][c], "1000");
+            Put(entry.powerText[r][c], "200");
+        }
+    return entry;
+}
+
+TEST(MapEntry, CellsAreBlankOrHoldAPositiveCapacityAndPower) {
+    MapEntry entry = FilledEntry();
+    EXPECT_EQ(CheckMapCells(entry, false), "");
+    // Blank cells lie outside the operating envelope, anywhere in the map.
+    Put(entry.capacityText[0][0], "");
+    Put(entry.powerText[0][0], "");
+    Put(entry.capacityText[2][4], "");
+    Put(entry.powerText[2][4], "");
+    EXPECT_EQ(CheckMapCells(entry, false), "");
+    // Cells out of use are not looked at.
+    Put(entry.capacityText[3][0], "0");
+    Put(entry.powerText[0][6], "-5");
+    EXPECT_EQ(CheckMapCells(entry, false), "");
+
+    const struct {
+        const char* capacity;
+        const char* power;
+        const char* problem;
+    } refused[] = {
+        { "1000", "", "has a capacity but no power" },
+        { "", "200", "has a power but no capacity" },
+        { "0", "200", "has a capacity of zero" },
+        { "1000", "0.0", "has a power of zero" },
+        { "-1000", "200", "has a negative capacity (\"-1000\")" },
+        { "abc", "200", "has a capacity of \"abc\", which is not a number" },
+        { "nan", "200", "has a capacity of \"nan\", which is not a number" },
+        { "1000", "1e400", "has a power of \"1e400\", which is not finite" },
+        { " ", "200", "has a capacity of \" \", which is not a number" },
+    };
+    for (const auto& cell : refused) {
+        MapEntry bad = FilledEntry();
+        Put(bad.capacityText[1][2], cell.capacity);
+        Put(bad.powerText[1][2], cell.power);
+        const std::string message = CheckMapCells(bad, false);
+        EXPECT_NE(message.find("at 100.0 F condensing, -20.0 F evaporating " + std::string(cell.problem)),
+            std::string::npos)
+            << message;
+    }
+
+    // The first bad cell row by row is named; the unit follows the system.
+    entry = FilledEntry();
+    Put(entry.powerText[2][0], "");
+    Put(entry.powerText[1][5], "0");
+    EXPECT_NE(
+        CheckMapCells(entry, true).find("at 100.0 C condensing, 10.0 C evaporating"), std::string::npos);
+    // A temperature without a text is named by its place.
+    Put(entry.condTempText[1][0], "");
+    EXPECT_NE(CheckMapCells(entry, false).find("at row 2 condensing, 10.0 F evaporating"), std::string::npos);
+}
+
+TEST(MapEntry, RecordCellsAreCheckedWithTheRecordsCountsAndUnits) {
+    CompressorRecord record;
+    record.ApplyNewDefaults();
+    EXPECT_EQ(CheckMapCells(record), "") << "a New record is all blank cells";
+    record.unitsEnglish = 0;
+    record.unitsSI = 1;
+    record.capacityText[0][1] = "12";
+    EXPECT_NE(CheckMapCells(record).find(" C evaporating has a capacity but no power"), std::string::npos);
+    record.evapCount = 1;
+    EXPECT_EQ(CheckMapCells(record), "");
+}
+
 } // namespace
 } // namespace velutra

@@ -66,5 +66,32 @@ TEST(TruncateToInt, TowardZeroAndSafeOnNonFinite) {
     EXPECT_EQ(IntToText(-5), "-5");
 }
 
+TEST(WholeTextNumber, TheWholeTextOrNothing) {
+    EXPECT_EQ(WholeTextNumber(" 340.5 "), 340.5);
+    EXPECT_EQ(WholeTextNumber("-2e3"), -2000.0);
+    EXPECT_EQ(WholeTextNumber("+.5"), 0.5);
+    for (const char* refused :
+        { "340abc", "3.4.5", "1,5", "", "  ", "nan", "inf", "-Infinity", "0x1F", "2e", "." })
+        EXPECT_FALSE(WholeTextNumber(refused).has_value()) << refused;
+    // Out of range reads as the C library reads it; the caller decides what to refuse.
+    EXPECT_TRUE(std::isinf(*WholeTextNumber("1e400")));
+    EXPECT_EQ(*WholeTextNumber("1e-400"), 0.0);
+
+    EXPECT_TRUE(StartsWithNumber(" 12abc"));
+    EXPECT_FALSE(StartsWithNumber("abc"));
+    EXPECT_FALSE(StartsWithNumber("-"));
+}
+
+TEST(QuoteForMessage, CutsLongTextsAtWholeCharacters) {
+    EXPECT_EQ(QuoteForMessage("340abc"), "\"340abc\"");
+    EXPECT_EQ(QuoteForMessage(std::string(80, 'x')), "\"" + std::string(80, 'x') + "\"");
+    const std::string megabyte(1 << 20, '7');
+    EXPECT_EQ(QuoteForMessage(megabyte), "\"" + std::string(80, '7') + "...\"");
+    // 79 letters and then two-byte characters: the 80th is kept whole, the 81st is not begun.
+    const std::string umlauts = std::string(79, 'a') + "\xC3\xA4\xC3\xB6";
+    EXPECT_EQ(QuoteForMessage(umlauts), "\"" + std::string(79, 'a') + "\xC3\xA4...\"");
+    EXPECT_EQ(ClipForMessage("a\nb\x01"), "a?b?") << "a line end must not break the message";
+}
+
 } // namespace
 } // namespace velutra
