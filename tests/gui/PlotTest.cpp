@@ -1,3 +1,4 @@
+#include "DrawnChart.h"
 #include "GuiTests.h"
 #include "Session.h"
 #include "app/CommandIds.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <cmath>
+#include <limits>
 
 using namespace velutra;
 
@@ -33,29 +35,66 @@ void Choose(Session& session, const QString& caption) {
     button->click();
 }
 
-struct Point {
-    double x;
-    double y;
-};
-
-QList<Point> DrawnPoints(GraphControl& graph, int set) {
-    QList<Point> points;
-    for (int p = 0; p < graph.PointCount(); ++p)
-        points.append({ graph.XPosition(p), graph.Data(set, p) });
-    return points;
+// The points drawn in the one set of an efficiency plot; none when the chart is not such a plot.
+QList<QPointF> EfficiencyPoints(const GraphControl& graph) {
+    const DrawnChart drawn = ReadChart(graph);
+    if (!drawn.fault.isEmpty() || drawn.sets.size() != 1 || drawn.sets[0].lines)
+        return {};
+    return drawn.sets[0].points;
 }
 
 // The largest distance of the points from the straight line through the first and last,
-// relative to the values' size.
-double DeviationFromLine(const QList<Point>& points) {
-    const Point a = points.front();
-    const Point b = points.back();
+// relative to the values' size; NaN, which passes no comparison, for fewer than two points.
+double DeviationFromLine(const QList<QPointF>& points) {
+    if (points.size() < 2)
+        return std::numeric_limits<double>::quiet_NaN();
+    const QPointF a = points.front();
+    const QPointF b = points.back();
     double largest = 0;
-    for (const Point& p : points) {
-        const double onLine = a.y + (b.y - a.y) * (p.x - a.x) / (b.x - a.x);
-        largest = std::max(largest, std::abs(p.y - onLine) / std::abs(a.y));
+    for (const QPointF& p : points) {
+        const double onLine = a.y() + (b.y() - a.y()) * (p.x() - a.x()) / (b.x() - a.x());
+        largest = std::max(largest, std::abs(p.y() - onLine) / std::abs(a.y()));
     }
     return largest;
+}
+
+bool Near(double value, double expected, double tolerance) {
+    return std::abs(value - expected) <= tolerance * std::max(std::abs(value), std::abs(expected));
+}
+
+// Where the drawn points differ from the expected ones, each coordinate compared within a
+// relative tolerance; empty when they agree.
+QString PointsDiffer(const QList<QPointF>& drawn, const QList<QPointF>& expected, double tolerance = 1e-9) {
+    if (drawn.size() != expected.size())
+        return QString("%1 points drawn, %2 expected").arg(drawn.size()).arg(expected.size());
+    for (int i = 0; i < drawn.size(); ++i)
+        if (!Near(drawn[i].x(), expected[i].x(), tolerance)
+            || !Near(drawn[i].y(), expected[i].y(), tolerance))
+            return QString("point %1 drawn at (%2, %3), expected (%4, %5)")
+                .arg(i)
+                .arg(drawn[i].x())
+                .arg(drawn[i].y())
+                .arg(expected[i].x())
+                .arg(expected[i].y());
+    return {};
+}
+
+bool SameValues(const QList<double>& values, const QList<double>& expected, double tolerance = 1e-9) {
+    if (values.size() != expected.size())
+        return false;
+    for (int i = 0; i < values.size(); ++i)
+        if (!Near(values[i], expected[i], tolerance))
+            return false;
+    return true;
+}
+
+// The drawn axis spans the scale the form chose, with the same small room beyond either end so
+// that a marker on an end is drawn whole.
+bool SpansScale(const DrawnAxis& axis, double minimum, double maximum) {
+    const double span = maximum - minimum;
+    const double below = minimum - axis.minimum;
+    const double above = axis.maximum - maximum;
+    return below >= 0 && below <= 0.05 * span && std::abs(above - below) <= 1e-9 * span;
 }
 
 QStringList Numbers(double first, double step, int count) {
@@ -65,6 +104,20 @@ QStringList Numbers(double first, double step, int count) {
     return texts;
 }
 
+QString Text(const QList<double>& values) {
+    QStringList texts;
+    for (const double value : values)
+        texts.append(QString::number(value));
+    return texts.join(", ");
+}
+
+QList<double> Steps(double first, double step, int count) {
+    QList<double> values;
+    for (int k = 0; k < count; ++k)
+        values.append(first + step * k);
+    return values;
+}
+
 } // namespace
 
 void PlotTest::mapCurvesFollowTheMap_data() {
@@ -72,29 +125,33 @@ void PlotTest::mapCurvesFollowTheMap_data() {
     QTest::addColumn<QStringList>("evap");
     QTest::addColumn<QStringList>("cond");
     QTest::addColumn<double>("largestCapacity");
-    QTest::addColumn<QList<double>>("xAxis"); // minimum, maximum, ticks
-    QTest::addColumn<QList<double>>("yAxis");
-    QTest::addColumn<QStringList>("legend");
+    QTest::addColumn<QList<double>>("xScale"); // minimum, maximum
+    QTest::addColumn<QList<double>>("xLabels");
+    QTest::addColumn<QList<double>>("yScale");
+    QTest::addColumn<QList<double>>("yLabels");
+    QTest::addColumn<QStringList>("legend"); // heading first
 
     QTest::newRow("English, -40..10 F")
         << true << Numbers(-40, 10, 6) << QStringList { "90", "110", "130" } << 5678.0
-        << QList<double> { -40, 10, 4 } << QList<double> { 1200, 5700, 5 }
-        << QStringList { "90", "110", "130", "0", "0", "0" };
+        << QList<double> { -40, 10 } << Steps(-40, 5, 11) << QList<double> { 1200, 5700 }
+        << Steps(1500, 500, 9) << QStringList { "Condensing (F)", "90", "110", "130" };
     QTest::newRow("SI, -35..-5 C, largest capacity 5600")
         << false << Numbers(-35, 10, 4) << QStringList { "32.5", "40", "45.5", "54.44", "60", "65.2" }
-        << 5600.0 << QList<double> { -40, 0, 4 } << QList<double> { 1200, 5700, 5 }
-        << QStringList { "32", "40", "45", "54", "60", "65" };
+        << 5600.0 << QList<double> { -40, 0 } << Steps(-40, 10, 5) << QList<double> { 1200, 5700 }
+        << Steps(1500, 500, 9) << QStringList { "Condensing (C)", "32", "40", "45", "54", "60", "65" };
 }
 
-// Capacities from 1234 up to the largest value, walking the map row by row; the capacity and
-// power curves, their axes, titles, colours and legend follow the entered map.
+// Capacities from 1234 up to the largest value, walking the map row by row; the drawn capacity
+// and power curves, their axes, titles, colours and legend follow the entered map.
 void PlotTest::mapCurvesFollowTheMap() {
     QFETCH(bool, english);
     QFETCH(QStringList, evap);
     QFETCH(QStringList, cond);
     QFETCH(double, largestCapacity);
-    QFETCH(QList<double>, xAxis);
-    QFETCH(QList<double>, yAxis);
+    QFETCH(QList<double>, xScale);
+    QFETCH(QList<double>, xLabels);
+    QFETCH(QList<double>, yScale);
+    QFETCH(QList<double>, yLabels);
     QFETCH(QStringList, legend);
 
     Session session;
@@ -109,14 +166,24 @@ void PlotTest::mapCurvesFollowTheMap() {
     for (int c = 0; c < kMaxEvap; ++c)
         record.evapTempText[c] = c < evap.size() ? evap[c].toStdString() : "";
     const int cells = record.condCount * record.evapCount;
+    QList<QList<QPointF>> capacityCurves;
+    QList<QList<QPointF>> powerCurves;
     for (int r = 0; r < kMaxCond; ++r) {
         record.condTempText[r] = { cond.value(r).toStdString(), cond.value(r).toStdString() };
+        QList<QPointF> capacities;
+        QList<QPointF> powers;
         for (int c = 0; c < record.evapCount; ++c) {
             const int k = r * record.evapCount + c;
-            const double capacity = 1234 + (largestCapacity - 1234) * k / (cells - 1);
-            record.capacityText[r][c] = QString::number(capacity, 'f', 1).toStdString();
-            record.powerText[r][c] = QString::number(200 + 10 * k).toStdString();
+            const QString capacity
+                = QString::number(1234 + (largestCapacity - 1234) * k / (cells - 1), 'f', 1);
+            const int power = 200 + 10 * k;
+            record.capacityText[r][c] = capacity.toStdString();
+            record.powerText[r][c] = QString::number(power).toStdString();
+            capacities.append({ evap[c].toDouble(), capacity.toDouble() });
+            powers.append({ evap[c].toDouble(), double(power) });
         }
+        capacityCurves.append(capacities);
+        powerCurves.append(powers);
     }
     // The description form shows the file's English units; choosing SI there, as the user
     // would, keeps the units the map is written in when "Next >>" stores the form.
@@ -126,39 +193,51 @@ void PlotTest::mapCurvesFollowTheMap() {
 
     GraphControl* graph = Graph(session);
     QVERIFY(graph);
-    QCOMPARE(graph->GraphType(), GraphControl::Type::LinesWithMarkers);
-    QCOMPARE(graph->SetCount(), record.condCount);
-    QCOMPARE(graph->PointCount(), record.evapCount);
-    for (int c = 0; c < evap.size(); ++c)
-        QCOMPARE(graph->XPosition(c), evap[c].toDouble());
-    QCOMPARE(graph->Data(0, 0), 1234.0);
-    QCOMPARE(graph->Data(record.condCount - 1, record.evapCount - 1), largestCapacity);
-    QCOMPARE(graph->XAxis().minimum, xAxis[0]);
-    QCOMPARE(graph->XAxis().maximum, xAxis[1]);
-    QCOMPARE(graph->XAxis().ticks, int(xAxis[2]));
-    QCOMPARE(graph->YAxis().minimum, yAxis[0]);
-    QCOMPARE(graph->YAxis().maximum, yAxis[1]);
-    QCOMPARE(graph->YAxis().ticks, int(yAxis[2]));
-    const int colours[] = { 1, 4, 9, 3, 12, 0 };
-    for (int k = 0; k < 6; ++k) {
-        QCOMPARE(graph->LegendText(k), legend[k]);
-        QCOMPARE(graph->Colour(k), colours[k]);
+    DrawnChart drawn = ReadChart(*graph);
+    QVERIFY2(drawn.fault.isEmpty(), qPrintable(drawn.fault));
+    // One line per condensing row, in colours told apart at a glance: dark blue, dark red, blue,
+    // dark cyan, red, black.
+    const QColor colours[] = { QColor(0, 0, 0x80), QColor(0x80, 0, 0), QColor(0, 0, 0xFF),
+        QColor(0, 0x80, 0x80), QColor(0xFF, 0, 0), QColor(0, 0, 0) };
+    QCOMPARE(drawn.sets.size(), cond.size());
+    for (int r = 0; r < cond.size(); ++r) {
+        const DrawnSet& set = drawn.sets[r];
+        QVERIFY(set.lines);
+        QCOMPARE(set.name, legend[r + 1]);
+        QCOMPARE(set.colour, colours[r]);
+        const QString differ = PointsDiffer(set.points, capacityCurves[r]);
+        QVERIFY2(differ.isEmpty(), qPrintable(QString("row %1: %2").arg(r + 1).arg(differ)));
     }
-    QCOMPARE(graph->BottomTitle(),
+    QVERIFY(drawn.legendVisible);
+    QCOMPARE(drawn.legend, legend);
+    QVERIFY(SpansScale(drawn.x, xScale[0], xScale[1]));
+    QVERIFY(SpansScale(drawn.y, yScale[0], yScale[1]));
+    QVERIFY2(SameValues(drawn.x.labels, xLabels), qPrintable(Text(drawn.x.labels)));
+    QVERIFY2(SameValues(drawn.y.labels, yLabels), qPrintable(Text(drawn.y.labels)));
+    QVERIFY(drawn.PointsInside());
+    QCOMPARE(drawn.x.title,
         english ? QString("Evaporator Temperature (F)") : QString("Evaporator Temperature (C)"));
-    QCOMPARE(graph->LeftTitle(), english ? QString("Capacity (Btuh)") : QString("Capacity (Kcalh)"));
+    QCOMPARE(drawn.y.title, english ? QString("Capacity (Btuh)") : QString("Capacity (Kcalh)"));
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(graph);
     QVERIFY(reader);
     QCOMPARE(reader->role(), QAccessible::Chart);
-    QCOMPARE(reader->text(QAccessible::Name), QString("Plot"));
+    QVERIFY(!reader->text(QAccessible::Name).isEmpty());
     QVERIFY2(graph->accessibleDescription().startsWith("Compressor capacity")
             && graph->accessibleDescription().contains(QString("%1 curves").arg(record.condCount)),
         qPrintable(graph->accessibleDescription()));
 
     Choose(session, "Compressor power");
-    QCOMPARE(graph->LeftTitle(), QString("Power (W)"));
-    QCOMPARE(graph->Data(0, 1), 210.0);
-    QCOMPARE(graph->YAxis().minimum, 200.0);
+    drawn = ReadChart(*graph);
+    QVERIFY2(drawn.fault.isEmpty(), qPrintable(drawn.fault));
+    QCOMPARE(drawn.sets.size(), cond.size());
+    for (int r = 0; r < cond.size(); ++r) {
+        const QString differ = PointsDiffer(drawn.sets[r].points, powerCurves[r]);
+        QVERIFY2(differ.isEmpty(), qPrintable(QString("row %1: %2").arg(r + 1).arg(differ)));
+    }
+    // The scale starts at the smallest power's hundred, which is labelled.
+    QVERIFY(!drawn.y.labels.isEmpty() && Near(drawn.y.labels.front(), 200, 1e-9));
+    QVERIFY(drawn.y.minimum < 200);
+    QVERIFY(drawn.PointsInside());
     QVERIFY(graph->accessibleDescription().startsWith("Compressor power"));
 }
 
@@ -174,36 +253,45 @@ void PlotTest::efficiencyPlotsShowTheCurrentMap() {
     GraphControl* graph = Graph(session);
 
     Choose(session, "Isentropic efficiency");
-    QCOMPARE(graph->GraphType(), GraphControl::Type::Points);
-    QCOMPARE(graph->PointCount(), 18);
-    QCOMPARE(graph->LeftTitle(), QString("Isentropic Efficiency"));
-    QCOMPARE(graph->BottomTitle(), QString("Pressure Ratio"));
-    const QList<Point> entered = DrawnPoints(*graph, 0);
+    DrawnChart drawn = ReadChart(*graph);
+    QVERIFY2(drawn.fault.isEmpty(), qPrintable(drawn.fault));
+    QCOMPARE(drawn.sets.size(), 1);
+    QVERIFY(!drawn.sets[0].lines);
+    const QList<QPointF> entered = drawn.sets[0].points;
+    QCOMPARE(entered.size(), 18);
     for (int i = 1; i < entered.size(); ++i)
-        QVERIFY(entered[i - 1].x <= entered[i].x);
-    // The axis ends on the first ten above the largest ratio.
-    const double largest = entered.back().x;
-    QVERIFY(graph->XAxis().maximum > largest && graph->XAxis().maximum <= largest + 10);
-    QCOMPARE(std::fmod(graph->XAxis().maximum, 10.0), 0.0);
-    QCOMPARE(graph->XAxis().ticks, int(graph->XAxis().maximum / 10));
+        QVERIFY(entered[i - 1].x() <= entered[i].x());
+    // Efficiencies against pressure ratios: the scale runs from 0 to the first ten above the
+    // largest ratio, and from 0 to 1; both ends of each are labelled.
+    const double end = 10 * (std::floor(entered.back().x() / 10) + 1);
+    QVERIFY(SpansScale(drawn.x, 0, end));
+    QVERIFY(SpansScale(drawn.y, 0, 1));
+    QVERIFY2(!drawn.x.labels.isEmpty() && Near(drawn.x.labels.front(), 0, 0)
+            && Near(drawn.x.labels.back(), end, 1e-9),
+        qPrintable(Text(drawn.x.labels)));
+    QVERIFY2(!drawn.y.labels.isEmpty() && Near(drawn.y.labels.front(), 0, 0)
+            && Near(drawn.y.labels.back(), 1, 1e-9),
+        qPrintable(Text(drawn.y.labels)));
+    QVERIFY(drawn.PointsInside());
     QVERIFY(DeviationFromLine(entered) > 1e-3);
 
     Choose(session, "Linear isentropic efficiency *");
-    QVERIFY(DeviationFromLine(DrawnPoints(*graph, 0)) < 1e-9);
+    QVERIFY(DeviationFromLine(EfficiencyPoints(*graph)) < 1e-9);
     Choose(session, "Volumetric efficiency");
-    QCOMPARE(graph->LeftTitle(), QString("Volumetric Efficiency"));
-    const QList<Point> volumetric = DrawnPoints(*graph, 0);
+    const QList<QPointF> volumetric = EfficiencyPoints(*graph);
+    QCOMPARE(volumetric.size(), 18);
     QVERIFY(DeviationFromLine(volumetric) < 1e-9);
     // The line of the rebuilt map's suction flow, scaled to 0.98 at ratio 0.
-    const Point a = volumetric.front();
-    const Point b = volumetric.back();
-    QVERIFY(std::abs(a.y - a.x * (b.y - a.y) / (b.x - a.x) - 0.98) < 1e-9);
+    const QPointF a = volumetric.front();
+    const QPointF b = volumetric.back();
+    QVERIFY(std::abs(a.y() - a.x() * (b.y() - a.y()) / (b.x() - a.x()) - 0.98) < 1e-9);
 
     Choose(session, "Quadratic isentropic efficiency *");
     Choose(session, "Isentropic efficiency");
-    const QList<Point> quadratic = DrawnPoints(*graph, 0);
+    const QList<QPointF> quadratic = EfficiencyPoints(*graph);
+    QCOMPARE(quadratic.size(), 18);
     QVERIFY(DeviationFromLine(quadratic) > 1e-6);
-    QCOMPARE(graph->LegendText(0), QString("Quadratic isentropic efficiency"));
+    QCOMPARE(ReadChart(*graph).sets.value(0).name, QString("Quadratic isentropic efficiency"));
     QVERIFY(graph->accessibleDescription().startsWith("Isentropic efficiency"));
     QVERIFY(graph->accessibleDescription().contains("18 points"));
     // Nothing reaches the record before the form is left by its buttons.
@@ -227,7 +315,7 @@ void PlotTest::smoothingBoxesActAsAPair() {
     QVERIFY(all && each);
     QVERIFY(all->isChecked() && !each->isChecked());
     QVERIFY(Control(session, "Isentropic efficiency")->isChecked());
-    const QList<Point> overAll = DrawnPoints(*graph, 0);
+    const QList<QPointF> overAll = EfficiencyPoints(*graph);
     QVERIFY(DeviationFromLine(overAll) < 1e-9);
 
     int draws = graph->DrawCount();
@@ -235,7 +323,7 @@ void PlotTest::smoothingBoxesActAsAPair() {
     QVERIFY(each->isChecked() && !all->isChecked());
     QCOMPARE(graph->DrawCount(), draws + 1);
     // One line per condensing row: taken together the points leave the single line.
-    QVERIFY(DeviationFromLine(DrawnPoints(*graph, 0)) > 1e-6);
+    QVERIFY(DeviationFromLine(EfficiencyPoints(*graph)) > 1e-6);
 
     draws = graph->DrawCount();
     Choose(session, "Smoothing for each condenser temperature");
@@ -244,10 +332,10 @@ void PlotTest::smoothingBoxesActAsAPair() {
 
     Choose(session, "Smoothing for all temperatures");
     QVERIFY(all->isChecked() && !each->isChecked());
-    const QList<Point> again = DrawnPoints(*graph, 0);
+    const QList<QPointF> again = EfficiencyPoints(*graph);
     QCOMPARE(again.size(), overAll.size());
     for (int i = 0; i < again.size(); ++i)
-        QVERIFY(std::abs(again[i].y / overAll[i].y - 1) < 1e-12);
+        QVERIFY(std::abs(again[i].y() / overAll[i].y() - 1) < 1e-12);
 
     Choose(session, "Smoothing for each condenser temperature");
     Choose(session, "Compressor power");
@@ -316,7 +404,8 @@ void PlotTest::twoVariableFitShowsItsQualityOrIsRefused() {
         if (label->text().startsWith("Smoothed vs entered"))
             quality = label;
     QVERIFY(quality);
-    QCOMPARE(quality->text(), QString("Smoothed vs entered: the entered map is shown unchanged"));
+    // The entered map is shown as it is: there is no fit to measure.
+    QVERIFY2(!quality->text().contains("RMS"), qPrintable(quality->text()));
 
     Choose(session, "Two-variable fit (ratio and suction pressure)");
     QVERIFY(!Control(session, "Smoothing for all temperatures")->isEnabled());
