@@ -4,6 +4,7 @@
 #include "analysis/FitQuality.h"
 #include "analysis/FittedCompressor.h"
 #include "analysis/RefrigerantConversion.h"
+#include "analysis/Rerating.h"
 #include "analysis/SmoothedMap.h"
 #include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
@@ -37,6 +38,10 @@ struct SmoothedMapResult {
 // conversion to another refrigerant. The CLI, the forms and the exports show this one result.
 struct AnalysisResult {
     int refrigerantIndex = 0; // the refrigerant the map was measured with
+    RatingConditions rated; // the conditions the map was rated at
+    // Whether the rating-point EERs were re-rated from `rated` to the ASHRAE conditions their
+    // name promises.
+    bool ratingEERsRerated = false;
     bool english = true;
     int smoothingMethod = 0; // what was applied (a pending conversion turns 0 into 1)
     int smoothAllTemps = 1;
@@ -52,6 +57,9 @@ struct AnalysisResult {
     MapTable<double> pressureRatio {};
     MapTable<double> suctionFlow {}; // m3/h; -1 on rows below the liquid line
     MapTable<double> isentropicEff {};
+    MapTable<double> massFlowKgH {};
+    // Suction flow over displacement times speed; NaN everywhere when either is not known.
+    MapTable<double> trueVolumetricEff {};
     MapTable<bool> pointBlank {}; // outside the operating envelope: no value, no derived quantity
     MapTable<bool> pointFailed {}; // states of the entered point could not be computed
     MapTable<bool> pointValid {}; // the points the fits and the fit quality are made of
@@ -74,6 +82,9 @@ struct AnalysisResult {
     std::vector<AnalysisFailure> failures;
     std::optional<SmoothedMapResult> smoothedMap; // none for the original map data
     std::optional<RefrigerantConversion> conversion;
+    // The current map at other conditions, when asked for.
+    std::optional<RatingConditions> rerateTo;
+    std::optional<ReratedMap> rerated;
 
     const char* TemperatureUnit() const { return english ? "F" : "C"; }
     // What the smoothed-map form starts its EER from: the entered map's for the original map
@@ -91,8 +102,19 @@ struct AnalysisResult {
 // With AnalysisExtent::EnteredMap only the map at its own temperatures is analysed: no smoothed
 // map at the fixed evaporating temperatures and no conversion.
 enum class AnalysisExtent { EnteredMap, Full };
+// What the analysis does beyond the record's own choices: re-rating the current map to other
+// conditions, with the re-rating's suction-density factor.
+struct AnalysisOptions {
+    AnalysisExtent extent = AnalysisExtent::Full;
+    std::optional<RatingConditions> rerateTo;
+    double superheatFactor = kDefaultSuperheatFactor;
+};
 AnalysisResult AnalyzeMap(
-    CycleStateSource& engine, const CompressorRecord& record, AnalysisExtent extent = AnalysisExtent::Full);
+    CycleStateSource& engine, const CompressorRecord& record, const AnalysisOptions& options);
+inline AnalysisResult AnalyzeMap(
+    CycleStateSource& engine, const CompressorRecord& record, AnalysisExtent extent = AnalysisExtent::Full) {
+    return AnalyzeMap(engine, record, AnalysisOptions { extent, std::nullopt, kDefaultSuperheatFactor });
+}
 
 // What "Next >>" of the plot form leaves in the record: the current map's tables, the fits, the
 // rating-point EERs and the smoothing method applied.

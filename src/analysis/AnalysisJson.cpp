@@ -2,6 +2,8 @@
 
 #include "analysis/SmoothedMap.h"
 #include "analysis/SmoothingMethods.h"
+#include "record/RatingSpec.h"
+#include "record/UnitRules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,6 +93,16 @@ Json RefrigerantMapJson(const RefrigerantMap& map, int rows, int columns) {
         { "ratingEER", map.ratingEER }, { "ratingExtrapolated", map.ratingBeyondEnteredMap } };
 }
 
+// A mass flow table in the map's unit system: kg/h (SI) or lb/h (English).
+MapTable<double> MassFlowInMapUnits(const MapTable<double>& kgH, bool english) {
+    MapTable<double> table = kgH;
+    if (english)
+        for (auto& row : table)
+            for (double& value : row)
+                value /= units::kKgPerLb;
+    return table;
+}
+
 } // namespace
 
 nlohmann::ordered_json AnalysisToJson(const AnalysisResult& result) {
@@ -111,6 +123,11 @@ nlohmann::ordered_json AnalysisToJson(const AnalysisResult& result) {
     json["pressureRatio"] = InUse(result.pressureRatio, rows, columns);
     json["suctionFlow"] = InUse(result.suctionFlow, rows, columns);
     json["isentropicEff"] = InUse(result.isentropicEff, rows, columns);
+    json["ratingConditions"] = { { "rated", FormatRatingConditions(result.rated) },
+        { "rerated", result.rerateTo ? Json(FormatRatingConditions(*result.rerateTo)) : Json(nullptr) } };
+    json["massFlowUnit"] = result.english ? "lb/h" : "kg/h";
+    json["massFlow"] = InUse(MassFlowInMapUnits(result.massFlowKgH, result.english), rows, columns);
+    json["volumetricEfficiency"] = InUse(result.trueVolumetricEff, rows, columns);
     json.update(FitsJson(result.fitted, rows));
     if (result.smoothingMethod == kSmoothingTwoVariable)
         json["twoVariableFit"] = { { "flowSurface", result.fitted.flowSurface.c },
@@ -119,6 +136,8 @@ nlohmann::ordered_json AnalysisToJson(const AnalysisResult& result) {
     json["smoothedRatingExtrapolated"] = result.smoothedRatingExtrapolated;
     json["mapRatingEER"] = result.mapRatingEER;
     json["mapRatingExtrapolated"] = result.mapRatingExtrapolated;
+    // The EERs are always at the ASHRAE conditions; rerated says they were re-rated there.
+    json["ratingEERConditions"] = { { "conditions", "ashrae" }, { "rerated", result.ratingEERsRerated } };
 
     Json points;
     Json ratios = Json::array();
@@ -144,6 +163,11 @@ nlohmann::ordered_json AnalysisToJson(const AnalysisResult& result) {
     json["largestDeviation"]
         = { { "capacity", result.largestCapacityDeviation }, { "power", result.largestPowerDeviation } };
     json["smoothedMap"] = SmoothedMapJson(result);
+    if (result.rerated)
+        json["rerated"] = { { "capacity", InUse(result.rerated->capacity, rows, columns) },
+            { "power", InUse(result.rerated->power, rows, columns) },
+            { "massFlow",
+                InUse(MassFlowInMapUnits(result.rerated->massFlowKgH, result.english), rows, columns) } };
     if (result.conversion)
         json["conversion"] = { { "original", RefrigerantMapJson(result.conversion->original, rows, columns) },
             { "converted", RefrigerantMapJson(result.conversion->converted, rows, columns) },

@@ -113,6 +113,7 @@ void MapAnalysis::ReadMapFromRecord() {
 std::string MapAnalysis::ComputePointQuantities(int r, int c) {
     if (pointBlank[r][c]) {
         suctionFlow[r][c] = pressureRatio[r][c] = isentropicEff[r][c] = suctionPressure[r][c] = kNaN;
+        massFlow[r][c] = kNaN;
         return {};
     }
     const double teK = ToKelvin(evapTemp[c]);
@@ -129,15 +130,17 @@ std::string MapAnalysis::ComputePointQuantities(int r, int c) {
         pressureRatio[r][c] = kNaN;
         isentropicEff[r][c] = kNaN;
         suctionPressure[r][c] = kNaN;
+        massFlow[r][c] = kNaN;
         return s.error;
     }
 
-    const double massFlow = MassFlowOfCapacity(s, M, qKJh); // kg/h
+    const double flowKgH = MassFlowOfCapacity(s, M, qKJh);
+    massFlow[r][c] = flowKgH;
     const bool belowLiquidLine = LiquidAboveCondensing(rating, tcK, s);
-    suctionFlow[r][c] = belowLiquidLine ? kNoFlow : massFlow / (M * s.d1);
+    suctionFlow[r][c] = belowLiquidLine ? kNoFlow : flowKgH / (M * s.d1);
     pressureRatio[r][c] = s.Pc / s.Pe;
     suctionPressure[r][c] = s.Pe;
-    isentropicEff[r][c] = massFlow * (s.h2s - s.h1) / M / (w * units::kKJhPerWatt);
+    isentropicEff[r][c] = flowKgH * (s.h2s - s.h1) / M / (w * units::kKJhPerWatt);
     return {};
 }
 
@@ -232,6 +235,7 @@ void MapAnalysis::RebuildMapFromFits() {
             if (pointFailed[r][c] || pointBlank[r][c]) { // already listed, or no value to rebuild
                 capacity[r][c] = kNaN;
                 power[r][c] = kNaN;
+                massFlow[r][c] = kNaN;
                 continue;
             }
             const CycleStateResult s
@@ -239,10 +243,12 @@ void MapAnalysis::RebuildMapFromFits() {
             if (!s.error.empty()) {
                 capacity[r][c] = kNaN;
                 power[r][c] = kNaN;
+                massFlow[r][c] = kNaN;
                 AddFailure(AnalysisFailure::Stage::RebuiltPoint, r, c, s.error);
                 continue;
             }
             const CompressorOutput out = ModelOutput(s, s.M, suctionFlow[r][c], isentropicEff[r][c]);
+            massFlow[r][c] = out.massFlowKgH;
             power[r][c] = out.powerW;
             capacity[r][c] = KJhToMapCapacity(English(), out.capacityKJh);
         }
@@ -272,7 +278,7 @@ std::string MapAnalysis::FittedOutputAt(double evapTempK, double condTempK, Comp
     return {};
 }
 
-void MapAnalysis::VolumetricEfficiencyPoints() {
+void MapAnalysis::VolumetricEfficiencyPoints(double displacementFlowM3h) {
     const int rows = RowsInUse();
     const int columns = ColumnsInUse();
     for (int r = 0; r < rows; ++r)
@@ -280,7 +286,12 @@ void MapAnalysis::VolumetricEfficiencyPoints() {
             ComputePointQuantities(r, c);
     CollectValidPoints();
 
-    // A fresh line on the current map; its value at ratio 0 over 0.98 is taken as the
+    if (displacementFlowM3h > 0) {
+        for (int i = 0; i < validCount; ++i)
+            validFlow[i] /= displacementFlowM3h;
+        return;
+    }
+    // Otherwise a fresh line on the current map; its value at ratio 0 over 0.98 is taken as the
     // displacement flow.
     const double a0 = FitLine(validPressureRatio.data(), validFlow.data(), validCount).intercept;
     for (int i = 0; i < validCount; ++i)

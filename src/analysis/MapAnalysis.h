@@ -85,8 +85,9 @@ public:
     std::string FittedOutputAt(double evapTempK, double condTempK, CompressorOutput& out);
 
     // Valid points of the current working map sorted by pressure ratio, with validFlow replaced
-    // by the volumetric efficiency (0.98 at pressure ratio 0 on a fresh suction-flow line).
-    void VolumetricEfficiencyPoints();
+    // by the volumetric efficiency: against `displacementFlowM3h` when it is known (positive),
+    // otherwise normalised to 0.98 at pressure ratio 0 on a fresh suction-flow line.
+    void VolumetricEfficiencyPoints(double displacementFlowM3h = 0);
 
     // The copy of the current working tables and fits into the record made by "Next >>".
     void StoreResultsInRecord() const;
@@ -124,6 +125,7 @@ public:
     MapTable<double> suctionFlow {};
     MapTable<double> isentropicEff {};
     MapTable<double> suctionPressure {}; // Pe, kPa
+    MapTable<double> massFlow {}; // kg/h
     std::array<double, kMaxMapPoints> validFlow {};
     std::array<double, kMaxMapPoints> validIse {};
     std::array<double, kMaxMapPoints> validPressureRatio {};

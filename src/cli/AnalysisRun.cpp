@@ -8,8 +8,8 @@
 namespace velutra::cli {
 
 AnalysisResult RunAnalysis(CycleStateSource& engine, const CompressorRecord& record, std::ostream& errors,
-    int& status, AnalysisExtent extent) {
-    AnalysisResult result = AnalyzeMap(engine, record, extent);
+    int& status, const AnalysisOptions& options) {
+    AnalysisResult result = AnalyzeMap(engine, record, options);
     if (result.smoothingMethod == kSmoothingTwoVariable && !result.twoVariableRefusal.empty())
         throw std::runtime_error(result.twoVariableRefusal);
     const char* unit = result.TemperatureUnit();
@@ -19,7 +19,11 @@ AnalysisResult RunAnalysis(CycleStateSource& engine, const CompressorRecord& rec
     if (result.conversion)
         for (const std::string& failure : result.conversion->failures)
             errors << failure << '\n';
-    status = result.AnyFailure() ? kExitSomePointsFailed : 0;
+    if (result.rerated)
+        errors << DescribeFailures(result.rerated->failures, unit);
+    status = result.AnyFailure() || (result.rerated && !result.rerated->failures.empty())
+        ? kExitSomePointsFailed
+        : 0;
     return result;
 }
 

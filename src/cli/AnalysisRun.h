@@ -15,6 +15,6 @@ inline constexpr int kExitSomePointsFailed = 3;
 // conversion), and `status` becomes kExitSomePointsFailed when anything failed, else 0. A
 // smoothing method the map cannot carry, or a refrigerant that cannot be set up, throws.
 AnalysisResult RunAnalysis(CycleStateSource& engine, const CompressorRecord& record, std::ostream& errors,
-    int& status, AnalysisExtent extent = AnalysisExtent::Full);
+    int& status, const AnalysisOptions& options = {});
 
 } // namespace velutra::cli

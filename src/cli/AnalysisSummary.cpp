@@ -3,6 +3,7 @@
 #include "analysis/SmoothingMethods.h"
 #include "cli/AnalysisRun.h"
 #include "props/PropertyEngine.h"
+#include "record/RatingSpec.h"
 #include "record/TextRules.h"
 
 #include <algorithm>
@@ -25,7 +26,8 @@ std::string CsvField(const std::string& text) {
 
 constexpr const char* kSummaryHeader
     = "file,refrigerant,smoothing,valid points,isentropic eff min,isentropic eff max,volumetric eff min,"
-      "volumetric eff max,map EER,smoothed EER,capacity RMS %,capacity max %,power RMS %,power max %,error";
+      "volumetric eff max,map EER,smoothed EER,capacity RMS %,capacity max %,power RMS %,power max "
+      "%,rating,error";
 
 std::string Number(double value, int precision) {
     return FormatFixed(value, precision);
@@ -76,7 +78,7 @@ int SummaryRow(const std::string& path, const MapReader& read, std::ostream& out
         std::replace(reasons.begin(), reasons.end(), '\n', ';');
         row = AnalysedFields(result, reasons);
     } catch (const std::exception& error) {
-        row = ",,,,,,,,,,,,," + CsvField(error.what());
+        row = ",,,,,,,,,,,,,," + CsvField(error.what());
         status = 1;
     }
     out << CsvField(path) << ',' << row << '\n';

@@ -2,7 +2,9 @@
 
 #include "analysis/SmoothedMap.h"
 #include "analysis/SmoothingMethods.h"
+#include "record/RatingSpec.h"
 #include "record/TextRules.h"
+#include "record/UnitRules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +57,32 @@ std::string CapacityTitle(const AnalysisResult& result) {
     return result.english ? "Capacity (Btu/h)" : "Capacity (kcal/h)";
 }
 
+MapTable<double> MassFlowShown(const MapTable<double>& kgH, const AnalysisResult& result) {
+    MapTable<double> table = kgH;
+    if (result.english)
+        for (auto& row : table)
+            for (double& value : row)
+                value /= units::kKgPerLb;
+    return table;
+}
+
+bool AnyFinite(const MapTable<double>& table, const AnalysisResult& result) {
+    for (int r = 0; r < result.rows; ++r)
+        for (int c = 0; c < result.columns; ++c)
+            if (std::isfinite(table[r][c]))
+                return true;
+    return false;
+}
+
+void PrintRerated(std::ostream& out, const AnalysisResult& result) {
+    const ReratedMap& map = *result.rerated;
+    out << "\nRe-rated to " << FormatRatingConditions(*result.rerateTo) << '\n';
+    PrintTable(out, CapacityTitle(result), map.capacity, result, result.columns, 1, &result.pointBlank);
+    PrintTable(out, "Power (W)", map.power, result, result.columns, 1, &result.pointBlank);
+    PrintTable(out, result.english ? "Mass flow (lb/h)" : "Mass flow (kg/h)",
+        MassFlowShown(map.massFlowKgH, result), result, result.columns, 2, &result.pointBlank);
+}
+
 void PrintSmoothedMap(std::ostream& out, const AnalysisResult& result) {
     const SmoothedMap& map = result.smoothedMap->map;
     out << "\nSmoothed map at the fixed evaporating temperatures " << (result.english ? "(F)" : "(C)");
@@ -104,9 +132,10 @@ void PrintQuality(std::ostream& out, const AnalysisResult& result) {
         << "Smoothed vs entered at the " << result.validPoints.size() << " valid points: capacity RMS "
         << Number(q.capacityRms, 2) << " %, max " << Number(q.capacityMax, 2) << " %; power RMS "
         << Number(q.powerRms, 2) << " %, max " << Number(q.powerMax, 2) << " %\n"
-        << "EER at the rating point (Btu/h per W): map " << Eer(result.mapRatingEER)
-        << (result.mapRatingExtrapolated ? " (extrapolated)" : "") << ", smoothed "
-        << Eer(result.smoothedRatingEER)
+        << "EER at the rating point (Btu/h per W"
+        << (result.ratingEERsRerated ? ", the map re-rated to ashrae conditions" : "") << "): map "
+        << Eer(result.mapRatingEER) << (result.mapRatingExtrapolated ? " (extrapolated)" : "")
+        << ", smoothed " << Eer(result.smoothedRatingEER)
         << (result.smoothedRatingExtrapolated ? " (extrapolated beyond the entered map)" : "") << '\n';
 }
 
@@ -153,7 +182,10 @@ void PrintConversion(std::ostream& out, const AnalysisResult& result) {
 void PrintAnalysisText(std::ostream& out, const AnalysisResult& result) {
     const int method = result.smoothingMethod;
     out << "Refrigerant " << kRefrigerantNames[static_cast<size_t>(result.refrigerantIndex)] << ", "
-        << (result.english ? "English" : "SI") << " units; " << SmoothingMethodTitle(method)
+        << (result.english ? "English" : "SI") << " units"
+        << (result.rated == RatingConditions {} ? std::string()
+                                                : ", rated " + FormatRatingConditions(result.rated))
+        << "; " << SmoothingMethodTitle(method)
         << (method == 0                         ? ""
                    : result.smoothAllTemps == 1 ? ", all temperatures"
                                                 : ", each condenser temperature")
@@ -168,6 +200,11 @@ void PrintAnalysisText(std::ostream& out, const AnalysisResult& result) {
     PrintTable(out, "Suction flow (m3/h)", result.suctionFlow, result, result.columns, 3, &result.pointBlank);
     PrintTable(
         out, "Isentropic efficiency", result.isentropicEff, result, result.columns, 4, &result.pointBlank);
+    PrintTable(out, result.english ? "Mass flow (lb/h)" : "Mass flow (kg/h)",
+        MassFlowShown(result.massFlowKgH, result), result, result.columns, 2, &result.pointBlank);
+    if (AnyFinite(result.trueVolumetricEff, result))
+        PrintTable(out, "Volumetric efficiency (of displacement x speed)", result.trueVolumetricEff, result,
+            result.columns, 4, &result.pointBlank);
     if (result.smoothedMap)
         PrintSmoothedMap(out, result);
     PrintFits(out, result);
@@ -176,6 +213,8 @@ void PrintAnalysisText(std::ostream& out, const AnalysisResult& result) {
         out << "  " << Number(point.pressureRatio, 3) << "  " << Number(point.volumetricEff, 4) << "  "
             << Number(point.isentropicEff, 4) << '\n';
     PrintQuality(out, result);
+    if (result.rerated)
+        PrintRerated(out, result);
     if (result.conversion)
         PrintConversion(out, result);
 }

@@ -5,6 +5,7 @@
 #include "cli/CliCommand.h"
 #include "cli/MapInput.h"
 #include "cli/MethodComparison.h"
+#include "cli/RatingOptions.h"
 #include "props/PropertyEngine.h"
 #include "record/CompressorRecord.h"
 
@@ -24,6 +25,8 @@ struct AnalyzeOptions {
     bool json = false;
     bool compare = false;
     bool summary = false;
+    RatingOptions rating { RatingOptions::kRated | RatingOptions::kRerate | RatingOptions::kSuperheatFactor
+        | RatingOptions::kDisplacement | RatingOptions::kSpeed };
 };
 
 AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
@@ -50,6 +53,8 @@ AnalyzeOptions ParseOptions(const std::vector<std::string>& args) {
             if (i + 1 == args.size())
                 throw UsageError("--convert-to needs a name");
             options.convertTo = RefrigerantIndexOf(args[++i]);
+        } else if (options.rating.Take(args, i)) {
+            continue;
         } else if (!arg.empty() && arg[0] != '-') {
             options.paths.push_back(arg);
         } else {
@@ -84,6 +89,7 @@ void ReadWithOptions(const std::string& path, const AnalyzeOptions& options, Com
         record.convertRefrigerant = 1;
         record.newRefrigerantIndex = options.convertTo;
     }
+    options.rating.ApplyTo(record);
     record.smoothAllTemps = options.perRow ? 0 : 1;
     record.smoothEachCondTemp = options.perRow ? 1 : 0;
 }
@@ -104,7 +110,10 @@ int Analyze(const std::vector<std::string>& args) {
         return PrintMethodComparison(engine, record, std::cout);
     }
     int status = 0;
-    const AnalysisResult result = RunAnalysis(engine, record, std::cerr, status);
+    AnalysisOptions analysisOptions;
+    analysisOptions.rerateTo = options.rating.rerate;
+    analysisOptions.superheatFactor = options.rating.superheatFactor.value_or(kDefaultSuperheatFactor);
+    const AnalysisResult result = RunAnalysis(engine, record, std::cerr, status, analysisOptions);
     if (options.json)
         std::cout << AnalysisToJson(result).dump(2) << '\n';
     else

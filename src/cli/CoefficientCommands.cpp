@@ -80,7 +80,8 @@ int Coefficients(const std::vector<std::string>& args) {
 
     PropertyEngine engine;
     int status = 0;
-    const AnalysisResult result = RunAnalysis(engine, record, std::cerr, status, AnalysisExtent::EnteredMap);
+    const AnalysisResult result = RunAnalysis(engine, record, std::cerr, status,
+        { AnalysisExtent::EnteredMap, std::nullopt, kDefaultSuperheatFactor });
     const CoefficientUnits units = options.units.value_or(UnitsOfRecordSystem(record.unitsEnglish != 0));
     const CoefficientSet set = FitCoefficients(engine, result, record, units);
 

@@ -122,7 +122,8 @@ int ExportTab(const std::vector<std::string>& args) {
     record.smoothEachCondTemp = 1 - options.smoothAllTemps;
     PropertyEngine engine;
     int status = 0;
-    const AnalysisResult result = RunAnalysis(engine, record, std::cerr, status, AnalysisExtent::EnteredMap);
+    const AnalysisResult result = RunAnalysis(engine, record, std::cerr, status,
+        { AnalysisExtent::EnteredMap, std::nullopt, kDefaultSuperheatFactor });
     StoreResultsInRecord(result, record);
     ExportTable(files[1], record);
     return status;
