@@ -1,6 +1,7 @@
 // The whole analysis of a full 6 x 8 map as the plot form runs it when the quadratic smoothing is
 // chosen: texts to numbers, 48 cycle states and all fits, then 48 + 1 cycle states to rebuild the
 // map and rate it. Per refrigerant, through the engine and the dlopen'ed property library.
+#include "analysis/Analysis.h"
 #include "analysis/MapAnalysis.h"
 #include "props/PropertyEngine.h"
 #include "record/TextRules.h"
@@ -43,7 +44,18 @@ bool MakeMap(velutra::PropertyEngine& engine, CompressorRecord& record) {
     return true;
 }
 
-void AnalyseFullMap(benchmark::State& state, int refrigerant) {
+// The rating conditions of the benchmark's second set of runs: superheat and subcooling, so that
+// each point also needs the bubble temperature at the condensing pressure.
+velutra::RatingConditions En12900() {
+    velutra::RatingConditions rating;
+    rating.suction = velutra::RatingConditions::Suction::Superheat;
+    rating.suctionValue = 10;
+    rating.liquid = velutra::RatingConditions::Liquid::Subcooling;
+    rating.liquidValue = 0;
+    return rating;
+}
+
+void AnalyseFullMap(benchmark::State& state, int refrigerant, bool en12900) {
     // Every run carries the counter, a skipped one as NaN: the CSV reporter aborts when a run
     // brings a counter that the first run did not have.
     state.counters["EER"] = std::numeric_limits<double>::quiet_NaN();
@@ -58,6 +70,8 @@ void AnalyseFullMap(benchmark::State& state, int refrigerant) {
         state.SkipWithError(("skipped, the cycle states fail: " + engine.LastError()).c_str());
         return;
     }
+    if (en12900)
+        record.ratingConditions = En12900();
     for (auto _ : state) {
         velutra::MapAnalysis analysis(engine, record);
         analysis.ReadMapFromRecord();
@@ -73,8 +87,35 @@ void AnalyseFullMap(benchmark::State& state, int refrigerant) {
     state.counters["EER"] = record.smoothedRatingEER;
 }
 
-BENCHMARK_CAPTURE(AnalyseFullMap, R134a, 0)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(AnalyseFullMap, R404A, 3)->Unit(benchmark::kMillisecond);
+// The one analysis the CLI and the forms run: the above, the efficiency points, and the smoothed
+// map at the fixed evaporating temperatures with its rating point (7 x 6 + 2 more cycle states).
+void AnalyzeMapWhole(benchmark::State& state, int refrigerant, bool en12900) {
+    state.counters["EER"] = std::numeric_limits<double>::quiet_NaN();
+    velutra::PropertyEngine engine;
+    CompressorRecord record;
+    if (!engine.SetupFluid(refrigerant).ok || !MakeMap(engine, record)) {
+        state.SkipWithError("skipped, the property library cannot compute this refrigerant's map");
+        return;
+    }
+    record.smoothingMethod = 2;
+    if (en12900)
+        record.ratingConditions = En12900();
+    double eer = 0;
+    for (auto _ : state) {
+        const velutra::AnalysisResult result = velutra::AnalyzeMap(engine, record);
+        eer = result.smoothedRatingEER;
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["EER"] = eer;
+}
+
+BENCHMARK_CAPTURE(AnalyseFullMap, R134a, 0, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AnalyseFullMap, R404A, 3, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AnalyseFullMap, R134a_en12900, 0, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AnalyseFullMap, R404A_en12900, 3, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AnalyzeMapWhole, R134a, 0, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AnalyzeMapWhole, R404A, 3, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AnalyzeMapWhole, R404A_en12900, 3, true)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
