@@ -15,15 +15,6 @@ namespace velutra::cli {
 
 namespace {
 
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\n\r") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 constexpr const char* kSummaryHeader
     = "file,refrigerant,smoothing,valid points,isentropic eff min,isentropic eff max,volumetric eff min,"
       "volumetric eff max,map EER,smoothed EER,capacity RMS %,capacity max %,power RMS %,power max "

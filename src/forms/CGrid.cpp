@@ -11,6 +11,7 @@
 #include "interchange/CoefficientFit.h"
 #include "interchange/ShownMapCsv.h"
 #include "record/CompressorRecord.h"
+#include "record/RatingSpec.h"
 #include "record/TextRules.h"
 
 #include <QEvent>
@@ -187,6 +188,13 @@ void CGrid::InitialUpdate() {
         ShowSmoothedMap();
     // A converted map is rated with the new refrigerant, as its table is computed.
     baseEER_ = analysis_.BaseEER();
+    // The EER is always at the ASHRAE conditions; a map rated otherwise was re-rated there.
+    eerField_->setToolTip(analysis_.ratingEERsRerated
+            ? QStringLiteral(
+                "At the ASHRAE rating point and conditions; the map, rated %1, was re-rated there")
+                  .arg(QString::fromStdString(FormatRatingConditions(analysis_.rated)))
+            : QStringLiteral("At the ASHRAE rating point and conditions"));
+    eerField_->setAccessibleDescription(eerField_->toolTip());
     UpdateCalculatedEER();
     record.helpContext = kHelpSmoothedMap;
 }

@@ -135,15 +135,6 @@ Json NumberOrNull(double value) {
 
 // --- CSV ----------------------------------------------------------------------------------------
 
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\n\r") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 std::string Trim(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!text.empty() && blank(text.front()))

@@ -10,20 +10,6 @@
 
 namespace velutra {
 
-namespace {
-
-// A text field as CSV: quoted when it holds a comma or a quote.
-std::string Field(const std::string& text) {
-    if (text.find_first_of(",\"") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + '"';
-}
-
-} // namespace
-
 std::string EncodeShownMapCsv(const CompressorRecord& record, const SmoothedMap& map,
     double capacityMultiplier, double powerMultiplier) {
     const bool english = record.unitsEnglish == 1;
@@ -44,7 +30,7 @@ std::string EncodeShownMapCsv(const CompressorRecord& record, const SmoothedMap&
     out += "# method: " + MapCaption(record.smoothingMethod, record.smoothAllTemps) + "\n";
     out += "# multipliers: capacity " + FormatNumber(capacityMultiplier, -4) + ", power "
         + FormatNumber(powerMultiplier, -4) + "\n";
-    out += "refrigerant," + Field(refrigerant) + "\n";
+    out += "refrigerant," + CsvField(refrigerant) + "\n";
     out += std::string("units,") + (english ? "English" : "SI") + "\n";
     if (record.ratingConditions != RatingConditions {})
         out += "rating," + FormatRatingConditions(record.ratingConditions) + "\n";

@@ -166,4 +166,13 @@ int TruncateToInt(double value) {
     return static_cast<int>(value);
 }
 
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\n\r") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
 } // namespace velutra

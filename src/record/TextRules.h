@@ -47,4 +47,8 @@ long long LeadingInteger(std::string_view text);
 // values give 0 rather than undefined behaviour.
 int TruncateToInt(double value);
 
+// A text as one CSV field: as it is, or quoted (quotes doubled) when it holds a comma, a quote
+// or a line break.
+std::string CsvField(const std::string& text);
+
 } // namespace velutra
