@@ -97,6 +97,7 @@ void AnalyzeMapWhole(benchmark::State& state, int refrigerant, bool en12900) {
         state.SkipWithError("skipped, the property library cannot compute this refrigerant's map");
         return;
     }
+    record.refrigerantIndex = refrigerant;
     record.smoothingMethod = 2;
     if (en12900)
         record.ratingConditions = En12900();
@@ -115,6 +116,7 @@ BENCHMARK_CAPTURE(AnalyseFullMap, R134a_en12900, 0, true)->Unit(benchmark::kMill
 BENCHMARK_CAPTURE(AnalyseFullMap, R404A_en12900, 3, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(AnalyzeMapWhole, R134a, 0, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(AnalyzeMapWhole, R404A, 3, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AnalyzeMapWhole, R134a_en12900, 0, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(AnalyzeMapWhole, R404A_en12900, 3, true)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -30,6 +30,7 @@ std::string Number(double value) {
 
 SetupResult PropertyEngine::SetupFluid(int refrigerantIndex) {
     setUp_ = false;
+    solvedBubbles_.fill({});
     lastError_.clear();
     refrigerant = refrigerantIndex;
     enthalpy = entropy = vaporDensity = molarMass = kNaN;
@@ -173,6 +174,18 @@ double PropertyEngine::DewPressure(double tempK) {
 double PropertyEngine::BubbleTempAt(double pressureKPa, double dewTempK) {
     if (!std::isfinite(pressureKPa) || !std::isfinite(dewTempK))
         return kNaN;
+    for (const SolvedBubble& known : solvedBubbles_)
+        if (known.pressureKPa == pressureKPa)
+            return known.tempK;
+    const double solved = SolveBubbleTemp(pressureKPa, dewTempK);
+    if (std::isfinite(solved)) {
+        solvedBubbles_[nextSolvedBubble_] = { pressureKPa, solved };
+        nextSolvedBubble_ = (nextSolvedBubble_ + 1) % solvedBubbles_.size();
+    }
+    return solved;
+}
+
+double PropertyEngine::SolveBubbleTemp(double pressureKPa, double dewTempK) {
     constexpr int kMaxSteps = 40;
     constexpr double kToleranceK = 1e-10;
     const double target = std::log(pressureKPa);

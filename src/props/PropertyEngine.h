@@ -4,6 +4,7 @@
 #include "props/CycleStateSource.h"
 #include "props/PropertyLibrary.h"
 
+#include <array>
 #include <limits>
 #include <string>
 
@@ -79,6 +80,7 @@ private:
     double BubblePressure(double tempK);
     double DewPressure(double tempK);
     double BubbleTempAt(double pressureKPa, double dewTempK);
+    double SolveBubbleTemp(double pressureKPa, double dewTempK);
     double DewTempOfMidPoint(double midPointK);
     void LiquidLineEnthalpy(double tempK, double pressureKPa);
     void BubbleLiquidInstead(double tempK, double pressureKPa, const std::string& errorBefore);
@@ -92,6 +94,15 @@ private:
     EntryPoints entries_;
     ArgumentBlock block_;
     bool setUp_ = false;
+    // The last bubble temperatures solved for, by pressure: the points of a map row share their
+    // condensing pressure, and an analysis passes the rows twice (entered and rebuilt map) with
+    // the rating point between, so one solve serves a row throughout.
+    struct SolvedBubble {
+        double pressureKPa = kNaN;
+        double tempK = kNaN;
+    };
+    std::array<SolvedBubble, 8> solvedBubbles_ {};
+    size_t nextSolvedBubble_ = 0;
     std::string lastError_;
 };
 
