@@ -306,6 +306,7 @@ TEST(CliAnalyze, MapAnalysedAtItsOwnRatingConditions) {
     const auto json = AnalyzeJson({ kSecop, "--rated", "cecomaf", "--smoothing", "quadratic",
         "--displacement", "7.48", "--speed", "2000" });
     ASSERT_FALSE(json.is_null());
+    ASSERT_TRUE(json.contains("ratingConditions") && json.contains("massFlow"));
     EXPECT_EQ(json["ratingConditions"]["rated"], "cecomaf");
     EXPECT_TRUE(json["ratingConditions"]["rerated"].is_null());
     EXPECT_LT(json["fitQuality"]["capacity"]["rms"].get<double>(), 1.5);
@@ -333,6 +334,7 @@ TEST(CliAnalyze, MapAnalysedAtItsOwnRatingConditions) {
 
     // Re-rated to its own conditions the map comes back exactly as entered.
     const auto self = AnalyzeJson({ kSecop, "--rated", "cecomaf", "--rerate", "cecomaf" });
+    ASSERT_TRUE(self.contains("rerated") && self.contains("ratingEERConditions"));
     EXPECT_EQ(self["rerated"]["capacity"], self["capacity"]);
     EXPECT_EQ(self["rerated"]["power"], self["power"]);
     EXPECT_TRUE(self["ratingEERConditions"]["rerated"].get<bool>());
