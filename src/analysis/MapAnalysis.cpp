@@ -203,6 +203,7 @@ void MapAnalysis::ApplySmoothing() {
     }
 
     const FittedCompressor fitted = Fitted();
+    ReportUndefinedFits(twoVariable);
     for (int r = 0; r < RowsInUse(); ++r) {
         for (int c = 0; c < ColumnsInUse(); ++c) {
             const FittedFlow value = fitted.At(pressureRatio[r][c], suctionPressure[r][c], r);
@@ -212,6 +213,24 @@ void MapAnalysis::ApplySmoothing() {
     }
     RebuildMapFromFits();
     ComputeQuality();
+}
+
+// A smoothed map rebuilt from fits that do not exist (too few valid points, all of one ratio)
+// would be NaN throughout: say so once, unless the failed points that caused it were named.
+void MapAnalysis::ReportUndefinedFits(bool twoVariable) {
+    const FittedCompressor& f = fits;
+    const bool flowDefined = std::isfinite(f.flow.intercept) && std::isfinite(f.flow.slope);
+    const bool lineDefined = std::isfinite(f.iseLine.intercept) && std::isfinite(f.iseLine.slope);
+    const bool quadDefined
+        = std::isfinite(f.iseQuad[0]) && std::isfinite(f.iseQuad[1]) && std::isfinite(f.iseQuad[2]);
+    const bool defined = twoVariable
+        || (flowDefined && (smoothingMethod == kSmoothingQuadratic ? quadDefined : lineDefined));
+    const bool named = std::any_of(failures.begin(), failures.end(), [](const AnalysisFailure& failure) {
+        return failure.stage == AnalysisFailure::Stage::Fit && failure.row < 0;
+    });
+    if (!defined && !named)
+        AddFailure(AnalysisFailure::Stage::Fit, -1, -1,
+            "the fits cannot be made from the " + std::to_string(validCount) + " valid points of the map");
 }
 
 void MapAnalysis::ComputeQuality() {

@@ -144,6 +144,7 @@ private:
     void CollectValidPoints();
     void FitAllPoints(bool anyFailed);
     void ComputeQuality();
+    void ReportUndefinedFits(bool twoVariable);
     void FitRows(int rows, int columns);
     void FitSurfaces();
     void AddFailure(AnalysisFailure::Stage stage, int r, int c, std::string reason);

@@ -20,12 +20,13 @@ constexpr const char* kSummaryHeader
       "volumetric eff max,map EER,smoothed EER,capacity RMS %,capacity max %,power RMS %,power max "
       "%,rating,error";
 
+// A number, or empty where there is none.
 std::string Number(double value, int precision) {
-    return FormatFixed(value, precision);
+    return std::isfinite(value) ? FormatFixed(value, precision) : std::string();
 }
 
 std::string Eer(double value) {
-    return value != 0 && std::isfinite(value) ? Number(value, 3) : "";
+    return value != 0 ? Number(value, 3) : "";
 }
 
 // The row's fields after the file name, for an analysed map.

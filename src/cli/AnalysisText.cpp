@@ -15,12 +15,13 @@ namespace velutra::cli {
 
 namespace {
 
+// A number, or "n/a" where there is none (an undefined fit, a value of a failed point).
 std::string Number(double value, int precision) {
-    return std::isfinite(value) ? FormatFixed(value, precision) : "nan";
+    return std::isfinite(value) ? FormatFixed(value, precision) : "n/a";
 }
 
 // A table of rows in use; blank cells of the entered map stay blank (`blank` null for tables at
-// other temperatures), and a value that could not be computed reads "nan".
+// other temperatures), and a value that could not be computed reads "n/a".
 void PrintTable(std::ostream& out, const std::string& title, const MapTable<double>& table,
     const AnalysisResult& result, int columns, int precision, const MapTable<bool>* blank) {
     out << title << '\n';
@@ -31,7 +32,7 @@ void PrintTable(std::ostream& out, const std::string& title, const MapTable<doub
                 out << std::string(11, ' ');
             else
                 out << ' '
-                    << (std::isfinite(table[r][c]) ? FormatFixed(table[r][c], precision, 10) : "       nan");
+                    << (std::isfinite(table[r][c]) ? FormatFixed(table[r][c], precision, 10) : "       n/a");
         }
         out << '\n';
     }

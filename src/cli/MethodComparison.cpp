@@ -14,7 +14,7 @@ namespace velutra::cli {
 namespace {
 
 std::string Cell(double value, int precision, int width) {
-    return std::isfinite(value) ? FormatFixed(value, precision, width) : std::string(width - 3, ' ') + "nan";
+    return std::isfinite(value) ? FormatFixed(value, precision, width) : std::string(width - 3, ' ') + "n/a";
 }
 
 } // namespace
@@ -42,7 +42,7 @@ int PrintMethodComparison(PropertyEngine& engine, const CompressorRecord& record
         // The entered map has no EER (0) when it does not reach the rating point.
         const double eer = method == kSmoothingOriginal ? result.mapRatingEER : result.smoothedRatingEER;
         out << Cell(q.capacityRms, 2, 13) << Cell(q.capacityMax, 2, 6) << Cell(q.powerRms, 2, 12)
-            << Cell(q.powerMax, 2, 6) << (eer == 0 ? std::string("      n/a") : Cell(eer, 3, 9)) << '\n';
+            << Cell(q.powerMax, 2, 6) << Cell(eer == 0 ? std::nan("") : eer, 3, 9) << '\n';
     }
     return status;
 }
