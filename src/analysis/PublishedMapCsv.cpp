@@ -1,7 +1,7 @@
 #include "analysis/PublishedMapCsv.h"
 
 #include "record/MapEntry.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 #include "record/TextRules.h"
 
 #include <charconv>
@@ -130,7 +130,7 @@ void DecodePublishedMap(std::string_view text, CompressorRecord& record, const s
             for (int c = 0; c < kMaxEvap; ++c)
                 table[r][c] = c < evapCount ? f[c + 2] : std::string();
         } else if (key == "rating" && f.size() >= 2) {
-            // The written form has commas of its own: the rest of the line is the spec.
+            // The written form has commas of its own: the rest of the line is the conditions.
             const ParsedRatingConditions rating
                 = ParseRatingConditions(trimmed.substr(trimmed.find(',') + 1));
             if (!rating.ok() || haveRating)

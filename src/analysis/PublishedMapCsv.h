@@ -16,7 +16,7 @@ public:
 
 // Reads a manufacturer's map kept as CSV ("#" comment lines; "refrigerant,NAME";
 // "units,English|SI"; "evaporating,t1,..."; "capacity,tc,v1,..." and "power,tc,v1,..." rows;
-// optional "rating,SPEC" (the written form of rating conditions), "speed,RPM" and
+// optional "rating,CONDITIONS" (the written form of rating conditions), "speed,RPM" and
 // "displacement,CM3") into the record's refrigerantIndex, unit flags, counts, temperature texts
 // and map texts, as if the numbers had been typed, and its rating conditions (default: ashrae),
 // displacement (default: none) and, where given, speed. Nothing else is touched. Up to 6 condensing by 8

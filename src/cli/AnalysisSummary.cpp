@@ -3,7 +3,7 @@
 #include "analysis/SmoothingMethods.h"
 #include "cli/AnalysisRun.h"
 #include "props/PropertyEngine.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 #include "record/TextRules.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "analysis/SmoothedMap.h"
 #include "analysis/SmoothingMethods.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 #include "record/TextRules.h"
 #include "record/UnitRules.h"
 

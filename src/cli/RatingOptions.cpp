@@ -1,7 +1,7 @@
 #include "cli/RatingOptions.h"
 
 #include "cli/CliCommand.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 
 #include <charconv>
 #include <cmath>

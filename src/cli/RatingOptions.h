@@ -9,8 +9,8 @@
 namespace velutra::cli {
 
 // The options about rating conditions, displacement and speed that several commands share:
-//   --rated SPEC             the conditions the map was rated at (default: the file's own, else ashrae)
-//   --rerate SPEC            the conditions to re-rate the map to
+//   --rated CONDITIONS             the conditions the map was rated at (default: the file's own, else ashrae)
+//   --rerate CONDITIONS            the conditions to re-rate the map to
 //   --superheat-factor F     the re-rating's suction-density factor (default 0.75)
 //   --displacement CM3       the compressor's displacement per revolution
 //   --speed RPM              its speed

@@ -1,6 +1,6 @@
 #include "cli/RecordJson.h"
 
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 
 namespace velutra::cli {
 

@@ -135,11 +135,11 @@ void AddTableCommands(std::vector<CliCommand>& commands) {
     commands.push_back({ "import",
         "FILE.tab|FILE.csv OUT.cmp [--refrigerant NAME] [--manufacturer TEXT] [--model TEXT]\n"
         "          [--rating-capacity TEXT] [--rating-eer TEXT] [--speed TEXT] [--voltage TEXT]\n"
-        "          [--rated SPEC] [--displacement CM3]",
+        "          [--rated CONDITIONS] [--displacement CM3]",
         "import a compressor table or a published map and save it as a compressor file", Import });
     commands.push_back({ "export-tab",
         "FILE OUT.tab [--smoothing original|linear|quadratic] [--per-row] [--refrigerant NAME] [--rated "
-        "SPEC]",
+        "CONDITIONS]",
         "analyse the map of a compressor file, table (.tab) or published map (.csv) and write the current "
         "map (entered, or rebuilt from the fits) as a compressor table",
         ExportTab });

@@ -3,7 +3,7 @@
 #include "files/ReplaceFile.h"
 #include "files/Windows1252.h"
 #include "record/MapEntry.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 #include "record/TextRules.h"
 
 #include <cctype>
@@ -188,16 +188,16 @@ void ReadBlock(Reader& reader, CompressorRecord& read, const std::string& fileNa
     if (length < 0 || static_cast<size_t>(length) != reader.Remaining())
         throw damaged("it states " + std::to_string(length) + " bytes, the file holds "
             + std::to_string(reader.Remaining()));
-    std::string spec, displacement;
+    std::string written, displacement;
     try {
-        spec = reader.Text();
+        written = reader.Text();
         displacement = reader.Text();
     } catch (const CompressorFileError&) {
         throw damaged("a text runs past its end");
     }
     if (reader.Remaining() != 0)
         throw damaged(std::to_string(reader.Remaining()) + " bytes after its fields");
-    const ParsedRatingConditions rating = ParseRatingConditions(spec);
+    const ParsedRatingConditions rating = ParseRatingConditions(written);
     if (!rating.ok())
         throw damaged("rating conditions " + rating.error);
     read.ratingConditions = rating.value;

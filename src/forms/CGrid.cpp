@@ -11,7 +11,7 @@
 #include "interchange/CoefficientFit.h"
 #include "interchange/ShownMapCsv.h"
 #include "record/CompressorRecord.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 #include "record/TextRules.h"
 
 #include <QEvent>

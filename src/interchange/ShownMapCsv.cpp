@@ -1,7 +1,7 @@
 #include "interchange/ShownMapCsv.h"
 
 #include "record/MapEntry.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 #include "record/TextRules.h"
 
 #include <algorithm>

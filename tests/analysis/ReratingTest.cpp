@@ -6,7 +6,7 @@
 #include "analysis/Displacement.h"
 #include "analysis/PublishedMapCsv.h"
 #include "props/PropertyEngine.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 #include "record/TextRules.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 #include "TempDir.h"
 #include "files/CompressorFile.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -94,7 +94,7 @@ TEST(CliTableCommands, ExportOfASmoothedMapWritesTheRebuiltValues) {
 }
 
 // A published map is imported with its own conditions, or those of --rated; show prints them.
-// A bad spec is a usage error that writes nothing.
+// Bad conditions are a usage error that writes nothing.
 TEST(CliTableCommands, ImportTakesAMapCsvWithItsRatingConditions) {
     test::TempDir dir;
     const std::string csv = dir.File("map.csv");

@@ -1,7 +1,7 @@
 #include "files/CompressorFile.h"
 
 #include "TempDir.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -299,8 +299,8 @@ TEST(CompressorFile, DamagedRatingBlockIsRefusedNamingTheFile) {
     const size_t fields = EncodeCompressorFile(DistinctRecord()).size();
     const std::string block = bytes.substr(fields);
 
-    std::string badSpec = bytes;
-    badSpec.replace(badSpec.find("cecomaf"), 7, "cecomax");
+    std::string badConditions = bytes;
+    badConditions.replace(badConditions.find("cecomaf"), 7, "cecomax");
     std::string badNumber = bytes;
     badNumber.replace(badNumber.find("7.48"), 4, "-7.4");
     std::string badVersion = bytes;
@@ -309,7 +309,7 @@ TEST(CompressorFile, DamagedRatingBlockIsRefusedNamingTheFile) {
         bytes.substr(0, bytes.size() - 1), // cut inside the block
         bytes + "x", // a byte more than the block states
         std::string(bytes.substr(0, fields)) + "garbage after the map",
-        badSpec,
+        badConditions,
         badNumber,
         badVersion,
     };

@@ -3,7 +3,7 @@
 #include "TempDir.h"
 #include "interchange/CoefficientImport.h"
 #include "interchange/CoefficientSet.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 
 #include <cmath>
 #include <functional>

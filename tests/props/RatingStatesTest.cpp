@@ -6,7 +6,7 @@
 #include "props/PropertyEngine.h"
 #include "props/PropertyLibrary.h"
 #include "props/RefrigerantFluids.h"
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ constexpr double kC = 273.15;
 // The engine's bubble and mid-point solves stop within 1e-10 of the temperature.
 constexpr double kTol = 1e-9;
 
-RatingConditions Spec(const char* text) {
+RatingConditions Conditions(const char* text) {
     const ParsedRatingConditions parsed = ParseRatingConditions(text);
     EXPECT_TRUE(parsed.ok()) << parsed.error;
     return parsed.value;
@@ -105,7 +105,7 @@ TEST_F(RatingStates, PureFluidAtCecomafHasSaturatedLiquidAndGasAt32C) {
     Raw raw = SetUpFluid(kR600a);
     for (const auto& [te, tc] : { std::pair { -25.0, 55.0 }, std::pair { -35.0, 35.0 } }) {
         SCOPED_TRACE(testing::Message() << te << " C / " << tc << " C");
-        const CycleStateResult s = engine.CycleStates(te + kC, tc + kC, Spec("cecomaf"));
+        const CycleStateResult s = engine.CycleStates(te + kC, tc + kC, Conditions("cecomaf"));
         ASSERT_TRUE(s.error.empty()) << s.error;
         const double pe = raw.Sat(te + kC, 2);
         const Raw::State gas = raw.Flash(32 + kC, pe);
@@ -119,7 +119,7 @@ TEST_F(RatingStates, PureFluidAtCecomafHasSaturatedLiquidAndGasAt32C) {
         EXPECT_TRUE(NearRel(s.h2s, raw.IsentropicEnthalpy(pc, gas.s), kTol));
         EXPECT_EQ(s.Tbubble, tc + kC);
         EXPECT_EQ(s.Tliquid, tc + kC);
-        EXPECT_FALSE(LiquidAboveCondensing(Spec("cecomaf"), tc + kC, s));
+        EXPECT_FALSE(LiquidAboveCondensing(Conditions("cecomaf"), tc + kC, s));
     }
 }
 
@@ -128,7 +128,7 @@ TEST_F(RatingStates, PureFluidAtCecomafHasSaturatedLiquidAndGasAt32C) {
 TEST_F(RatingStates, BlendSubcoolingCountsFromTheBubbleTemperature) {
     Raw raw = SetUpFluid(kR404A);
     const double te = -10 + kC, tc = 40 + kC;
-    const CycleStateResult s = engine.CycleStates(te, tc, Spec("superheat=10K,subcooling=5K"));
+    const CycleStateResult s = engine.CycleStates(te, tc, Conditions("superheat=10K,subcooling=5K"));
     ASSERT_TRUE(s.error.empty()) << s.error;
     const double pe = raw.Sat(te, 2);
     const double pc = raw.Sat(tc, 2);
@@ -160,7 +160,7 @@ TEST_F(RatingStates, MidPointBasisFindsThePressureOfTheMeanTemperature) {
         return 0.5 * (low + high);
     };
     const double te = -10 + kC, tc = 40 + kC;
-    const CycleStateResult s = engine.CycleStates(te, tc, Spec("en12900,basis=midpoint"));
+    const CycleStateResult s = engine.CycleStates(te, tc, Conditions("en12900,basis=midpoint"));
     ASSERT_TRUE(s.error.empty()) << s.error;
     const double teDew = dewOfMidPoint(te), tcDew = dewOfMidPoint(tc);
     EXPECT_GT(teDew - te, 1.0) << "half of R449A's glide of 4 to 6 K";
@@ -181,9 +181,9 @@ TEST_F(RatingStates, MidPointBasisFindsThePressureOfTheMeanTemperature) {
     EXPECT_TRUE(NearRel(s.h2s, raw.IsentropicEnthalpy(pc, gas.s), kTol));
 
     // A liquid temperature on the mid-point basis is compared with the bubble temperature.
-    const RatingConditions warm = Spec("gas=32C,liquid=38C,basis=midpoint");
+    const RatingConditions warm = Conditions("gas=32C,liquid=38C,basis=midpoint");
     EXPECT_TRUE(LiquidAboveCondensing(warm, tc, engine.CycleStates(te, tc, warm)));
-    const RatingConditions cool = Spec("gas=32C,liquid=36C,basis=midpoint");
+    const RatingConditions cool = Conditions("gas=32C,liquid=36C,basis=midpoint");
     EXPECT_FALSE(LiquidAboveCondensing(cool, tc, engine.CycleStates(te, tc, cool)));
 }
 
@@ -206,18 +206,19 @@ TEST_F(RatingStates, AshraeKeepsItsNinetyFahrenheitRuleForBlends) {
 TEST_F(RatingStates, ConditionsWithoutAStateFailWithAMessage) {
     SetUpFluid(kR600a);
     // 32 C gas cannot enter at a 35 C evaporating temperature.
-    const CycleStateResult warm = engine.CycleStates(35 + kC, 55 + kC, Spec("cecomaf"));
+    const CycleStateResult warm = engine.CycleStates(35 + kC, 55 + kC, Conditions("cecomaf"));
     EXPECT_NE(warm.error.find("below the dew temperature"), std::string::npos) << warm.error;
     EXPECT_TRUE(std::isnan(warm.h1));
     EXPECT_TRUE(std::isnan(warm.h2s));
 
     // Far past the equation's temperature range.
-    const CycleStateResult hot = engine.CycleStates(-25 + kC, 55 + kC, Spec("superheat=2000K,subcooling=0K"));
+    const CycleStateResult hot
+        = engine.CycleStates(-25 + kC, 55 + kC, Conditions("superheat=2000K,subcooling=0K"));
     EXPECT_NE(hot.error.find("suction gas"), std::string::npos) << hot.error;
     EXPECT_TRUE(std::isnan(hot.h1));
 
     // A good point after a failed one is whole again.
-    EXPECT_TRUE(engine.CycleStates(-25 + kC, 55 + kC, Spec("cecomaf")).error.empty());
+    EXPECT_TRUE(engine.CycleStates(-25 + kC, 55 + kC, Conditions("cecomaf")).error.empty());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -8,13 +8,13 @@ namespace {
 
 using Rating = RatingConditions;
 
-Rating Parsed(const std::string& spec) {
-    const ParsedRatingConditions parsed = ParseRatingConditions(spec);
-    EXPECT_TRUE(parsed.ok()) << spec << ": " << parsed.error;
+Rating Parsed(const std::string& written) {
+    const ParsedRatingConditions parsed = ParseRatingConditions(written);
+    EXPECT_TRUE(parsed.ok()) << written << ": " << parsed.error;
     return parsed.value;
 }
 
-TEST(RatingSpec, NamedSetsHoldTheirConditions) {
+TEST(RatingConditionsText, NamedSetsHoldTheirConditions) {
     // The default value the analysis always used, to the bit.
     EXPECT_EQ(Parsed("ashrae"), Rating {});
     EXPECT_EQ(Parsed("gas=90F,liquid=90F"), Rating {});
@@ -35,7 +35,7 @@ TEST(RatingSpec, NamedSetsHoldTheirConditions) {
     EXPECT_EQ(en.liquidValue, 0.0);
 }
 
-TEST(RatingSpec, ItemsConvertTheirUnitsAndOverrideANamedSet) {
+TEST(RatingConditionsText, ItemsConvertTheirUnitsAndOverrideANamedSet) {
     const Rating r = Parsed("superheat=20F,subcooling=15F");
     EXPECT_NEAR(r.suctionValue, 20.0 / 1.8, 1e-12) << "F of a difference is a Fahrenheit degree, not 20 F";
     EXPECT_NEAR(r.liquidValue, 15.0 / 1.8, 1e-12);
@@ -53,9 +53,9 @@ TEST(RatingSpec, ItemsConvertTheirUnitsAndOverrideANamedSet) {
     EXPECT_EQ(over.liquid, Rating::Liquid::Subcooling);
 }
 
-TEST(RatingSpec, BadItemsAreRefusedByName) {
+TEST(RatingConditionsText, BadItemsAreRefusedByName) {
     const struct {
-        const char* spec;
+        const char* written;
         const char* named; // what the message must quote
     } cases[] = {
         { "superheat=-3K", "superheat=-3K" },
@@ -72,15 +72,15 @@ TEST(RatingSpec, BadItemsAreRefusedByName) {
         { "subcooling=0K", "no suction state" },
     };
     for (const auto& c : cases) {
-        const ParsedRatingConditions parsed = ParseRatingConditions(c.spec);
-        EXPECT_FALSE(parsed.ok()) << c.spec;
-        EXPECT_NE(parsed.error.find(c.named), std::string::npos) << c.spec << ": " << parsed.error;
+        const ParsedRatingConditions parsed = ParseRatingConditions(c.written);
+        EXPECT_FALSE(parsed.ok()) << c.written;
+        EXPECT_NE(parsed.error.find(c.named), std::string::npos) << c.written << ": " << parsed.error;
     }
     EXPECT_FALSE(ParseRatingConditions("").ok());
     EXPECT_FALSE(ParseRatingConditions("cecomaf,").ok());
 }
 
-TEST(RatingSpec, WrittenFormIsShortAndReadsBackExactly) {
+TEST(RatingConditionsText, WrittenFormIsShortAndReadsBackExactly) {
     EXPECT_EQ(FormatRatingConditions(Rating {}), "ashrae");
     EXPECT_EQ(FormatRatingConditions(Parsed("gas=32C,subcooling=0K")), "cecomaf");
     EXPECT_EQ(FormatRatingConditions(Parsed("superheat=10K,subcooling=0K,basis=midpoint")),

@@ -1,4 +1,4 @@
-#include "record/RatingSpec.h"
+#include "record/RatingConditionsText.h"
 
 #include "record/UnitRules.h"
 
@@ -187,20 +187,20 @@ RatingConditions En12900Rating() {
     return r;
 }
 
-ParsedRatingConditions ParseRatingConditions(std::string_view spec) {
+ParsedRatingConditions ParseRatingConditions(std::string_view written) {
     ParsedRatingConditions out;
     std::string& error = out.error;
     Rating& r = out.value;
-    if (Trim(spec).empty()) {
+    if (Trim(written).empty()) {
         error = "no rating conditions given (a named set such as cecomaf, or items such as gas=32C)";
         return out;
     }
 
     std::vector<std::string_view> items;
     for (std::size_t start = 0;;) {
-        const std::size_t comma = spec.find(',', start);
+        const std::size_t comma = written.find(',', start);
         items.push_back(
-            Trim(spec.substr(start, comma == std::string_view::npos ? spec.npos : comma - start)));
+            Trim(written.substr(start, comma == std::string_view::npos ? written.npos : comma - start)));
         if (comma == std::string_view::npos)
             break;
         start = comma + 1;
@@ -297,9 +297,10 @@ ParsedRatingConditions ParseRatingConditions(std::string_view spec) {
     }
 
     if (!named && suctionItem.empty())
-        error = std::string("\"").append(spec).append("\": no suction state (gas=... or superheat=...)");
+        error = std::string("\"").append(written).append("\": no suction state (gas=... or superheat=...)");
     else if (!named && liquidItem.empty())
-        error = std::string("\"").append(spec).append("\": no liquid state (liquid=... or subcooling=...)");
+        error
+            = std::string("\"").append(written).append("\": no liquid state (liquid=... or subcooling=...)");
     if (!error.empty())
         out.value = {};
     return out;

@@ -28,7 +28,7 @@ struct ParsedRatingConditions {
     bool ok() const { return error.empty(); }
 };
 
-ParsedRatingConditions ParseRatingConditions(std::string_view spec);
+ParsedRatingConditions ParseRatingConditions(std::string_view written);
 
 // The shortest written form that reads back to exactly the same value: "cecomaf" for the
 // CECOMAF set, "en12900,basis=midpoint", "gas=18.3C,subcooling=0K".
