@@ -2,7 +2,6 @@
 
 #include "analysis/Displacement.h"
 #include "analysis/MapAnalysis.h"
-#include "analysis/MapRatingEER.h"
 #include "analysis/SmoothingMethods.h"
 #include "record/UnitRules.h"
 
@@ -20,22 +19,6 @@ bool AshraeRated(const CompressorRecord& record) {
     return record.ratingConditions == RatingConditions {};
 }
 
-// The EER of the fitted compressor at the rating point at the ASHRAE conditions its name
-// promises, for a map rated at other conditions: the fits give the point at the map's own
-// conditions, which is then re-rated.
-double FittedEerAtAshrae(CycleStateSource& engine, const CompressorRecord& record,
-    const FittedCompressor& fitted, double superheatFactor) {
-    const CycleStateResult rated
-        = engine.CycleStates(kRatingPointK.evapTemp, kRatingPointK.condTemp, record.ratingConditions);
-    const CycleStateResult ashrae
-        = engine.CycleStates(kRatingPointK.evapTemp, kRatingPointK.condTemp, RatingConditions {});
-    if (!rated.error.empty() || !ashrae.error.empty())
-        return kNaN;
-    const CompressorOutput out = fitted.AllPointsOutputAt(rated);
-    const ReratedPoint point = ReratePoint(out.capacityKJh, out.powerW, rated, ashrae, superheatFactor);
-    return EerOf(point.capacityKJh, point.powerW);
-}
-
 // The smoothed map for the refrigerant it is shown for: the record's own, or the conversion
 // target, whose states the engine is set up for while it is computed.
 SmoothedMapResult SmoothMap(CycleStateSource& engine, const CompressorRecord& analysed,
@@ -46,8 +29,7 @@ SmoothedMapResult SmoothMap(CycleStateSource& engine, const CompressorRecord& an
     SmoothedMapResult result;
     result.refrigerantIndex = shown.refrigerantIndex;
     result.map.Compute(engine, shown, fitted);
-    result.ratingEER = AshraeRated(shown) ? SmoothedMap::RatingEER(engine, shown, fitted)
-                                          : FittedEerAtAshrae(engine, shown, fitted, superheatFactor);
+    result.ratingEER = SmoothedMap::RatingEER(engine, shown, fitted, superheatFactor);
     result.ratingBeyondEnteredMap = SmoothedMap::RatingBeyondEnteredMap(engine, shown);
     SetUpFor(engine, analysed.refrigerantIndex);
     return result;
@@ -74,7 +56,7 @@ double AnalysisResult::BaseEER() const {
 
 bool AnalysisResult::AnyFailure() const {
     return !failures.empty() || (smoothedMap && !smoothedMap->map.failures.empty())
-        || (conversion && !conversion->failures.empty());
+        || (conversion && !conversion->failures.empty()) || (rerated && !rerated->failures.empty());
 }
 
 AnalysisResult AnalyzeMap(
@@ -82,6 +64,7 @@ AnalysisResult AnalyzeMap(
     SetUpFor(engine, record.refrigerantIndex);
     CompressorRecord analysed = record;
     MapAnalysis analysis(engine, analysed);
+    analysis.superheatFactor = options.superheatFactor;
     analysis.Run();
     analysis.StoreResultsInRecord();
     analysis.SaveOptionsToRecord();
@@ -142,20 +125,8 @@ AnalysisResult AnalyzeMap(
 
     const bool refused
         = result.smoothingMethod == kSmoothingTwoVariable && !result.twoVariableRefusal.empty();
-    if (!AshraeRated(analysed)) {
-        // The EERs are at the ASHRAE conditions their name promises: the entered map re-rated
-        // there and interpolated, the fits' point re-rated.
-        const ReratedMap atAshrae = RerateMap(engine, result.english, result.condTemp, result.evapTemp,
-            result.enteredCapacity, result.enteredPower, result.rows, result.columns,
-            analysed.ratingConditions, RatingConditions {}, options.superheatFactor);
-        const MapRatingEER map = InterpolateRatingEER(result.condTemp, result.evapTemp, atAshrae.capacity,
-            atAshrae.power, result.rows, result.columns, result.english);
-        result.mapRatingEER = map.eer;
-        if (result.smoothingMethod != kSmoothingOriginal && !refused)
-            result.smoothedRatingEER
-                = FittedEerAtAshrae(engine, analysed, result.fitted, options.superheatFactor);
-        result.ratingEERsRerated = true;
-    }
+    // MapAnalysis took both EERs to the ASHRAE conditions.
+    result.ratingEERsRerated = !AshraeRated(analysed);
     if (options.rerateTo) {
         result.rerateTo = options.rerateTo;
         result.rerated = RerateMap(engine, result.english, result.condTemp, result.evapTemp, result.capacity,
@@ -173,6 +144,14 @@ AnalysisResult AnalyzeMap(
             = ConvertRefrigerant(engine, analysed, result.fitted, axes, analysed.newRefrigerantIndex);
     }
     return result;
+}
+
+MapTable<double> MassFlowInMapUnits(const MapTable<double>& massFlowKgH, bool english) {
+    MapTable<double> table = massFlowKgH;
+    for (auto& row : table)
+        for (double& value : row)
+            value = KgHToMapMassFlow(english, value);
+    return table;
 }
 
 void StoreResultsInRecord(const AnalysisResult& result, CompressorRecord& record) {

@@ -90,7 +90,8 @@ struct AnalysisResult {
     // What the smoothed-map form starts its EER from: the entered map's for the original map
     // data, otherwise the fits' for the refrigerant the map is shown for.
     double BaseEER() const;
-    // Whether anything could not be computed, here or in the smoothed map or the conversion.
+    // Whether anything could not be computed, here or in the smoothed map, the conversion or the
+    // re-rating.
     bool AnyFailure() const;
 };
 
@@ -115,6 +116,9 @@ inline AnalysisResult AnalyzeMap(
     CycleStateSource& engine, const CompressorRecord& record, AnalysisExtent extent = AnalysisExtent::Full) {
     return AnalyzeMap(engine, record, AnalysisOptions { extent, std::nullopt, kDefaultSuperheatFactor });
 }
+
+// A table of mass flows in kg/h in the map's unit: lb/h (English) or kg/h (SI).
+MapTable<double> MassFlowInMapUnits(const MapTable<double>& massFlowKgH, bool english);
 
 // What "Next >>" of the plot form leaves in the record: the current map's tables, the fits, the
 // rating-point EERs and the smoothing method applied.

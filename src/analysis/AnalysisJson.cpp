@@ -93,16 +93,6 @@ Json RefrigerantMapJson(const RefrigerantMap& map, int rows, int columns) {
         { "ratingEER", map.ratingEER }, { "ratingExtrapolated", map.ratingBeyondEnteredMap } };
 }
 
-// A mass flow table in the map's unit system: kg/h (SI) or lb/h (English).
-MapTable<double> MassFlowInMapUnits(const MapTable<double>& kgH, bool english) {
-    MapTable<double> table = kgH;
-    if (english)
-        for (auto& row : table)
-            for (double& value : row)
-                value /= units::kKgPerLb;
-    return table;
-}
-
 } // namespace
 
 nlohmann::ordered_json AnalysisToJson(const AnalysisResult& result) {

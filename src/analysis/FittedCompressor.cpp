@@ -1,10 +1,12 @@
 #include "analysis/FittedCompressor.h"
 
+#include "analysis/Rerating.h"
 #include "analysis/SmoothingMethods.h"
 #include "record/UnitRules.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace velutra {
 
@@ -66,6 +68,29 @@ bool BeyondEnteredMap(const OperatingRange& entered, const CycleStateResult& s,
     const bool positive = out.capacityKJh > 0 && out.powerW > 0 && std::isfinite(out.capacityKJh)
         && std::isfinite(out.powerW);
     return !entered.Contains(s.Pc / s.Pe, s.Pe) || fitted.Unsound(value) || !positive;
+}
+
+RatingPointValue FittedAtRatingPoint(CycleStateSource& engine, const FittedCompressor& fitted,
+    const RatingConditions& rated, double superheatFactor) {
+    RatingPointValue value;
+    value.eer = std::numeric_limits<double>::quiet_NaN();
+    value.states = engine.CycleStates(kRatingPointK.evapTemp, kRatingPointK.condTemp, rated);
+    value.error = value.states.error;
+    if (!value.error.empty())
+        return value;
+    value.out = fitted.AllPointsOutputAt(value.states);
+    if (!(rated == RatingConditions {})) {
+        const CycleStateResult ashrae
+            = engine.CycleStates(kRatingPointK.evapTemp, kRatingPointK.condTemp, RatingConditions {});
+        value.error = ashrae.error;
+        if (!value.error.empty())
+            return value;
+        const ReratedPoint point
+            = ReratePoint(value.out.capacityKJh, value.out.powerW, value.states, ashrae, superheatFactor);
+        value.out = { point.massFlowKgH, point.capacityKJh, point.powerW };
+    }
+    value.eer = EerOf(value.out.capacityKJh, value.out.powerW);
+    return value;
 }
 
 FittedCompressor FittedCompressor::FromRecord(const CompressorRecord& record) {

@@ -89,4 +89,17 @@ private:
 bool BeyondEnteredMap(const OperatingRange& entered, const CycleStateResult& s,
     const FittedCompressor& fitted, const FittedFlow& value, const CompressorOutput& out);
 
+// The fitted compressor (its fits over all valid points) at the rating point, -10 F / 130 F, and
+// at the ASHRAE conditions the EER's name promises: evaluated at the map's `rated` conditions
+// and, when those differ, re-rated (m' = m [1 + F (rho1'/rho1 - 1)]). `states` are those at the
+// rated conditions; the EER is NaN and `error` holds the library's message when a state fails.
+struct RatingPointValue {
+    CycleStateResult states;
+    CompressorOutput out;
+    double eer = 0;
+    std::string error;
+};
+RatingPointValue FittedAtRatingPoint(CycleStateSource& engine, const FittedCompressor& fitted,
+    const RatingConditions& rated, double superheatFactor);
+
 } // namespace velutra

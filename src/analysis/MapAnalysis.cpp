@@ -104,8 +104,18 @@ void MapAnalysis::ReadMapFromRecord() {
     enteredCapacity = capacity;
     enteredPower = power;
 
-    const MapRatingEER rating
-        = InterpolateRatingEER(condTemp, evapTemp, capacity, power, RowsInUse(), ColumnsInUse(), English());
+    // The EER is at the ASHRAE conditions its name promises: a map rated otherwise is re-rated
+    // there before it is interpolated.
+    MapRatingEER rating;
+    if (record.ratingConditions == RatingConditions {}) {
+        rating = InterpolateRatingEER(
+            condTemp, evapTemp, capacity, power, RowsInUse(), ColumnsInUse(), English());
+    } else {
+        const ReratedMap atAshrae = RerateMap(engine, English(), condTemp, evapTemp, capacity, power,
+            RowsInUse(), ColumnsInUse(), record.ratingConditions, RatingConditions {}, superheatFactor);
+        rating = InterpolateRatingEER(
+            condTemp, evapTemp, atAshrae.capacity, atAshrae.power, RowsInUse(), ColumnsInUse(), English());
+    }
     record.mapRatingEER = rating.eer;
     mapRatingExtrapolated = rating.extrapolated;
 }
@@ -276,25 +286,13 @@ void MapAnalysis::RebuildMapFromFits() {
         return;
 
     // The rating-point EER always uses the fits over all valid points, also with per-row smoothing.
-    const CycleStateResult s = engine.CycleStates(kRatingPointK.evapTemp, kRatingPointK.condTemp, rating);
-    if (!s.error.empty()) {
-        record.smoothedRatingEER = kNaN;
-        AddFailure(AnalysisFailure::Stage::RatingPoint, -1, -1, s.error);
+    const RatingPointValue rated = FittedAtRatingPoint(engine, Fitted(), rating, superheatFactor);
+    record.smoothedRatingEER = rated.eer;
+    if (!rated.error.empty()) {
+        AddFailure(AnalysisFailure::Stage::RatingPoint, -1, -1, rated.error);
         return;
     }
-    smoothedRatingExtrapolated = !enteredRange.Contains(s.Pc / s.Pe, s.Pe);
-    const CompressorOutput out = Fitted().AllPointsOutputAt(s);
-    record.smoothedRatingEER = EerOf(out.capacityKJh, out.powerW);
-}
-
-std::string MapAnalysis::FittedOutputAt(double evapTempK, double condTempK, CompressorOutput& out) {
-    const CycleStateResult s = engine.CycleStates(evapTempK, condTempK, record.ratingConditions);
-    if (!s.error.empty()) {
-        out = { kNaN, kNaN, kNaN };
-        return s.error;
-    }
-    out = Fitted().AllPointsOutputAt(s);
-    return {};
+    smoothedRatingExtrapolated = !enteredRange.Contains(rated.states.Pc / rated.states.Pe, rated.states.Pe);
 }
 
 void MapAnalysis::VolumetricEfficiencyPoints(double displacementFlowM3h) {

@@ -3,6 +3,7 @@
 #include "analysis/AnalysisFailure.h"
 #include "analysis/FitQuality.h"
 #include "analysis/FittedCompressor.h"
+#include "analysis/Rerating.h"
 #include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
 
@@ -79,11 +80,6 @@ public:
     // The compressor fitted to the entered map with the current smoothing method and scope.
     FittedCompressor Fitted() const;
 
-    // The compressor model of the all-points fits at evaporating and condensing temperatures in K,
-    // anywhere between or beyond the map's rows and columns. Returns the property library's
-    // message when the states could not be computed (`out` is then all NaN), otherwise empty.
-    std::string FittedOutputAt(double evapTempK, double condTempK, CompressorOutput& out);
-
     // Valid points of the current working map sorted by pressure ratio, with validFlow replaced
     // by the volumetric efficiency: against `displacementFlowM3h` when it is known (positive),
     // otherwise normalised to 0.98 at pressure ratio 0 on a fresh suction-flow line.
@@ -135,6 +131,9 @@ public:
     FittedCompressor fits;
 
     // Steering members.
+    // The re-rating factor with which the rating-point EER of a map rated at other conditions is
+    // taken to the ASHRAE ones.
+    double superheatFactor = kDefaultSuperheatFactor;
     int plotType = 0;
     int smoothingMethod = 0;
     int smoothEachCondTemp = 0;

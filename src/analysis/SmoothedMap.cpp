@@ -60,14 +60,9 @@ void SmoothedMap::Compute(
     }
 }
 
-double SmoothedMap::RatingEER(
-    CycleStateSource& engine, const CompressorRecord& record, const FittedCompressor& fitted) {
-    const CycleStateResult s
-        = engine.CycleStates(kRatingPointK.evapTemp, kRatingPointK.condTemp, record.ratingConditions);
-    if (!s.error.empty())
-        return std::numeric_limits<double>::quiet_NaN();
-    const CompressorOutput out = fitted.AllPointsOutputAt(s);
-    return EerOf(out.capacityKJh, out.powerW);
+double SmoothedMap::RatingEER(CycleStateSource& engine, const CompressorRecord& record,
+    const FittedCompressor& fitted, double superheatFactor) {
+    return FittedAtRatingPoint(engine, fitted, record.ratingConditions, superheatFactor).eer;
 }
 
 bool SmoothedMap::RatingBeyondEnteredMap(CycleStateSource& engine, const CompressorRecord& record) {

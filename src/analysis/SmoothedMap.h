@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisFailure.h"
 #include "analysis/FittedCompressor.h"
+#include "analysis/Rerating.h"
 #include "props/CycleStateSource.h"
 #include "record/CompressorRecord.h"
 
@@ -46,11 +47,11 @@ public:
     void Compute(CycleStateSource& engine, const CompressorRecord& record, const FittedCompressor& fitted);
 
     // The rating-point EER (-10 F / 130 F) of the fits over all valid points with the refrigerant
-    // the engine is set up for, Btu/h per W; NaN when the states cannot be computed. After a
-    // conversion this is the converted compressor's EER, which the analysis of the entered map
-    // could not give.
-    static double RatingEER(
-        CycleStateSource& engine, const CompressorRecord& record, const FittedCompressor& fitted);
+    // the engine is set up for, Btu/h per W, at the ASHRAE conditions (FittedAtRatingPoint); NaN
+    // when the states cannot be computed. After a conversion this is the converted compressor's
+    // EER, which the analysis of the entered map could not give.
+    static double RatingEER(CycleStateSource& engine, const CompressorRecord& record,
+        const FittedCompressor& fitted, double superheatFactor = kDefaultSuperheatFactor);
 
     // Whether the rating point lies outside the entered map's valid points for the refrigerant
     // the engine is set up for.

@@ -58,15 +58,6 @@ std::string CapacityTitle(const AnalysisResult& result) {
     return result.english ? "Capacity (Btu/h)" : "Capacity (kcal/h)";
 }
 
-MapTable<double> MassFlowShown(const MapTable<double>& kgH, const AnalysisResult& result) {
-    MapTable<double> table = kgH;
-    if (result.english)
-        for (auto& row : table)
-            for (double& value : row)
-                value /= units::kKgPerLb;
-    return table;
-}
-
 bool AnyFinite(const MapTable<double>& table, const AnalysisResult& result) {
     for (int r = 0; r < result.rows; ++r)
         for (int c = 0; c < result.columns; ++c)
@@ -81,7 +72,7 @@ void PrintRerated(std::ostream& out, const AnalysisResult& result) {
     PrintTable(out, CapacityTitle(result), map.capacity, result, result.columns, 1, &result.pointBlank);
     PrintTable(out, "Power (W)", map.power, result, result.columns, 1, &result.pointBlank);
     PrintTable(out, result.english ? "Mass flow (lb/h)" : "Mass flow (kg/h)",
-        MassFlowShown(map.massFlowKgH, result), result, result.columns, 2, &result.pointBlank);
+        MassFlowInMapUnits(map.massFlowKgH, result.english), result, result.columns, 2, &result.pointBlank);
 }
 
 void PrintSmoothedMap(std::ostream& out, const AnalysisResult& result) {
@@ -202,7 +193,8 @@ void PrintAnalysisText(std::ostream& out, const AnalysisResult& result) {
     PrintTable(
         out, "Isentropic efficiency", result.isentropicEff, result, result.columns, 4, &result.pointBlank);
     PrintTable(out, result.english ? "Mass flow (lb/h)" : "Mass flow (kg/h)",
-        MassFlowShown(result.massFlowKgH, result), result, result.columns, 2, &result.pointBlank);
+        MassFlowInMapUnits(result.massFlowKgH, result.english), result, result.columns, 2,
+        &result.pointBlank);
     if (AnyFinite(result.trueVolumetricEff, result))
         PrintTable(out, "Volumetric efficiency (of displacement x speed)", result.trueVolumetricEff, result,
             result.columns, 4, &result.pointBlank);

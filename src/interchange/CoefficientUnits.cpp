@@ -64,7 +64,7 @@ double KJhToSetCapacity(CoefficientUnits units, double capacityKJh) {
 }
 
 double KgHToSetMassFlow(CoefficientUnits units, double massFlowKgH) {
-    return IsEnglish(units) ? massFlowKgH / units::kKgPerLb : massFlowKgH;
+    return KgHToMapMassFlow(IsEnglish(units), massFlowKgH);
 }
 
 } // namespace velutra

@@ -20,6 +20,10 @@ double KJhToMapCapacity(bool english, double capacityKJh) {
     return capacityKJh * (english ? kBtuPerKJ : kKcalPerKJ);
 }
 
+double KgHToMapMassFlow(bool english, double massFlowKgH) {
+    return english ? massFlowKgH / kKgPerLb : massFlowKgH;
+}
+
 double EerOf(double capacityKJh, double powerW) {
     return capacityKJh * kBtuPerKJ / powerW;
 }

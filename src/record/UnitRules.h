@@ -27,6 +27,9 @@ double KelvinToMapTemp(bool english, double tempK);
 double MapCapacityToKJh(bool english, double capacity);
 double KJhToMapCapacity(bool english, double capacityKJh);
 
+// A mass flow in kg/h in the map's unit: lb/h (English) or kg/h (SI).
+double KgHToMapMassFlow(bool english, double massFlowKgH);
+
 // EER in Btu/h per W of a capacity in kJ/h and a power in W.
 double EerOf(double capacityKJh, double powerW);
 
