@@ -104,15 +104,24 @@ void MapAnalysis::ReadMapFromRecord() {
     enteredCapacity = capacity;
     enteredPower = power;
 
-    // The EER is at the ASHRAE conditions its name promises: a map rated otherwise is re-rated
-    // there before it is interpolated.
-    MapRatingEER rating;
-    if (record.ratingConditions == RatingConditions {}) {
-        rating = InterpolateRatingEER(
-            condTemp, evapTemp, capacity, power, RowsInUse(), ColumnsInUse(), English());
-    } else {
-        const ReratedMap atAshrae = RerateMap(engine, English(), condTemp, evapTemp, capacity, power,
-            RowsInUse(), ColumnsInUse(), record.ratingConditions, RatingConditions {}, superheatFactor);
+    // The EER is at the ASHRAE conditions its name promises: for a map rated otherwise the four
+    // cells it is interpolated between are re-rated there first.
+    MapRatingEER rating
+        = InterpolateRatingEER(condTemp, evapTemp, capacity, power, RowsInUse(), ColumnsInUse(), English());
+    if (rating.row > 0 && !(record.ratingConditions == RatingConditions {})) {
+        MapTable<double> cornerCapacity {};
+        MapTable<double> cornerPower {};
+        for (auto* table : { &cornerCapacity, &cornerPower })
+            for (auto& row : *table)
+                row.fill(kNaN);
+        for (int r = rating.row - 1; r <= rating.row; ++r)
+            for (int c = rating.column - 1; c <= rating.column; ++c) {
+                cornerCapacity[r][c] = capacity[r][c];
+                cornerPower[r][c] = power[r][c];
+            }
+        const ReratedMap atAshrae
+            = RerateMap(engine, English(), condTemp, evapTemp, cornerCapacity, cornerPower, RowsInUse(),
+                ColumnsInUse(), record.ratingConditions, RatingConditions {}, superheatFactor);
         rating = InterpolateRatingEER(
             condTemp, evapTemp, atAshrae.capacity, atAshrae.power, RowsInUse(), ColumnsInUse(), English());
     }

@@ -44,6 +44,8 @@ MapRatingEER InterpolateRatingEER(const CondRow<double>& condTemp, const EvapRow
     result.extrapolated = rating.condTemp < condTemp[0] || rating.evapTemp < evapTemp[0];
     r = std::max(r, 1);
     c = std::max(c, 1);
+    result.row = r;
+    result.column = c;
     const double fr = (rating.condTemp - condTemp[r - 1]) / (condTemp[r] - condTemp[r - 1]);
     const double fe = (rating.evapTemp - evapTemp[c - 1]) / (evapTemp[c] - evapTemp[c - 1]);
     const double q = Interpolate(capacity, r, c, fr, fe);

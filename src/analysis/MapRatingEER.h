@@ -11,6 +11,9 @@ namespace velutra {
 struct MapRatingEER {
     double eer = 0;
     bool extrapolated = false;
+    // The cells interpolated between: rows row-1 and row, columns column-1 and column (-1: none).
+    int row = -1;
+    int column = -1;
 };
 
 MapRatingEER InterpolateRatingEER(const CondRow<double>& condTemp, const EvapRow<double>& evapTemp,
